@@ -1,0 +1,270 @@
+#include "document/PixlerFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string_view>
+
+#include "puzzle/CellState.h"
+
+namespace {
+
+std::string Describe(const std::string& file_name, int line, const std::string& reason) {
+  if (line > 0) return file_name + ", line " + std::to_string(line) + ": " + reason;
+  return file_name + ": " + reason;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Hands out the file's lines one by one, counting them. Past the end of the
+// file every line reads as empty, so a short file reads as if padded.
+class TLineReader {
+ public:
+  TLineReader(std::istream& stream, const std::string& file_name)
+      : stream_(stream), file_name_(file_name) {}
+
+  std::string_view Next() {
+    ++number_;
+    line_.clear();
+    if (stream_.good()) std::getline(stream_, line_);
+    if (stream_.bad()) throw TPixlerFileError(file_name_, number_, "the file cannot be read");
+    // A bare LF ends a line as well as CR LF.
+    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    return line_;
+  }
+
+  int Number() const { return number_; }
+
+ private:
+  std::istream& stream_;
+  const std::string& file_name_;
+  std::string line_;
+  int number_ = 0;
+};
+
+// Reads the blank-separated integers of one line and nothing past its end.
+class TNumberScanner {
+ public:
+  TNumberScanner(std::string_view line, const std::string& file_name, int line_number)
+      : line_(line), file_name_(file_name), line_number_(line_number) {}
+
+  // False once only blanks remain.
+  bool Next(int32_t& value) {
+    while (pos_ < line_.size() && IsBlank(line_[pos_])) ++pos_;
+    if (pos_ >= line_.size()) return false;
+    size_t start = pos_;
+    while (pos_ < line_.size() && !IsBlank(line_[pos_])) ++pos_;
+    std::string_view token = line_.substr(start, pos_ - start);
+
+    std::string_view digits = token;
+    bool negative = false;
+    if (digits.front() == '-' || digits.front() == '+') {
+      negative = digits.front() == '-';
+      digits.remove_prefix(1);
+    }
+    if (digits.empty()) Fail(token, "is not a number");
+    int64_t magnitude = 0;
+    for (char c : digits) {
+      if (c < '0' || c > '9') Fail(token, "is not a number");
+      // Anything past the limit is refused below, so stop growing there.
+      if (magnitude <= TPixlerFile::kLargestNumber) magnitude = magnitude * 10 + (c - '0');
+    }
+    if (magnitude > TPixlerFile::kLargestNumber) {
+      Fail(token, "is out of range (at most " + std::to_string(TPixlerFile::kLargestNumber) +
+                      " either way)");
+    }
+    value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+    return true;
+  }
+
+ private:
+  [[noreturn]] void Fail(std::string_view token, const std::string& what) const {
+    throw TPixlerFileError(file_name_, line_number_, "\"" + std::string(token) + "\" " + what);
+  }
+
+  std::string_view line_;
+  const std::string& file_name_;
+  int line_number_;
+  size_t pos_ = 0;
+};
+
+int32_t CellFromPair(char first, char second) {
+  auto has = [&](char c) { return first == c || second == c; };
+  // Later rules win over earlier ones when a pair holds two state characters.
+  int32_t value = csUnknown;
+  if (has('#')) value = csFilled;
+  if (has('.')) value = csEmpty;
+  if (has('o')) value = csMaybeFilled;
+  if (has(',')) value = csMaybeEmpty;
+  return value;
+}
+
+char TokenOfCell(int32_t value) {
+  if ((value & csFilled) != 0) return '#';
+  if ((value & csEmpty) != 0) return '.';
+  if ((value & csMaybeFilled) != 0) return 'o';
+  if ((value & csMaybeEmpty) != 0) return ',';
+  return '?';
+}
+
+void AppendClue(std::string& text, int32_t number, int32_t mark) {
+  if (number <= 0) return;
+  text += ' ';
+  if (mark == 1) text += '-';
+  text += std::to_string(number);
+}
+
+// Slot numbers past the line's slots are read but have nowhere to go.
+template <typename Store>
+void ReadClueLine(TLineReader& lines, const std::string& file_name, int32_t slots, Store store) {
+  std::string_view line = lines.Next();
+  TNumberScanner scanner(line, file_name, lines.Number());
+  int32_t number = 0;
+  for (int32_t k = 1; scanner.Next(number); ++k) {
+    if (k <= slots) store(k, number < 0 ? -number : number, number < 0 ? 1 : 0);
+  }
+}
+
+}  // namespace
+
+TPixlerFileError::TPixlerFileError(const std::string& file_name, int line,
+                                   const std::string& reason)
+    : std::runtime_error(Describe(file_name, line, reason)), file_name_(file_name), line_(line) {}
+
+bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
+  std::ifstream stream(file_name, std::ios::binary);
+  if (!stream.is_open()) {
+    throw TPixlerFileError(file_name, 0,
+                           std::string("the file cannot be opened: ") + std::strerror(errno));
+  }
+  TLineReader lines(stream, file_name);
+  if (lines.Next() != kVersionLine) return false;
+  lines.Next();
+
+  std::string_view size_line = lines.Next();
+  TNumberScanner size_scanner(size_line, file_name, lines.Number());
+  int32_t width = 0;
+  int32_t height = 0;
+  if (!size_scanner.Next(width) || !size_scanner.Next(height)) {
+    throw TPixlerFileError(file_name, lines.Number(), "the width and height are missing");
+  }
+  if (width < 1 || width > kMaxGridSize || height < 1 || height > kMaxGridSize) {
+    throw TPixlerFileError(file_name, lines.Number(),
+                           "the size " + std::to_string(width) + " by " + std::to_string(height) +
+                               " is outside 1..100");
+  }
+  data.width = width;
+  data.height = height;
+  lines.Next();
+
+  for (int32_t y = 1; y <= height; ++y) {
+    std::string_view row = lines.Next();
+    int32_t pairs = static_cast<int32_t>(std::min<size_t>(row.size() / 2, width));
+    for (int32_t x = 1; x <= pairs; ++x)
+      data.cells[x][y] = CellFromPair(row[2 * x - 2], row[2 * x - 1]);
+  }
+  lines.Next();
+
+  for (int32_t x = 1; x <= width; ++x) {
+    ReadClueLine(lines, file_name, data.TopSlots(), [&](int32_t k, int32_t number, int32_t mark) {
+      data.top_clues[x][k] = number;
+      data.top_marks[x][k] = mark;
+    });
+  }
+  lines.Next();
+
+  for (int32_t y = 1; y <= height; ++y) {
+    ReadClueLine(lines, file_name, data.LeftSlots(), [&](int32_t k, int32_t number, int32_t mark) {
+      data.left_clues[k][y] = number;
+      data.left_marks[k][y] = mark;
+    });
+  }
+  return true;
+}
+
+std::string TPixlerFile::Format(const TPixlerFileData& data) {
+  const char* const eol = "\r\n";
+  std::string text;
+  text.reserve(static_cast<size_t>(32 + data.height * (2 * data.width + 2) * 2 + data.width * 64));
+  text += kVersionLine;
+  text += eol;
+  text += eol;
+  text += std::to_string(data.width) + " " + std::to_string(data.height) + eol;
+  text += eol;
+  for (int32_t y = 1; y <= data.height; ++y) {
+    for (int32_t x = 1; x <= data.width; ++x) {
+      text += ' ';
+      text += TokenOfCell(data.cells[x][y]);
+    }
+    text += eol;
+  }
+  text += eol;
+  for (int32_t x = 1; x <= data.width; ++x) {
+    for (int32_t k = 1; k <= data.TopSlots(); ++k) {
+      AppendClue(text, data.top_clues[x][k], data.top_marks[x][k]);
+    }
+    text += eol;
+  }
+  text += eol;
+  for (int32_t y = 1; y <= data.height; ++y) {
+    for (int32_t k = 1; k <= data.LeftSlots(); ++k) {
+      AppendClue(text, data.left_clues[k][y], data.left_marks[k][y]);
+    }
+    text += eol;
+  }
+  text += eol;
+  return text;
+}
+
+void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& data) {
+  const std::string text = Format(data);
+  auto fail = [&](const std::string& what) {
+    throw TPixlerFileError(file_name, 0, what + ": " + std::strerror(errno));
+  };
+
+  // O_EXCL with a fresh name never follows or clobbers someone else's file.
+  std::string temp_name;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temp_name = file_name + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    fd = ::open(temp_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt >= 100)) fail("the file cannot be created");
+  }
+
+  auto fail_and_remove = [&](const std::string& what) {
+    int saved = errno;
+    if (fd >= 0) ::close(fd);
+    ::unlink(temp_name.c_str());
+    errno = saved;
+    fail(what);
+  };
+
+  // A replaced file keeps its permissions.
+  struct stat old_state;
+  if (::stat(file_name.c_str(), &old_state) == 0) ::fchmod(fd, old_state.st_mode & 07777);
+
+  size_t written = 0;
+  while (written < text.size()) {
+    ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail_and_remove("the file cannot be written");
+    }
+    written += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) fail_and_remove("the file cannot be written");
+  int closed = ::close(fd);
+  fd = -1;
+  if (closed != 0) fail_and_remove("the file cannot be written");
+  if (::rename(temp_name.c_str(), file_name.c_str()) != 0) {
+    fail_and_remove("the file cannot be replaced");
+  }
+}
