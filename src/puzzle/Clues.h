@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+#include "puzzle/CluesBase.h"
+#include "puzzle/FieldBase.h"
+
+// A clue table as drawn and edited: a grid of square slots drawn outward from
+// the edge that touches the field, so that slot 1 always touches it. The
+// column table grows upward from its bottom edge, the row table leftward from
+// its right edge.
+class TClues : public TCluesBase {
+ public:
+  // Solving mode: clicks cross clues out and back in. Editor mode: clicks
+  // raise and lower the numbers.
+  void SetMarking(bool value) { FMarking = value; }
+  bool GetMarking() const { return FMarking; }
+
+  // Slot grid: a line of N cells has N div 2 + N mod 2 slots.
+  int GetCols() const { return FIsTop ? FWidth : FWidth / 2 + FWidth % 2; }
+  int GetRows() const { return FIsTop ? FHeight / 2 + FHeight % 2 : FHeight; }
+
+  void UpdateCellSize() override;
+  void GetPixelSize(int& width, int& height) override;
+  void Redraw(int x, int y) override;
+  void HoverAt(int x, int y) override;
+  // Positions are pixels of the table's own surface. Left and right buttons
+  // edit (editor mode) or cross out (solving mode); other codes do nothing.
+  bool MouseAction(int x, int y, int action) override;
+
+ protected:
+  TClues(TCanvas& canvas, const TFieldBase* field, bool is_top);
+
+  // Only fully decided lines are judged: a line is wrong when its filled runs
+  // differ from its clues. Without a field nothing is wrong.
+  bool IsLineWrong(int line) const;
+
+ private:
+  int LineX(int i) const { return FOriginX + i * FCellSize * FStepX; }
+  int LineY(int j) const { return FOriginY + j * FCellSize * FStepY; }
+  int SlotAt(int pixel, int step, int origin) const;
+  int SlotColumnAt(int pixel) const { return SlotAt(pixel, FStepX, FOriginX); }
+  int SlotRowAt(int pixel) const { return SlotAt(pixel, FStepY, FOriginY); }
+  int LineLength() const { return FIsTop ? FHeight : FWidth; }
+  int LineCount() const { return FIsTop ? FWidth : FHeight; }
+  int32_t Slot(int line, int k) const { return FIsTop ? FCells[line][k] : FCells[k][line]; }
+  int SlotCount() const { return FIsTop ? GetRows() : GetCols(); }
+  void UpdateOrigins();
+  bool IsLineDone(int line) const;
+  bool IsFieldFilled(int line, int position) const;
+  void FillSlotInterior(int column, int row);
+  void DrawSlot(int column, int row, bool wrong, bool done);
+  TColor LineColor(int number) const { return number % 5 == 0 ? FColorGrid5 : FColorGrid; }
+
+  const TFieldBase* FField;
+  bool FMarking = false;
+  bool FIsTop;
+  bool FIsLeft;
+  int FDirX;
+  int FDirY;
+  int FOriginX = 0;
+  int FOriginY = 0;
+  int FStepX = 1;
+  int FStepY = 1;
+  int FHoverX = -1;
+  int FHoverY = -1;
+  bool FHoverDirty = false;
+};

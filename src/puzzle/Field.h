@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "puzzle/FieldBase.h"
+
+// The picture as the user sees and edits it: grid and cells on the field
+// surface, a small preview of the whole picture, the hover highlight, the
+// solver's marker cell and its heat discs, and mouse editing through the
+// journal.
+class TField final : public TFieldBase {
+ public:
+  // Without a preview surface no preview is drawn.
+  TField(TCanvas& canvas, TCanvas* preview_canvas);
+
+  void SetPreviewSize(int width, int height);
+
+  void Redraw(int x, int y) override;
+  void GetPixelSize(int& width, int& height) override;
+  void HoverAt(int x, int y) override;
+  // Action codes: 1 fills, 2 empties, 4 and 12 undecide, 9 and 10 pencil a
+  // might-be mark; anything else keeps the cell.
+  bool MouseAction(int x, int y, int action) override;
+
+  void SetMarker(int x, int y, int number);
+  int GetMarkerX() const { return FMarkerX; }
+  int GetMarkerY() const { return FMarkerY; }
+  int GetMarkerNumber() const { return FMarkerNumber; }
+
+  // Drawn as discs on undecided cells only while the marker number is positive.
+  void SetHeat(int x, int y, int32_t value) { FHeat[x][y] = value; }
+  int32_t GetHeat(int x, int y) const { return FHeat[x][y]; }
+
+  // Side of one preview cell in pixels: smaller for large puzzles.
+  int PreviewScale() const;
+  static TColor HeatColor(int32_t value);
+
+ private:
+  void DrawCell(int column, int row);
+
+  int32_t FHeat[kGridArraySize][kGridArraySize] = {};
+  TCanvas* FPreviewCanvas;
+  int FPreviewWidth = 0;
+  int FPreviewHeight = 0;
+  int FHoverX = -1;
+  int FHoverY = -1;
+  bool FHoverDirty = false;
+  int FMarkerX = 0;
+  int FMarkerY = 0;
+  int FMarkerNumber = 0;
+};
