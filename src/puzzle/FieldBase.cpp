@@ -2,8 +2,13 @@
 
 #include <algorithm>
 
+// Nothing past the top entry is ever read, so the block stays uninitialised:
+// its pages are committed only as the journal grows.
 TFieldBase::TFieldBase(TCanvas& canvas)
-    : TGridBase(canvas), FJournal(std::make_unique<TJournalEntry[]>(kJournalCapacity + 1)) {}
+    : TGridBase(canvas),
+      FJournal(std::make_unique_for_overwrite<TJournalEntry[]>(kJournalCapacity + 1)) {
+  FJournal[0] = TJournalEntry{0, 0, 0, false};
+}
 
 void TFieldBase::Clear() {
   TGridBase::Clear();

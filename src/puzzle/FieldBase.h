@@ -7,12 +7,12 @@
 #include "puzzle/GridBase.h"
 
 struct TJournalEntry {
-  int32_t X = 0;
-  int32_t Y = 0;
+  int32_t X;
+  int32_t Y;
   // Before the change for applied entries (what Undo restores), after it for
   // the redo tail (what Redo restores).
-  int32_t Value = 0;
-  bool GroupEnd = false;
+  int32_t Value;
+  bool GroupEnd;
 };
 
 constexpr int32_t kJournalCapacity = 1280000;
