@@ -17,7 +17,8 @@ constexpr TColor MakeColor(int red, int green, int blue) {
 // - LineTo paints from the current point up to, but not including, the end point;
 // - Ellipse and Rectangle fill with the brush and outline with the one-pixel pen,
 //   inside left..right-1 by top..bottom-1;
-// - TextOut paints the text's cell in the brush colour behind the glyphs.
+// - TextOut paints the text's cell in the brush colour behind the glyphs and
+//   the glyphs in the pen colour.
 class TCanvas {
  public:
   virtual ~TCanvas() = default;

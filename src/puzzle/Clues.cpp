@@ -116,6 +116,13 @@ void TClues::Redraw(int x, int y) {
   const int rows = GetRows();
   const bool col_valid = x >= 1 && x <= cols;
   const bool row_valid = y >= 1 && y <= rows;
+  if (col_valid && row_valid) {
+    // Each band redraws only the lines across it, so two bands at once would
+    // leave the lines of their crossing unpainted.
+    Redraw(x, 0);
+    Redraw(0, y);
+    return;
+  }
   const int left = std::min(LineX(0), LineX(cols));
   const int right = std::max(LineX(0), LineX(cols));
   const int top = std::min(LineY(0), LineY(rows));

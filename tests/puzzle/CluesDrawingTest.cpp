@@ -162,4 +162,11 @@ TEST_F(CluesDrawing, ASlotColumnRepaintStaysInsideTheColumn) {
   EXPECT_EQ(top.Pixel(50, 140), kPaper);
 }
 
+TEST_F(CluesDrawing, AColumnAndARowAtOnceKeepTheirGridLines) {
+  Top().Redraw(3, 2);
+  EXPECT_EQ(top.Pixel(50, 129), kGrid) << "a row line across the column";
+  EXPECT_EQ(top.Pixel(20, 120), kGrid) << "a column line across the row";
+  EXPECT_EQ(top.Pixel(50, 120), kPaper);
+}
+
 }  // namespace
