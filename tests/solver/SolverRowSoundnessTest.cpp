@@ -181,13 +181,24 @@ void CheckLine(const TRandomLine& random_line, const std::string& methods, TYiel
   SCOPED_TRACE(Describe(random_line, methods));
   const TPlacements truth = TEnumerator(random_line.cells, random_line.clues).Run();
   TSolverRow line = MakeLine(random_line.cells, random_line.clues, methods);
+  bool recursed = false;
   for (int call = 0; call < 3; ++call) {
     if (call == 1) {
       if (line.FCellsChanged) continue;
+      const std::string before = CellsText(line) + OwnersText(line) + RangesText(line);
       line.Recurse();
+      recursed = true;
+      // Without a failing trial the line is left exactly as it was.
+      if (!line.FError && !line.FCellsChanged) {
+        ASSERT_EQ(CellsText(line) + OwnersText(line) + RangesText(line), before);
+      }
     } else {
       line.Solve();
       ASSERT_TRUE(line.FError || !line.FRangesChanged);
+      // Solve stops only at a fixed point, so solving again finds nothing.
+      if (call == 2 && !recursed) {
+        ASSERT_FALSE(line.FCellsChanged);
+      }
     }
     ASSERT_NO_FATAL_FAILURE(ExpectConsistent(line));
     if (truth.count > 0) {
