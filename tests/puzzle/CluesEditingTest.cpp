@@ -50,22 +50,6 @@ TEST_F(CluesEditing, ClicksFindTheSlotCountedFromTheFieldSide) {
   }
 }
 
-TEST_F(CluesEditing, SurfaceExampleMapsPixelRowsToSlotRows) {
-  top.SetCanvasSize(500, 1000);
-  left.SetCanvasSize(1000, 500);
-  int width = 0;
-  int height = 0;
-  top.GetPixelSize(width, height);
-  left.GetPixelSize(width, height);
-  top.MouseAction(10, 990, 1);
-  top.MouseAction(10, 970, 1);
-  top.MouseAction(10, 970, 1);
-  EXPECT_EQ(top.GetCell(1, 1), 1);
-  EXPECT_EQ(top.GetCell(1, 2), 2);
-  left.MouseAction(990, 10, 1);
-  EXPECT_EQ(left.GetCell(1, 1), 1);
-}
-
 TEST_F(CluesEditing, ButtonsEditNumbersInEditorModeAndMarksInSolvingMode) {
   struct Case {
     bool marking;
@@ -165,19 +149,6 @@ TEST(CluesLayout, SlotGridsHalveTheLinesRoundingUp) {
     EXPECT_EQ(left.GetCols(), c.left_cols);
     EXPECT_EQ(left.GetRows(), c.left_rows);
   }
-}
-
-TEST(CluesLayout, ClearEmptiesNumbersAndMarksButKeepsTheSize) {
-  TNullCanvas canvas;
-  TNumbersTop top(canvas, nullptr);
-  top.SetSize(7, 9);
-  top.SetCell(7, 5, 3);
-  top.SetMark(7, 5, 1);
-  top.Clear();
-  EXPECT_EQ(top.GetCell(7, 5), 0);
-  EXPECT_EQ(top.GetMark(7, 5), 0);
-  EXPECT_EQ(top.GetWidth(), 7);
-  EXPECT_EQ(top.GetHeight(), 9);
 }
 
 }  // namespace

@@ -92,21 +92,6 @@ TEST_F(FieldDrawing, ThePreviewSitsFramedInTheCornerNextToTheField) {
   EXPECT_EQ(preview.Pixel(94, 94), kPaper);
 }
 
-TEST(FieldPreview, ExampleOfALargeSurface) {
-  TBitmapCanvas canvas(10, 10);
-  TBitmapCanvas preview(200, 200);
-  TField field(canvas, &preview);
-  field.SetPreviewSize(200, 200);
-  field.SetCell(1, 1, csFilled);
-  field.Redraw(-1, -1);
-  EXPECT_EQ(preview.Pixel(98, 150), TGridBase::kDefaultColorGrid5);
-  EXPECT_EQ(preview.Pixel(199, 150), TGridBase::kDefaultColorGrid5);
-  EXPECT_EQ(preview.Pixel(150, 98), TGridBase::kDefaultColorGrid5);
-  EXPECT_EQ(preview.Pixel(99, 99), TGridBase::kDefaultColorInk);
-  EXPECT_EQ(preview.Pixel(102, 102), TGridBase::kDefaultColorInk);
-  EXPECT_EQ(preview.Pixel(103, 103), TGridBase::kDefaultColorPaper);
-}
-
 TEST(FieldPreview, ScaleShrinksForLargePuzzles) {
   struct Case {
     int width, height, scale;

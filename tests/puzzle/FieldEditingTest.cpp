@@ -103,17 +103,4 @@ TEST(CellSize, IsUsableBeforeTheFirstRepaint) {
   EXPECT_EQ(field.GetCell(3, 1), csFilled);
 }
 
-TEST(CellSize, PixelSizeCoversTheGridAndItsClosingLines) {
-  TNullCanvas canvas;
-  TField field(canvas, nullptr);
-  field.SetSize(10, 4);
-  field.SetFitArea(221, 221);
-  int width = 0;
-  int height = 0;
-  field.GetPixelSize(width, height);
-  EXPECT_EQ(field.GetCellSize(), 22);
-  EXPECT_EQ(width, 221);
-  EXPECT_EQ(height, 89);
-}
-
 }  // namespace

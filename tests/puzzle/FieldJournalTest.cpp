@@ -73,17 +73,6 @@ TEST_F(FieldJournal, ANewChangeCutsTheRedoTail) {
   EXPECT_EQ(PictureOf(field), (std::vector<std::string>{"#.."}));
 }
 
-TEST_F(FieldJournal, UncommittedChangesUndoWithTheOpenStroke) {
-  LoadPicture(field, {"..."});
-  Stroke({{1, 1, csFilled}});
-  field.ChangeCell(2, 1, csFilled);
-  field.ChangeCell(3, 1, csFilled);
-  field.Undo();
-  EXPECT_EQ(PictureOf(field), (std::vector<std::string>{"#.."}));
-  field.Redo();
-  EXPECT_EQ(PictureOf(field), (std::vector<std::string>{"###"}));
-}
-
 TEST_F(FieldJournal, ClearEmptiesTheJournalAndUnjournaledClearsStayDone) {
   LoadPicture(field, {"...."});
   Stroke({{1, 1, csFilled}, {2, 1, csMaybeFilled}});
@@ -119,17 +108,6 @@ TEST(FieldCells, ClearingMightBeAndNewFlagsMapEveryState) {
     new_flags.ClearNewFlags();
     EXPECT_EQ(PictureOf(new_flags).front(), c.after_new_flags);
   }
-}
-
-TEST(FieldCells, MightBeMarksOutsideTheSizeAreClearedButNewFlagsAreNot) {
-  TNullCanvas canvas;
-  TField field(canvas, nullptr);
-  field.SetCell(90, 90, csMaybeEmpty);
-  field.SetCell(91, 91, csFilled + csNewFlag);
-  field.ClearMightBe();
-  field.ClearNewFlags();
-  EXPECT_EQ(field.GetCell(90, 90), csUnknown);
-  EXPECT_EQ(field.GetCell(91, 91), csFilled + csNewFlag);
 }
 
 TEST(FieldCells, SizesOutsideOneToAHundredAreIgnored) {
