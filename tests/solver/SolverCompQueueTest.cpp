@@ -54,26 +54,6 @@ TEST(SolverCompQueue, ExtractsLowestPriorityFirstAndNewestFirstWithinOne) {
   EXPECT_EQ(copy->FCount, 0);
 }
 
-TEST(SolverCompQueue, KeepsTheBetterPriorityOfARepeatedKey) {
-  TSolverCompQueue queue(10);
-  queue.Add(4, 5);
-  queue.Add(4, 5);
-  queue.Add(4, 5);
-  EXPECT_EQ(queue.ToString(), "(5: 4); ");
-  queue.Add(4, 7);
-  EXPECT_EQ(queue.ToString(), "(5: 4); ");
-  queue.Add(4, 2);
-  EXPECT_EQ(queue.ToString(), "(2: 4); (5: 0); ");
-  EXPECT_EQ(queue.FCount, 1);
-  int32_t priority = 0;
-  EXPECT_EQ(queue.Extract(priority), 4);
-  EXPECT_EQ(priority, 2);
-  // Only the dead entry is left: it is skipped, and the queue ends up empty.
-  EXPECT_EQ(queue.Extract(priority), 0);
-  EXPECT_EQ(queue.ToString(), "");
-  EXPECT_EQ(queue.FFirst, queue.FLast);
-}
-
 TEST(SolverCompQueue, IgnoresPrioritiesBelowOneAndAddsToAClosedQueue) {
   TSolverCompQueue queue(10);
   queue.Add(1, 0);
@@ -108,20 +88,6 @@ TEST(SolverCompQueue, AHighPriorityRaisesTheTailWhichThenPrints) {
   EXPECT_EQ(queue.ToString(), "(2: 1); (7: 2); (8: ); ");
   queue.Add(3, 5);
   EXPECT_EQ(Drain(queue), (std::vector<int32_t>{1, 3, 2}));
-}
-
-TEST(SolverCompQueue, ClearEmptiesTheQueueAndLetsEveryKeyBackIn) {
-  TSolverCompQueue queue(6);
-  queue.Clear();
-  EXPECT_EQ(queue.ToString(), "");
-  for (int32_t key = 1; key <= 6; ++key) queue.Add(key, 7 - key);
-  queue.Add(2, 1);
-  queue.Clear();
-  EXPECT_EQ(queue.ToString(), "");
-  EXPECT_EQ(queue.FCount, 0);
-  for (int32_t key = 1; key <= 6; ++key) queue.Add(key, 3);
-  EXPECT_EQ(queue.FCount, 6);
-  EXPECT_EQ(queue.ToString(), "(3: 6, 5, 4, 3, 2, 1); ");
 }
 
 TEST(SolverCompQueue, CopyIsAFullQueueOfItsOwn) {

@@ -131,26 +131,6 @@ TEST(SolverRowBase, SetOwnerFillsAndClaimsCells) {
   }
 }
 
-TEST(SolverRowBase, RangesOnlyNarrowAndReportWhenTooShort) {
-  TSolverRow line = MakeLine("??????????", {3});
-  line.RaiseStart(1, 1);
-  line.LowerEnd(1, 12);
-  EXPECT_EQ(RangesText(line), "1..10");
-  EXPECT_FALSE(line.FRangesChanged);
-
-  line.RaiseStart(1, 4);
-  line.LowerEnd(1, 7);
-  EXPECT_EQ(RangesText(line), "4..7");
-  EXPECT_TRUE(line.FRangesChanged);
-  EXPECT_FALSE(line.FError);
-  line.RaiseStart(1, 2);
-  EXPECT_EQ(RangesText(line), "4..7");
-
-  line.LowerEnd(1, 5);
-  EXPECT_EQ(RangesText(line), "4..5");
-  EXPECT_TRUE(line.FError);
-}
-
 TEST(SolverRowBase, SearchesReturnTheirFailureResultsAndStayInsideTheLine) {
   enum Search { EmptyBackward, EmptyForward, FilledForward, NotFilled, NotEmpty };
   struct Case {
@@ -195,19 +175,6 @@ TEST(SolverRowBase, SearchesReturnTheirFailureResultsAndStayInsideTheLine) {
     }
     EXPECT_EQ(result, c.expected);
   }
-}
-
-TEST(SolverRowBase, GetBlockAtFindsTheWholeRun) {
-  const TSolverRow line = MakeLine("##.?###", {});
-  int32_t first = 0, last = 0, length = 0;
-  line.GetBlockAt(2, first, last, length);
-  EXPECT_EQ(first, 1);
-  EXPECT_EQ(last, 2);
-  EXPECT_EQ(length, 2);
-  line.GetBlockAt(6, first, last, length);
-  EXPECT_EQ(first, 5);
-  EXPECT_EQ(last, 7);
-  EXPECT_EQ(length, 3);
 }
 
 TEST(SolverRowBase, AssignCopiesAllButTheChangeFlags) {
