@@ -19,7 +19,9 @@ TPlatform* installed_platform = &headless_platform;
 
 }  // namespace
 
-TPlatform& CurrentPlatform() { return *installed_platform; }
+TPlatform& CurrentPlatform() {
+  return *installed_platform;
+}
 
 TPlatform* InstallPlatform(TPlatform* platform) {
   TPlatform* previous = installed_platform == &headless_platform ? nullptr : installed_platform;

@@ -2,7 +2,9 @@
 
 TScriptedPlatform::TScriptedPlatform() : previous_(InstallPlatform(this)) {}
 
-TScriptedPlatform::~TScriptedPlatform() { InstallPlatform(previous_); }
+TScriptedPlatform::~TScriptedPlatform() {
+  InstallPlatform(previous_);
+}
 
 TMessageResult TScriptedPlatform::ShowMessage(const std::string& caption, const std::string& text,
                                               TMessageButtons buttons, TMessageIcon icon) {
