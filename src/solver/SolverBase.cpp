@@ -1,6 +1,7 @@
 #include "solver/SolverBase.h"
 
 #include "puzzle/Platform.h"
+#include "solver/SolverThread.h"
 
 namespace {
 
@@ -80,8 +81,11 @@ bool TSolverControl::Confirm(const std::string& text) {
                                        TMessageIcon::Question) == TMessageResult::Yes;
 }
 
-// Until a worker thread is attached, every report already runs on the thread
-// that owns the window.
+// Without a run in progress the reports already come from the window thread.
 void TSolverControl::HandOver(const std::function<void()>& call) {
-  call();
+  if (thread != nullptr) {
+    thread->Synchronize(call);
+  } else {
+    call();
+  }
 }
