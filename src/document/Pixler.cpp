@@ -3,6 +3,10 @@
 #include <memory>
 
 #include "document/PixlerFile.h"
+#include "puzzle/General.h"
+#include "puzzle/Platform.h"
+
+TPixler::~TPixler() = default;
 
 bool TPixler::LoadFromFile(const std::string& file_name) {
   auto data = std::make_unique<TPixlerFileData>();
@@ -90,6 +94,105 @@ void TPixler::RegenerateClues() {
     }
     if (run > 0) left.SetCell(k, y, run);
   }
+}
+
+bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
+                        std::shared_ptr<ISolverCallback> ACallback) {
+  const int width = GetWidth();
+  const int height = GetHeight();
+  TField& field = GetField();
+  // A command started during a mouse stroke must not let the stroke's later
+  // cells join the solver's group, nor the solver's cells join the stroke's.
+  field.EndGroup();
+
+  if (FSolver == nullptr || FSolver->width != width || FSolver->height != height) {
+    FSolver.reset();
+    FSolver = std::make_unique<TSolver>(std::move(ACallback), width, height);
+  } else {
+    FSolver->ResetReports();
+  }
+
+  const TNumbersTop& top = GetTop();
+  const TNumbersLeft& left = GetLeft();
+  for (int x = 1; x <= width; ++x) {
+    for (int y = 1; y <= height; ++y) {
+      const int32_t cell = field.GetCell(x, y);
+      FSolver->SetCell(x, y,
+                       IsCellFilled(cell)    ? csFilled
+                       : IsCellDecided(cell) ? csEmpty
+                                             : csUnknown);
+      if (!AContinue) {
+        // The tables keep slot 1 next to the picture; the lines want the
+        // first clue first.
+        FSolver->SetColumnClue(x, y, top.GetCell(x, height - y + 1));
+        FSolver->SetRowClue(x, y, left.GetCell(width - x + 1, y));
+      }
+    }
+  }
+
+  FSolver->row_methods[1] = FUseRow1;
+  FSolver->row_methods[2] = FUseRow2;
+  FSolver->row_methods[3] = FUseRow3;
+  FSolver->row_methods[4] = FUseRow4;
+  FSolver->row_recursion_methods[1] = FUseRowRecurse1;
+  FSolver->field_recursion_methods[1] = FUseFieldRecurse1;
+  FSolver->allow_deep_recursion = FAllowDeepRecursion;
+  FSolver->allow_full_recursion = FAllowFullRecursion;
+
+  FStopRequested = false;
+  FRealtime = ARepeat;
+  FSolver->Run(AAllPieces, ARepeat, AContinue);
+
+  const bool error = FSolver->error;
+  const bool progress = FSolver->progress;
+  if (error) TGeneral::MessageInfo("WARNING: An error has been found!!");
+
+  field.ClearNewFlags();
+  if (progress) {
+    for (int x = 1; x <= width; ++x) {
+      for (int y = 1; y <= height; ++y) {
+        const int32_t value = FSolver->GetCell(x, y);
+        if (field.GetCell(x, y) != value) field.ChangeCell(x, y, value + csNewFlag);
+      }
+    }
+    field.EndGroup();
+  }
+
+  // A contradiction also ends the search for pieces, so the user hears that
+  // it is stuck even when the run decided cells before it.
+  if ((!progress || ARepeat || error) && !FStopRequested && HasUndecidedCell()) {
+    TGeneral::MessageInfo("No new pieces has been found! Sorry...");
+    Redraw(-1, -1);
+    return false;
+  }
+
+  const bool result = progress && !error;
+  Redraw(-1, -1);
+  if (ARepeat) TGeneral::MessageInfo(CpuTimeText(FSolver->cpu_time));
+  return result;
+}
+
+void TPixler::SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCallback> ACallback) {
+  bool result = SolveStep(AAllPieces, ARepeat, false, ACallback);
+  CurrentPlatform().ProcessMessages();
+  while (!FStopRequested && result) {
+    result = SolveStep(AAllPieces, ARepeat, true, ACallback);
+    CurrentPlatform().ProcessMessages();
+  }
+}
+
+void TPixler::Stop() {
+  FStopRequested = true;
+  if (FSolver != nullptr) FSolver->Stop();
+}
+
+bool TPixler::HasUndecidedCell() const {
+  for (int x = 1; x <= GetWidth(); ++x) {
+    for (int y = 1; y <= GetHeight(); ++y) {
+      if (!IsCellDecided(GetField().GetCell(x, y))) return true;
+    }
+  }
+  return false;
 }
 
 void TPixler::SetMarker(int x, int y, int number) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "puzzle/PixlerBase.h"
+#include "solver/Solver.h"
 #include "solver/SolverBase.h"
 
 // The puzzle document the window works on: the composite plus puzzle files,
@@ -11,6 +13,7 @@
 class TPixler : public TPixlerBase {
  public:
   using TPixlerBase::TPixlerBase;
+  ~TPixler() override;
 
   // Replaces the puzzle by the file's, all or nothing, and repaints. Returns
   // false, changing nothing, when the first line is not the version line:
@@ -24,6 +27,27 @@ class TPixler : public TPixlerBase {
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
+  // One solving run on the picture: the solver's findings are written back
+  // as one undo group, flagged as new. Shows the contradiction warning, "No
+  // new pieces" when it is stuck, and the CPU time after a repeating run.
+  // True when the run decided something and found no contradiction. The
+  // callback receives the reports on this thread; a solver already made for
+  // this size keeps the callback it was made with.
+  bool SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
+                 std::shared_ptr<ISolverCallback> ACallback);
+  // Steps until one decides nothing, finds a contradiction, or is stopped;
+  // every later step builds on what the lines learnt in the ones before.
+  void SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCallback> ACallback);
+  // For the window thread while a solve command runs: the run ends at the
+  // worker's next poll, its partial result is still written back, and
+  // SolveAll starts no further step.
+  void Stop();
+
+  // The last run's contradiction flag and CPU time in hundredths of a second;
+  // false and 0 before the first run.
+  bool LastRunFoundError() const { return FSolver != nullptr && FSolver->error; }
+  int64_t LastCpuTime() const { return FSolver != nullptr ? FSolver->cpu_time : 0; }
+
   // Moves the solver's marker and cools its cell, so that the cell being
   // tried shows plainly over the order discs.
   void SetMarker(int x, int y, int number);
@@ -31,4 +55,23 @@ class TPixler : public TPixlerBase {
 
   // "Total CPU time taken: 0h 2m 3.45s." for 12345 hundredths.
   static std::string CpuTimeText(int64_t hundredths);
+
+  // A realtime run is current or was the last; the window then shows neither
+  // the marker nor the order.
+  bool FRealtime = false;
+  // The solver switches, copied from the Solver menu before every command.
+  bool FUseRow1 = false;
+  bool FUseRow2 = false;
+  bool FUseRow3 = false;
+  bool FUseRow4 = false;
+  bool FUseRowRecurse1 = false;
+  bool FUseFieldRecurse1 = false;
+  bool FAllowDeepRecursion = false;
+  bool FAllowFullRecursion = false;
+
+ private:
+  bool HasUndecidedCell() const;
+
+  bool FStopRequested = false;
+  std::unique_ptr<TSolver> FSolver;
 };

@@ -212,14 +212,4 @@ TEST(PixlerFilesTest, RegenerateCluesStoresRunsFromTheFieldOutward) {
   EXPECT_EQ(document->GetTop().GetMark(1, 1), 0);
 }
 
-TEST(PixlerFilesTest, CpuTimeText) {
-  const std::pair<int64_t, const char*> cases[] = {
-      {0, "0h 0m 0.00s."},      {105, "0h 0m 1.05s."},      {12345, "0h 2m 3.45s."},
-      {360123, "1h 0m 1.23s."}, {359999, "0h 59m 59.99s."}, {3600000, "10h 0m 0.00s."},
-  };
-  for (const auto& [hundredths, text] : cases) {
-    EXPECT_EQ(TPixler::CpuTimeText(hundredths), std::string("Total CPU time taken: ") + text);
-  }
-}
-
 }  // namespace
