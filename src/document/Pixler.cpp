@@ -98,6 +98,15 @@ void TPixler::RegenerateClues() {
 
 bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
                         std::shared_ptr<ISolverCallback> ACallback) {
+  // The worker owns the solver's lines until the run ends; a command that
+  // slipped in through the message processing must not load them meanwhile.
+  if (FSolving) return false;
+  struct TSolvingScope {
+    bool& flag;
+    explicit TSolvingScope(bool& f) : flag(f) { flag = true; }
+    ~TSolvingScope() { flag = false; }
+  } solving(FSolving);
+
   const int width = GetWidth();
   const int height = GetHeight();
   TField& field = GetField();

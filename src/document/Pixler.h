@@ -73,5 +73,6 @@ class TPixler : public TPixlerBase {
   bool HasUndecidedCell() const;
 
   bool FStopRequested = false;
+  bool FSolving = false;
   std::unique_ptr<TSolver> FSolver;
 };

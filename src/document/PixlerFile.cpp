@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -230,11 +231,16 @@ void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& dat
     throw TPixlerFileError(file_name, 0, what + ": " + std::strerror(errno));
   };
 
+  // A link stays a link: the file it points to is the one replaced.
+  std::error_code ignored;
+  std::string target = std::filesystem::weakly_canonical(file_name, ignored).string();
+  if (target.empty()) target = file_name;
+
   // O_EXCL with a fresh name never follows or clobbers someone else's file.
   std::string temp_name;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    temp_name = file_name + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    temp_name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
     fd = ::open(temp_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100)) fail("the file cannot be created");
   }
@@ -249,7 +255,7 @@ void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& dat
 
   // A replaced file keeps its permissions.
   struct stat old_state;
-  if (::stat(file_name.c_str(), &old_state) == 0) ::fchmod(fd, old_state.st_mode & 07777);
+  if (::stat(target.c_str(), &old_state) == 0) ::fchmod(fd, old_state.st_mode & 07777);
 
   size_t written = 0;
   while (written < text.size()) {
@@ -264,7 +270,7 @@ void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& dat
   int closed = ::close(fd);
   fd = -1;
   if (closed != 0) fail_and_remove("the file cannot be written");
-  if (::rename(temp_name.c_str(), file_name.c_str()) != 0) {
+  if (::rename(temp_name.c_str(), target.c_str()) != 0) {
     fail_and_remove("the file cannot be replaced");
   }
 }

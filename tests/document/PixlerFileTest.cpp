@@ -180,6 +180,19 @@ TEST(PixlerFileTest, WriteReplacesTheTargetAndLeavesNoTemporaryFile) {
   EXPECT_EQ(folder.Entries(), 1);
 }
 
+TEST(PixlerFileTest, WriteThroughALinkKeepsTheLink) {
+  TTempFolder folder;
+  const std::string real = folder.Write("real.pixler", "old content");
+  const std::string link = folder.Path("link.pixler");
+  std::filesystem::create_symlink(real, link);
+  auto data = std::make_unique<TPixlerFileData>();
+  data->width = 1;
+  data->height = 1;
+  TPixlerFile::Write(link, *data);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(folder.ReadFile(real), TPixlerFile::Format(*data));
+}
+
 TEST(PixlerFileTest, FailedWriteKeepsTheOldFile) {
   TTempFolder folder;
   std::string name = folder.Write("puzzle.pixler", "old content");

@@ -305,6 +305,23 @@ TEST(PixlerSolveTest, StopEndsALongRunAndKeepsWhatItFound) {
   EXPECT_LT(decided, 60 * 60);
 }
 
+TEST(PixlerSolveTest, ASolveCommandDuringARunIsIgnored) {
+  TScriptedPlatform platform;
+  TTestDocument document;
+  UseMenuDefaults(*document);
+  SetPuzzleFromSolution(*document, kLineSolvable);
+  int nested_calls = 0;
+  bool nested_result = true;
+  platform.on_process_messages = [&] {
+    if (nested_calls++ == 0) nested_result = document->SolveStep(false, false, false, nullptr);
+  };
+  EXPECT_TRUE(document->SolveStep(true, true, false, nullptr));
+  EXPECT_GT(nested_calls, 0);
+  EXPECT_FALSE(nested_result);
+  EXPECT_EQ(Picture(*document), kLineSolvable);
+  EXPECT_EQ(platform.messages.size(), 1u);
+}
+
 TEST(PixlerSolveTest, MarkerAndOrderReachTheField) {
   TTestDocument document;
   document->SetSize(3, 2);
