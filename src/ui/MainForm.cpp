@@ -1,0 +1,764 @@
+#include "ui/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+#include <exception>
+
+#include "document/Pixler.h"
+#include "puzzle/General.h"
+#include "puzzle/Platform.h"
+#include "solver/SolverCompQueue.h"
+#include "ui/About.h"
+#include "ui/ImageControl.h"
+#include "ui/NewDialog.h"
+#include "ui/ToolIcons.h"
+
+namespace {
+
+constexpr int kLargestSize = 100;
+// The field's corner inside the scroll area; the clues and the preview sit
+// above and left of it, two pixels apart.
+constexpr int kFieldCorner = 1002;
+
+const char* const kFileFilter =
+    "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
+    "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
+
+const char* const kRecursionWarning =
+    "Doubled recursion means using both row and field recursion methods toghether.\r"
+    "Deeper recursion means allowing field recursion methods recurse into deeper levels.\r\r"
+    "Since all recursion methods attmept to do the same in the same manner, there is no point in "
+    "using doubled recursion and deeper recursion together. Row-level recursion will simply slow "
+    "things significantly down, gaining no extra solving power. Doubled recursion is useful only "
+    "when deeper recursion is turned off.\r\r"
+    "Note that doubled recursion is not as powerful as deeper recursion, however, it is "
+    "definitely faster and might be sufficient for certain puzzles.\r\r"
+    "Right now, you have turned both options on, which will significantly slow the solving "
+    "process down, without gaining any extra solving power.";
+
+// A menu's items stay reachable through their shortcuts even while the menu
+// itself is disabled, so every command also asks its menu.
+bool Available(const QAction* item) {
+  if (!item->isEnabled()) return false;
+  for (const QObject* owner : item->associatedObjects()) {
+    if (const auto* menu = qobject_cast<const QMenu*>(owner)) {
+      if (!menu->menuAction()->isEnabled()) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
+  TSolverCompQueue::SelfTest();
+
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  CreateSurfaces();
+
+  // Without a window manager the maximised state is only a wish; the screen's
+  // size makes it come true there too.
+  move(0, 0);
+  if (const QScreen* shown_on = screen()) resize(shown_on->availableGeometry().size());
+  setWindowState(windowState() | Qt::WindowMaximized);
+
+  const QSize client = Background->viewport()->size();
+  FDocument = std::make_unique<TPixler>(
+      TSurface{ImageField->Canvas(), ImageField->width(), ImageField->height()},
+      TSurface{ImagePreview->Canvas(), ImagePreview->width(), ImagePreview->height()},
+      TSurface{ImageTopClues->Canvas(), ImageTopClues->width(), ImageTopClues->height()},
+      TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
+      static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
+      client.width(), client.height());
+
+  MenuItemSwitchEditModeClick(false);
+  MenuItemZoomClick(MenuItemResetZoom);
+  FFileName.clear();
+  UpdateCaption();
+
+  fAbout = std::make_unique<TfAbout>(this);
+  fNew = std::make_unique<TfNew>(this);
+}
+
+TfMain::~TfMain() = default;
+
+QAction* TfMain::AddItem(QMenu* menu, const char* caption, const char* shortcut) {
+  QAction* item = menu->addAction(QString::fromUtf8(caption));
+  if (shortcut != nullptr) item->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+  return item;
+}
+
+void TfMain::CreateMenus() {
+  auto on = [this](QAction* item, auto handler) {
+    connect(item, &QAction::triggered, this, [this, item, handler] {
+      if (Available(item)) (this->*handler)();
+    });
+  };
+
+  MenuItemFile = menuBar()->addMenu(QStringLiteral("&File"));
+  MenuItemNew = AddItem(MenuItemFile, "&New", "Ctrl+N");
+  MenuItemOpen = AddItem(MenuItemFile, "&Open...", "Ctrl+O");
+  MenuItemSave = AddItem(MenuItemFile, "&Save...", "Ctrl+S");
+  MenuItemClearPic = AddItem(MenuItemFile, "Clear picture", "Ctrl+D");
+  MenuItemFile->addSeparator();
+  MenuItemExit = AddItem(MenuItemFile, "Exit", nullptr);
+  on(MenuItemNew, &TfMain::MenuItemNewClick);
+  on(MenuItemOpen, &TfMain::MenuItemOpenClick);
+  on(MenuItemSave, &TfMain::MenuItemSaveClick);
+  connect(MenuItemClearPic, &QAction::triggered, this, [this] {
+    if (Available(MenuItemClearPic)) MenuItemClearPicClick(true);
+  });
+  connect(MenuItemExit, &QAction::triggered, this, [this] {
+    if (Available(MenuItemExit)) close();
+  });
+
+  MenuItemEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  MenuItemUndo = AddItem(MenuItemEdit, "Undo", "Ctrl+Z");
+  MenuItemRedo = AddItem(MenuItemEdit, "Redo", "Ctrl+Y");
+  MenuItemEdit->addSeparator();
+  MenuItemClearMights = AddItem(MenuItemEdit, "Clear might-be values", "Ctrl+A");
+  MenuItemEdit->addSeparator();
+  MenuItemSwitchEditMode = AddItem(MenuItemEdit, "Switch to editor mode", "Ctrl+E");
+  MenuItemSwitchEditMode->setCheckable(true);
+  MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
+  on(MenuItemUndo, &TfMain::MenuItemUndoClick);
+  on(MenuItemRedo, &TfMain::MenuItemRedoClick);
+  on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
+  on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
+  // A shortcut of the disabled menu must not toggle the mark behind its back.
+  connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSwitchEditMode)) {
+      MenuItemSwitchEditModeClick(true);
+    } else {
+      const QSignalBlocker blocker(MenuItemSwitchEditMode);
+      MenuItemSwitchEditMode->setChecked(!MenuItemSwitchEditMode->isChecked());
+    }
+  });
+
+  MenuItemView = menuBar()->addMenu(QStringLiteral("&View"));
+  MenuItemZoomIn = AddItem(MenuItemView, "Zoom In", "Ctrl+I");
+  MenuItemResetZoom = AddItem(MenuItemView, "Reset Zoom", "Ctrl+K");
+  MenuItemZoomOut = AddItem(MenuItemView, "Zoom Out", "Ctrl+J");
+  for (QAction* item : {MenuItemZoomIn, MenuItemResetZoom, MenuItemZoomOut}) {
+    connect(item, &QAction::triggered, this, [this, item] { MenuItemZoomClick(item); });
+  }
+
+  MenuItemSolver = menuBar()->addMenu(QStringLiteral("&Solver"));
+  MenuItemSolverFindPiece = AddItem(MenuItemSolver, "F&ind next piece of the solution", "F5");
+  MenuItemSolverFindAllPieces = AddItem(MenuItemSolver, "Find &all pieces of the solution", "F6");
+  MenuItemSolverFullPass = AddItem(MenuItemSolver, "&Run full-pass iteration", "F7");
+  MenuItemSolverAllFullPasses = AddItem(MenuItemSolver, "Run all &full-pass iterations", "F8");
+  MenuItemSolverRealtime = AddItem(MenuItemSolver, "Realtime, man! Realtime!", "F9");
+  for (QAction* item :
+       {MenuItemSolverFindPiece, MenuItemSolverFindAllPieces, MenuItemSolverFullPass,
+        MenuItemSolverAllFullPasses, MenuItemSolverRealtime}) {
+    connect(item, &QAction::triggered, this, [this, item] {
+      if (Available(item)) MenuItemSolverRun(item);
+    });
+  }
+  MenuItemSolver->addSeparator();
+  MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
+  on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
+  MenuItemSolver->addSeparator();
+
+  auto check = [](QAction* item, bool checked) {
+    item->setCheckable(true);
+    item->setChecked(checked);
+    return item;
+  };
+  MenuItemSolverRow1 = check(AddItem(MenuItemSolver, "Use row method #1: Ranges", nullptr), true);
+  MenuItemSolverRow1->setEnabled(false);
+  MenuItemSolverRow2 = check(AddItem(MenuItemSolver, "Use row method #2: Between", nullptr), true);
+  MenuItemSolverRow3 = check(AddItem(MenuItemSolver, "Use row method #3: Bigger", nullptr), true);
+  MenuItemSolverRow4 = check(AddItem(MenuItemSolver, "Use row method #4: Empty", nullptr), true);
+  MenuItemSolverRowRecurse1 =
+      check(AddItem(MenuItemSolver, "Use row method #5: Posibilities", nullptr), true);
+  MenuItemSolver->addSeparator();
+  MenuItemSolverField1 =
+      check(AddItem(MenuItemSolver, "Use field method #1: Sweep", nullptr), true);
+  MenuItemSolverField1->setEnabled(false);
+  MenuItemSolverFieldRecurse1 =
+      check(AddItem(MenuItemSolver, "Use field method #2: Bruteforce!", nullptr), true);
+  connect(MenuItemSolverFieldRecurse1, &QAction::triggered, this, &TfMain::ApplyFieldRecursionRule);
+  MenuItemSolver->addSeparator();
+  MenuItemSolverAllowFullRecursion =
+      check(AddItem(MenuItemSolver, "Allow doubled recursion", nullptr), false);
+  connect(MenuItemSolverAllowFullRecursion, &QAction::triggered, this,
+          &TfMain::MenuItemSolverAllowFullRecursionClick);
+  MenuItemSolverAllowDeepRecursion =
+      check(AddItem(MenuItemSolver, "Allow deeper recursion", nullptr), true);
+  connect(MenuItemSolverAllowDeepRecursion, &QAction::triggered, this,
+          &TfMain::MenuItemSolverAllowDeepRecursionClick);
+  MenuItemSolver->addSeparator();
+  MenuItemSolverShowRecursionOrder =
+      check(AddItem(MenuItemSolver, "Show deep recursion order", nullptr), false);
+
+  MenuItemOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+  MenuItemClearAfterLoading =
+      check(AddItem(MenuItemOptions, "Clear picture after loading (Remember!)", nullptr), false);
+  MenuItemRunAfterLoading =
+      check(AddItem(MenuItemOptions, "Run solver after loading", nullptr), false);
+
+  MenuItemHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  MenuItemManual = AddItem(MenuItemHelp, "Manual", "F1");
+  MenuItemHelp->addSeparator();
+  MenuItemAbout = AddItem(MenuItemHelp, "About Pixlers solver", nullptr);
+  on(MenuItemManual, &TfMain::MenuItemManualClick);
+  on(MenuItemAbout, &TfMain::MenuItemManualClick);
+}
+
+// A toolbar button is its own control with its own enabled state; it runs the
+// command of its menu item, which tells it apart from other senders.
+QAction* TfMain::AddButton(QAction* item, TToolIcon icon, const char* hint) {
+  auto* button = new QAction(ToolIcon(icon), item->text(), this);
+  button->setToolTip(QString::fromUtf8(hint));
+  button->setStatusTip(QString::fromUtf8(hint));
+  ToolBar->addAction(button);
+  return button;
+}
+
+void TfMain::CreateToolBar() {
+  ToolBar = addToolBar(QStringLiteral("ToolBar"));
+  ToolBar->setMovable(false);
+  ToolBar->setFloatable(false);
+  ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+  auto button = [this](QAction* item, TToolIcon icon, const char* hint) {
+    return AddButton(item, icon, hint);
+  };
+  ToolButtonNew = button(MenuItemNew, TToolIcon::New, "Create new pixler");
+  ToolButtonOpen = button(MenuItemOpen, TToolIcon::Open, "Load a pixler from a file");
+  ToolButtonSave = button(MenuItemSave, TToolIcon::Save, "Save the pixler to a file");
+  ToolButtonClearPic =
+      button(MenuItemClearPic, TToolIcon::ClearPicture, "Clear the pixler picture");
+  ToolBar->addSeparator();
+  ToolButtonUndo = button(MenuItemUndo, TToolIcon::Undo, "Undo last action");
+  ToolButtonRedo = button(MenuItemRedo, TToolIcon::Redo, "Redo last undone action");
+  ToolButtonClearMights = button(MenuItemClearMights, TToolIcon::ClearMights,
+                                 "Clear migh-be values (use Shift to add might-be values)");
+  ToolBar->addSeparator();
+  ToolButtonEditMode =
+      button(MenuItemSwitchEditMode, TToolIcon::EditMode, "Toggle pixler editor/solver mode");
+  ToolBar->addSeparator();
+  ToolButtonZoomIn = button(MenuItemZoomIn, TToolIcon::ZoomIn, "Zoom In");
+  ToolButtonResetZoom =
+      button(MenuItemResetZoom, TToolIcon::ResetZoom, "Reset Zoom, fit pixler to window");
+  ToolButtonZoomOut = button(MenuItemZoomOut, TToolIcon::ZoomOut, "Zoom Out");
+  ToolBar->addSeparator();
+  ToolButtonSolverFindPiece =
+      button(MenuItemSolverFindPiece, TToolIcon::FindPiece, "Find next piece of the solution");
+  ToolButtonSolverFindAllPieces = button(MenuItemSolverFindAllPieces, TToolIcon::FindAllPieces,
+                                         "Find all pieces of the solution");
+  ToolButtonSolverFullPass =
+      button(MenuItemSolverFullPass, TToolIcon::FullPass, "Run full-pass iteration");
+  ToolButtonSolverAllFullPasses =
+      button(MenuItemSolverAllFullPasses, TToolIcon::AllFullPasses, "Run all full-pass iterations");
+  ToolButtonSolverRealtime =
+      button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
+  ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
+  ToolBar->addSeparator();
+  ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
+
+  // Of the two stop controls only the button starts disabled.
+  ToolButtonSolverStop->setEnabled(false);
+
+  // The buttons reach the commands the way their menu items do, as a
+  // different sender where the command tells senders apart.
+  connect(ToolButtonNew, &QAction::triggered, this, &TfMain::MenuItemNewClick);
+  connect(ToolButtonOpen, &QAction::triggered, this, &TfMain::MenuItemOpenClick);
+  connect(ToolButtonSave, &QAction::triggered, this, &TfMain::MenuItemSaveClick);
+  connect(ToolButtonClearPic, &QAction::triggered, this, [this] { MenuItemClearPicClick(true); });
+  connect(ToolButtonUndo, &QAction::triggered, this, &TfMain::MenuItemUndoClick);
+  connect(ToolButtonRedo, &QAction::triggered, this, &TfMain::MenuItemRedoClick);
+  connect(ToolButtonClearMights, &QAction::triggered, this, &TfMain::MenuItemClearMightsClick);
+  // The button toggles the menu item's mark, which is where the mode lives.
+  connect(ToolButtonEditMode, &QAction::triggered, this, [this] {
+    MenuItemSwitchEditMode->setChecked(!MenuItemSwitchEditMode->isChecked());
+    MenuItemSwitchEditModeClick(true);
+  });
+  for (QAction* button : {ToolButtonZoomIn, ToolButtonResetZoom, ToolButtonZoomOut}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemZoomClick(button); });
+  }
+  for (QAction* button :
+       {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
+  }
+  connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
+  connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
+}
+
+void TfMain::CreateStatusBar() {
+  // The panels' widths were made for a smaller system font than a Linux
+  // desktop's; a smaller font keeps their texts whole.
+  QFont font = statusBar()->font();
+  font.setPixelSize(11);
+  statusBar()->setFont(font);
+  const int widths[6] = {130, 50, 80, 130, 100, 50};
+  for (int i = 0; i < 6; ++i) {
+    StatusPanels[i] = new QLabel(this);
+    StatusPanels[i]->setFixedWidth(widths[i]);
+    StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addWidget(StatusPanels[i]);
+  }
+  StatusPanels[5]->setText(QStringLiteral("v1.4"));
+  statusBar()->setSizeGripEnabled(true);
+}
+
+void TfMain::CreateSurfaces() {
+  Background = new QScrollArea(this);
+  Background->setWidgetResizable(false);
+  Background->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Background->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* content = new QWidget;
+  content->setFixedSize(kFieldCorner + 2000, kFieldCorner + 2000);
+  content->setMouseTracking(true);
+  content->installEventFilter(this);
+
+  ImagePreview = new TImageControl(1000, 1000, content);
+  ImagePreview->move(0, 0);
+  ImageTopClues = new TImageControl(2000, 1000, content);
+  ImageTopClues->move(kFieldCorner, 0);
+  ImageLeftClues = new TImageControl(1000, 2000, content);
+  ImageLeftClues->move(0, kFieldCorner);
+  ImageField = new TImageControl(2000, 2000, content);
+  ImageField->move(kFieldCorner, kFieldCorner);
+  AutoScroller = new QWidget(content);
+  AutoScroller->setGeometry(kFieldCorner, kFieldCorner, 100, 100);
+  AutoScroller->hide();
+
+  for (TImageControl* image : {ImagePreview, ImageTopClues, ImageLeftClues, ImageField}) {
+    connect(image, &TImageControl::MousePressed, this, &TfMain::ImagesMouseMove);
+    connect(image, &TImageControl::MouseMoved, this, &TfMain::ImagesMouseMove);
+  }
+  connect(ImageField, &TImageControl::MouseReleased, this, &TfMain::ImageFieldMouseUp);
+
+  Background->setWidget(content);
+  Background->viewport()->installEventFilter(this);
+  setCentralWidget(Background);
+}
+
+void TfMain::UpdateCaption() {
+  QString caption = QStringLiteral("Pixlers solver");
+  if (!FFileName.isEmpty()) caption += " - " + QFileInfo(FFileName).completeBaseName();
+  setWindowTitle(caption);
+}
+
+void TfMain::EnableControls(bool enabled) {
+  for (QWidget* image : {static_cast<QWidget*>(ImageField), static_cast<QWidget*>(ImageTopClues),
+                         static_cast<QWidget*>(ImageLeftClues)}) {
+    image->setEnabled(enabled);
+  }
+  for (QMenu* menu : {MenuItemFile, MenuItemEdit, MenuItemOptions}) {
+    menu->menuAction()->setEnabled(enabled);
+  }
+  for (QAction* control : {MenuItemSolverFindPiece,
+                           MenuItemSolverFindAllPieces,
+                           MenuItemSolverFullPass,
+                           MenuItemSolverAllFullPasses,
+                           MenuItemSolverRealtime,
+                           MenuItemSolverRow2,
+                           MenuItemSolverRow3,
+                           MenuItemSolverRow4,
+                           MenuItemSolverRowRecurse1,
+                           MenuItemSolverFieldRecurse1,
+                           MenuItemSolverAllowDeepRecursion,
+                           MenuItemSolverShowRecursionOrder,
+                           MenuItemSolverAllowFullRecursion,
+                           ToolButtonNew,
+                           ToolButtonOpen,
+                           ToolButtonSave,
+                           ToolButtonClearPic,
+                           ToolButtonUndo,
+                           ToolButtonRedo,
+                           ToolButtonClearMights,
+                           ToolButtonEditMode,
+                           ToolButtonSolverFindPiece,
+                           ToolButtonSolverFindAllPieces,
+                           ToolButtonSolverFullPass,
+                           ToolButtonSolverAllFullPasses,
+                           ToolButtonSolverRealtime}) {
+    control->setEnabled(enabled);
+  }
+  MenuItemSolverStop->setEnabled(!enabled);
+  ToolButtonSolverStop->setEnabled(!enabled);
+  if (enabled) ApplyFieldRecursionRule();
+}
+
+void TfMain::ApplyFieldRecursionRule() {
+  const bool brute_force = MenuItemSolverFieldRecurse1->isChecked();
+  MenuItemSolverAllowDeepRecursion->setEnabled(brute_force);
+  MenuItemSolverAllowFullRecursion->setEnabled(brute_force);
+  MenuItemSolverShowRecursionOrder->setEnabled(brute_force &&
+                                               MenuItemSolverAllowDeepRecursion->isChecked());
+}
+
+void TfMain::MenuItemSolverAllowDeepRecursionClick() {
+  MenuItemSolverShowRecursionOrder->setEnabled(MenuItemSolverAllowDeepRecursion->isChecked());
+  MenuItemSolverAllowFullRecursionClick();
+}
+
+void TfMain::MenuItemSolverAllowFullRecursionClick() {
+  if (MenuItemSolverAllowFullRecursion->isChecked() &&
+      MenuItemSolverAllowDeepRecursion->isChecked()) {
+    TSolverControl::ShowError(kRecursionWarning);
+  }
+}
+
+void TfMain::MenuItemNewClick() {
+  fNew->FSizeX = FDocument->GetWidth();
+  fNew->FSizeY = FDocument->GetHeight();
+  if (fNew->exec() != QDialog::Accepted) return;
+  const int width = fNew->FSizeX;
+  const int height = fNew->FSizeY;
+  if (width < 1 || width > kLargestSize || height < 1 || height > kLargestSize) {
+    const std::string largest = std::to_string(kLargestSize);
+    CurrentPlatform().ShowMessage("Error!",
+                                  "Entered sizes are invalid.\rEnter width between 1 and " +
+                                      largest + ".\rEnter height between 1 and " + largest + ".",
+                                  TMessageButtons::Ok, TMessageIcon::Warning);
+    return;
+  }
+  FFileName.clear();
+  UpdateCaption();
+  FDocument->SetSize(width, height);
+  FDocument->Clear();
+  FDocument->Redraw(-1, -1);
+  MenuItemZoomClick(MenuItemResetZoom);
+}
+
+// Both check marks are read before the dialog: coming back from it
+// re-activates the window, which clears them.
+void TfMain::MenuItemOpenClick() {
+  const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
+  const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  QString file_name = FFileName;
+  if (!ExecuteOpenDialog(file_name)) return;
+  OpenFile(file_name, clear_after_loading, run_after_loading);
+}
+
+// A file that is refused or passed over leaves the puzzle, its name and the
+// caption as they were, and the loading options must not touch that puzzle.
+void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading) {
+  try {
+    if (!FDocument->LoadFromFile(file_name.toStdString())) return;
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName = file_name;
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
+  if (clear_after_loading) MenuItemClearPicClick(false);
+  if (run_after_loading) MenuItemSolverRun(MenuItemSolverAllFullPasses);
+}
+
+// A failed save keeps the old name, so the caption never names a file that
+// does not hold the puzzle.
+void TfMain::MenuItemSaveClick() {
+  QString file_name = FFileName;
+  if (!ExecuteSaveDialog(file_name)) return;
+  try {
+    FDocument->SaveToFile(file_name.toStdString());
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName = file_name;
+  UpdateCaption();
+}
+
+void TfMain::ShowFileError(const std::exception& error) {
+  CurrentPlatform().ShowMessage(TGeneral::kCaption, error.what(), TMessageButtons::Ok,
+                                TMessageIcon::Error);
+}
+
+bool TfMain::ExecuteOpenDialog(QString& file_name) {
+  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  if (!file_name.isEmpty()) dialog.selectFile(file_name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  return true;
+}
+
+bool TfMain::ExecuteSaveDialog(QString& file_name) {
+  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  if (!file_name.isEmpty()) dialog.selectFile(file_name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  return true;
+}
+
+void TfMain::MenuItemClearPicClick(bool ask) {
+  if (ask && !TGeneral::MessageAsk("Do you really want to clear the picture?")) return;
+  FDocument->ClearPicture();
+  FDocument->Redraw(-1, -1);
+}
+
+void TfMain::MenuItemUndoClick() {
+  FDocument->Undo();
+  FDocument->Redraw(-1, -1);
+}
+
+void TfMain::MenuItemRedoClick() {
+  FDocument->Redo();
+  FDocument->Redraw(-1, -1);
+}
+
+void TfMain::MenuItemClearMightsClick() {
+  FDocument->ClearMightBe();
+  FDocument->Redraw(-1, -1);
+}
+
+void TfMain::MenuItemRegenerateCluesClick() {
+  if (!TGeneral::MessageAsk("Do you really want to re-generate the clues from the picture?")) {
+    return;
+  }
+  FDocument->RegenerateClues();
+  FDocument->Redraw(-1, -1);
+}
+
+// The mark itself has already been toggled by the menu or the button.
+void TfMain::MenuItemSwitchEditModeClick(bool) {
+  const bool editor = MenuItemSwitchEditMode->isChecked();
+  MenuItemRegenerateClues->setEnabled(editor);
+  MenuItemSolver->menuAction()->setEnabled(!editor);
+  for (QAction* button :
+       {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+    button->setEnabled(!editor);
+  }
+  FDocument->SetMarking(!editor);
+}
+
+void TfMain::MenuItemSolverRun(const QAction* sender) {
+  // A solve started during a mouse stroke must not merge its findings into
+  // the stroke's undo step.
+  FDocument->EndGroup();
+
+  TPixler& document = *FDocument;
+  document.FUseRow1 = MenuItemSolverRow1->isChecked();
+  document.FUseRow2 = MenuItemSolverRow2->isChecked();
+  document.FUseRow3 = MenuItemSolverRow3->isChecked();
+  document.FUseRow4 = MenuItemSolverRow4->isChecked();
+  document.FUseRowRecurse1 = MenuItemSolverRowRecurse1->isChecked();
+  document.FUseFieldRecurse1 = MenuItemSolverFieldRecurse1->isChecked();
+  document.FAllowDeepRecursion = MenuItemSolverAllowDeepRecursion->isChecked();
+  document.FAllowFullRecursion = MenuItemSolverAllowFullRecursion->isChecked();
+
+  EnableControls(false);
+  FSolving = true;
+  ReportLevel(-2);
+
+  // The window lends itself as the receiver without handing over ownership.
+  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
+  if (sender == MenuItemSolverFindPiece || sender == ToolButtonSolverFindPiece) {
+    document.SolveStep(false, false, false, callback);
+  } else if (sender == MenuItemSolverFindAllPieces || sender == ToolButtonSolverFindAllPieces) {
+    document.SolveAll(false, false, callback);
+  } else if (sender == MenuItemSolverFullPass || sender == ToolButtonSolverFullPass) {
+    document.SolveStep(true, false, false, callback);
+  } else if (sender == MenuItemSolverAllFullPasses || sender == ToolButtonSolverAllFullPasses) {
+    document.SolveAll(true, false, callback);
+  } else if (sender == MenuItemSolverRealtime || sender == ToolButtonSolverRealtime) {
+    document.SolveStep(true, true, false, callback);
+  }
+
+  ReportLevel(-1);
+  FSolving = false;
+  EnableControls(true);
+  // Loading may run the solver in editor mode; the mode decides again which
+  // solve controls are open.
+  MenuItemSwitchEditModeClick(false);
+  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TfMain::MenuItemSolverStopClick() {
+  FDocument->Stop();
+}
+
+void TfMain::MenuItemManualClick() {
+  fAbout->exec();
+}
+
+void TfMain::ReportLevel(int32_t level) {
+  if (level >= 0) {
+    FLevel = level;
+    if (level > FMaxLevel) {
+      FMaxLevel = level;
+      StatusPanels[0]->setText("Field recursion max: " + QString::number(FMaxLevel));
+    }
+    if (FMaxLevel > 0) StatusPanels[1]->setText("Now: " + QString::number(level));
+    if (level == 0) {
+      for (int i = 2; i <= 4; ++i) StatusPanels[i]->clear();
+    }
+    if (!FDocument->FRealtime) FDocument->SetMarker(0, 0, 0);
+    return;
+  }
+  if (level < -1) {
+    FMaxLevel = 0;
+    StatusPanels[0]->clear();
+  }
+  for (int i = 1; i <= 4; ++i) StatusPanels[i]->clear();
+  FDocument->SetMarker(0, 0, 0);
+}
+
+void TfMain::ReportType(int32_t level, const std::string& type_name) {
+  if (level == FLevel) StatusPanels[2]->setText("Type: " + QString::fromStdString(type_name));
+}
+
+void TfMain::ReportPosition(int32_t level, const std::string& text, int32_t x, int32_t y,
+                            int32_t count) {
+  StatusPanels[3]->setText(QString::fromStdString(text) + ": " + QString::number(x) + ":" +
+                           QString::number(y) + " (" + QString::number(count) + ")");
+  if (!FDocument->FRealtime) FDocument->SetMarker(x, y, level);
+}
+
+void TfMain::ReportMissing(int32_t missing) {
+  StatusPanels[4]->setText("Missing: " + QString::number(missing));
+}
+
+void TfMain::ReportOrder(const TSolverOrder& order) {
+  if (!FDocument->FRealtime && MenuItemSolverShowRecursionOrder->isChecked()) {
+    FDocument->ShowRecursionOrder(order);
+  }
+}
+
+int TfMain::ShiftToAction(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  const int shift = modifiers.testFlag(Qt::ShiftModifier) ? 8 : 0;
+  const bool left = buttons.testFlag(Qt::LeftButton);
+  const bool right = buttons.testFlag(Qt::RightButton);
+  const bool middle = buttons.testFlag(Qt::MiddleButton);
+  if (left && right) return 4 + shift;
+  if (!left && !right && !middle) return shift;
+  if (middle) return 4 + shift;
+  if (left) return 1 + shift;
+  return 2 + shift;
+}
+
+// Positions over the clues carry the negated pixel offset on the clues' own
+// axis; 0 becomes -1 so that it is never taken for a position on the field.
+void TfMain::ImagesMouseMove(const TImageControl* sender, Qt::MouseButtons buttons,
+                             Qt::KeyboardModifiers modifiers, int x, int y) {
+  const int action = ShiftToAction(buttons, modifiers);
+  int px = -1;
+  int py = -1;
+  if (sender == ImageField) {
+    px = x;
+    py = y;
+  } else if (sender == ImageTopClues) {
+    px = x;
+    py = y == 0 ? -1 : -y;
+  } else if (sender == ImageLeftClues) {
+    px = x == 0 ? -1 : -x;
+    py = y;
+  }
+  if (action != 0) FDocument->MouseAction(px, py, action);
+  FDocument->HoverAt(px, py);
+}
+
+void TfMain::ImageFieldMouseUp() {
+  FDocument->EndGroup();
+}
+
+void TfMain::MenuItemZoomClick(const QAction* sender) {
+  int zoom = FDocument->GetZoom();
+  if (sender == MenuItemZoomIn || sender == ToolButtonZoomIn) {
+    ++zoom;
+  } else if (sender == MenuItemResetZoom || sender == ToolButtonResetZoom) {
+    zoom = 0;
+  } else if (sender == MenuItemZoomOut || sender == ToolButtonZoomOut) {
+    --zoom;
+  }
+  FDocument->SetZoom(zoom);
+  FDocument->Redraw(-1, -1);
+
+  int field_width = 0;
+  int field_height = 0;
+  int top_height = 0;
+  int left_width = 0;
+  FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
+
+  // Scroll so that a panel reaching from the field's corner to the middle of
+  // the free space comes into view: that centres the puzzle, or shows the
+  // field's corner first when the field alone is larger than the view.
+  const int client_width = Background->viewport()->width();
+  const int client_height = Background->viewport()->height();
+  AutoScroller->resize(
+      std::max(field_width, (client_width - field_width - left_width - 4) / 2 + field_width),
+      std::max(field_height, (client_height - field_height - top_height - 4) / 2 + field_height));
+  auto position = [](int extent, int client) {
+    if (kFieldCorner + extent <= client) return 0;
+    return extent > client ? kFieldCorner : kFieldCorner + extent - client;
+  };
+  Background->horizontalScrollBar()->setValue(position(AutoScroller->width(), client_width));
+  Background->verticalScrollBar()->setValue(position(AutoScroller->height(), client_height));
+  AutoScroller->resize(100, 100);
+  AutoScroller->hide();
+
+  for (TImageControl* image : {ImageTopClues, ImageLeftClues, ImagePreview, ImageField}) {
+    image->update();
+  }
+}
+
+void TfMain::FormResize() {
+  if (!FDocument) return;
+  const QSize client = Background->viewport()->size();
+  FDocument->SetFitArea(client.width() / 3 * 2, client.height() / 3 * 2);
+  MenuItemZoomClick(nullptr);
+}
+
+bool TfMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Background->viewport() && event->type() == QEvent::Resize) {
+    FormResize();
+  } else if (watched == Background->widget() &&
+             (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress)) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    ImagesMouseMove(nullptr, mouse->buttons(), mouse->modifiers(), -1, -1);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// Coming back to the window unchecks both loading options, so that neither
+// acts on a later load unless it is chosen again just before.
+void TfMain::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    MenuItemClearAfterLoading->setChecked(false);
+    MenuItemRunAfterLoading->setChecked(false);
+  }
+  QMainWindow::changeEvent(event);
+}
+
+// The solve command still runs further down this thread's stack; closing now
+// would free the document under it. Ask it to stop and close when it returns.
+void TfMain::closeEvent(QCloseEvent* event) {
+  if (FSolving) {
+    FCloseRequested = true;
+    FDocument->Stop();
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}

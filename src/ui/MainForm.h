@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "solver/SolverBase.h"
+#include "ui/ToolIcons.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+class TImageControl;
+class TPixler;
+class TfAbout;
+class TfNew;
+
+// The program's main window: every command, the four drawing surfaces in a
+// scroll area, and the status bar that follows the solver, whose reports it
+// receives. Members carry the names the manual and the tests refer to.
+class TfMain : public QMainWindow, public ISolverCallback {
+  Q_OBJECT
+
+ public:
+  explicit TfMain(QWidget* parent = nullptr);
+  ~TfMain() override;
+
+  // Mouse buttons and Shift as one action code: 1 left, 2 right, 4 middle or
+  // both, each plus 8 with Shift.
+  static int ShiftToAction(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+  void ReportLevel(int32_t level) override;
+  void ReportType(int32_t level, const std::string& type_name) override;
+  void ReportPosition(int32_t level, const std::string& text, int32_t x, int32_t y,
+                      int32_t count) override;
+  void ReportMissing(int32_t missing) override;
+  void ReportOrder(const TSolverOrder& order) override;
+
+  // Loads a puzzle as "Open..." does after its dialog; the two loading check
+  // marks are passed in because they were read before any dialog.
+  void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
+  bool Solving() const { return FSolving; }
+  TPixler& Document() { return *FDocument; }
+  const QString& FileName() const { return FFileName; }
+
+  QMenu* MenuItemFile;
+  QMenu* MenuItemEdit;
+  QMenu* MenuItemView;
+  QMenu* MenuItemSolver;
+  QMenu* MenuItemOptions;
+  QMenu* MenuItemHelp;
+
+  QAction* MenuItemNew;
+  QAction* MenuItemOpen;
+  QAction* MenuItemSave;
+  QAction* MenuItemClearPic;
+  QAction* MenuItemExit;
+  QAction* MenuItemUndo;
+  QAction* MenuItemRedo;
+  QAction* MenuItemClearMights;
+  QAction* MenuItemSwitchEditMode;
+  QAction* MenuItemRegenerateClues;
+  QAction* MenuItemZoomIn;
+  QAction* MenuItemResetZoom;
+  QAction* MenuItemZoomOut;
+  QAction* MenuItemSolverFindPiece;
+  QAction* MenuItemSolverFindAllPieces;
+  QAction* MenuItemSolverFullPass;
+  QAction* MenuItemSolverAllFullPasses;
+  QAction* MenuItemSolverRealtime;
+  QAction* MenuItemSolverStop;
+  QAction* MenuItemSolverRow1;
+  QAction* MenuItemSolverRow2;
+  QAction* MenuItemSolverRow3;
+  QAction* MenuItemSolverRow4;
+  QAction* MenuItemSolverRowRecurse1;
+  QAction* MenuItemSolverField1;
+  QAction* MenuItemSolverFieldRecurse1;
+  QAction* MenuItemSolverAllowFullRecursion;
+  QAction* MenuItemSolverAllowDeepRecursion;
+  QAction* MenuItemSolverShowRecursionOrder;
+  QAction* MenuItemClearAfterLoading;
+  QAction* MenuItemRunAfterLoading;
+  QAction* MenuItemManual;
+  QAction* MenuItemAbout;
+
+  QToolBar* ToolBar;
+  QAction* ToolButtonNew;
+  QAction* ToolButtonOpen;
+  QAction* ToolButtonSave;
+  QAction* ToolButtonClearPic;
+  QAction* ToolButtonUndo;
+  QAction* ToolButtonRedo;
+  QAction* ToolButtonClearMights;
+  QAction* ToolButtonEditMode;
+  QAction* ToolButtonZoomIn;
+  QAction* ToolButtonResetZoom;
+  QAction* ToolButtonZoomOut;
+  QAction* ToolButtonSolverFindPiece;
+  QAction* ToolButtonSolverFindAllPieces;
+  QAction* ToolButtonSolverFullPass;
+  QAction* ToolButtonSolverAllFullPasses;
+  QAction* ToolButtonSolverRealtime;
+  QAction* ToolButtonSolverStop;
+  QAction* ToolButtonManual;
+
+  std::array<QLabel*, 6> StatusPanels;
+
+  QScrollArea* Background;
+  TImageControl* ImagePreview;
+  TImageControl* ImageTopClues;
+  TImageControl* ImageLeftClues;
+  TImageControl* ImageField;
+  QWidget* AutoScroller;
+
+  std::unique_ptr<TfAbout> fAbout;
+  std::unique_ptr<TfNew> fNew;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // The file dialogs; true when the user chose a file, whose name is then in
+  // file_name. Tests replace them.
+  virtual bool ExecuteOpenDialog(QString& file_name);
+  virtual bool ExecuteSaveDialog(QString& file_name);
+
+ private:
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void CreateSurfaces();
+  QAction* AddItem(QMenu* menu, const char* caption, const char* shortcut);
+  QAction* AddButton(QAction* item, TToolIcon icon, const char* hint);
+
+  void UpdateCaption();
+  void EnableControls(bool enabled);
+  void ApplyFieldRecursionRule();
+
+  void MenuItemNewClick();
+  void MenuItemOpenClick();
+  void MenuItemSaveClick();
+  void MenuItemClearPicClick(bool ask);
+  void MenuItemUndoClick();
+  void MenuItemRedoClick();
+  void MenuItemClearMightsClick();
+  void MenuItemSwitchEditModeClick(bool chosen_by_user);
+  void MenuItemRegenerateCluesClick();
+  void MenuItemZoomClick(const QAction* sender);
+  void MenuItemSolverRun(const QAction* sender);
+  void MenuItemSolverStopClick();
+  void MenuItemSolverAllowDeepRecursionClick();
+  void MenuItemSolverAllowFullRecursionClick();
+  void MenuItemManualClick();
+
+  void ImagesMouseMove(const TImageControl* sender, Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers modifiers, int x, int y);
+  void ImageFieldMouseUp();
+  void FormResize();
+  void ShowFileError(const std::exception& error);
+
+  int32_t FMaxLevel = 0;
+  int32_t FLevel = 0;
+  std::unique_ptr<TPixler> FDocument;
+  QString FFileName;
+
+  bool FSolving = false;
+  // Closing was asked for during a solve; it happens once the solve returns.
+  bool FCloseRequested = false;
+};

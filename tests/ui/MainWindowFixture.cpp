@@ -1,0 +1,131 @@
+#include "MainWindowFixture.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include "TestApplication.h"
+#include "document/Pixler.h"
+#include "ui/ImageControl.h"
+
+void MainWindowFixture::SetUp() {
+  EnsureApplication();
+  platform = std::make_unique<TScriptedPlatform>();
+  window = std::make_unique<TfMain>();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  // Shortcuts reach only the active window; on a real display that takes a
+  // round trip to the server.
+  window->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QApplication::processEvents();
+  ASSERT_TRUE(platform->messages.empty()) << platform->messages.front().text;
+}
+
+void MainWindowFixture::TearDown() {
+  window.reset();
+  platform.reset();
+}
+
+int MainWindowFixture::CellSize() {
+  int field_width = 0;
+  int field_height = 0;
+  int top_height = 0;
+  int left_width = 0;
+  window->Document().GetPixelSizes(field_width, field_height, top_height, left_width);
+  return (field_width - 1) / window->Document().GetWidth();
+}
+
+QPoint MainWindowFixture::FieldCell(int x, int y) {
+  const int cs = CellSize();
+  return QPoint((x - 1) * cs + cs / 2, (y - 1) * cs + cs / 2);
+}
+
+QPoint MainWindowFixture::TopSlot(int x, int k) {
+  const int cs = CellSize();
+  return QPoint((x - 1) * cs + cs / 2, window->ImageTopClues->height() - 1 - (k - 1) * cs - cs / 2);
+}
+
+QPoint MainWindowFixture::LeftSlot(int k, int y) {
+  const int cs = CellSize();
+  return QPoint(window->ImageLeftClues->width() - 1 - (k - 1) * cs - cs / 2, (y - 1) * cs + cs / 2);
+}
+
+void MainWindowFixture::Mouse(TImageControl* image, QEvent::Type type, QPoint at,
+                              Qt::MouseButton button, Qt::MouseButtons buttons,
+                              Qt::KeyboardModifiers modifiers) {
+  QMouseEvent event(type, at, image->mapToGlobal(at), button, buttons, modifiers);
+  QApplication::sendEvent(image, &event);
+}
+
+void MainWindowFixture::Click(TImageControl* image, QPoint at, Qt::MouseButton button,
+                              Qt::KeyboardModifiers modifiers) {
+  Mouse(image, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, modifiers);
+  Mouse(image, QEvent::MouseButtonPress, at, button, button, modifiers);
+  Mouse(image, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
+}
+
+std::vector<std::string> MainWindowFixture::Picture() {
+  const TField& field = window->Document().GetField();
+  std::vector<std::string> rows;
+  for (int y = 1; y <= field.GetHeight(); ++y) {
+    std::string row;
+    for (int x = 1; x <= field.GetWidth(); ++x) {
+      switch (field.GetCell(x, y)) {
+        case 0:
+          row += '.';
+          break;
+        case 1:
+          row += '#';
+          break;
+        case 2:
+          row += 'x';
+          break;
+        case 4:
+          row += 'o';
+          break;
+        case 8:
+          row += '-';
+          break;
+        case 16:
+          row += '*';
+          break;
+        case 17:
+          row += 'N';
+          break;
+        case 18:
+          row += 'X';
+          break;
+        default:
+          row += '?';
+      }
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void MainWindowFixture::SetPicture(const std::vector<std::string>& rows) {
+  TField& field = window->Document().GetField();
+  for (size_t y = 0; y < rows.size(); ++y) {
+    for (size_t x = 0; x < rows[y].size(); ++x) {
+      const char c = rows[y][x];
+      field.SetCell(static_cast<int>(x) + 1, static_cast<int>(y) + 1,
+                    c == '#'   ? 1
+                    : c == 'x' ? 2
+                    : c == 'o' ? 4
+                    : c == '-' ? 8
+                               : 0);
+    }
+  }
+  window->Document().Redraw(-1, -1);
+}
+
+void MainWindowFixture::MakePuzzle(const std::vector<std::string>& rows) {
+  TPixler& document = window->Document();
+  document.SetSize(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
+  document.Clear();
+  SetPicture(rows);
+  document.RegenerateClues();
+  document.ClearPicture();
+  document.Redraw(-1, -1);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QPoint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedPlatform.h"
+#include "ui/MainForm.h"
+
+class TImageControl;
+
+// A shown main window on the offscreen platform, with every message box
+// going to the scripted platform.
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  int CellSize();
+  // Centre of a picture cell, in the field image's pixels.
+  QPoint FieldCell(int x, int y);
+  // Centre of clue slot k of column x in the column-clue image, and of slot k
+  // of row y in the row-clue image; slot 1 touches the field.
+  QPoint TopSlot(int x, int k);
+  QPoint LeftSlot(int k, int y);
+
+  static void Mouse(TImageControl* image, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                    Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void Click(TImageControl* image, QPoint at, Qt::MouseButton button,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+  // Rows of the picture: '.' undecided, '#' filled, 'x' empty, 'o' might be
+  // filled, '-' might be empty; with the solver's new flag '*' undecided, 'N'
+  // filled, 'X' empty; '?' anything else.
+  std::vector<std::string> Picture();
+  void SetPicture(const std::vector<std::string>& rows);
+  // Makes a puzzle of the picture's size whose clues are the picture's and
+  // whose cells are all undecided.
+  void MakePuzzle(const std::vector<std::string>& rows);
+
+  std::unique_ptr<TScriptedPlatform> platform;
+  std::unique_ptr<TfMain> window;
+};
