@@ -89,9 +89,11 @@ const std::vector<std::string> kHouse = {
 TEST_F(CliTest, ExitStatusTellsHowTheRunEnded) {
   const std::string house = PuzzleFile("house.pixler", kHouse);
   const std::string square = PuzzleFile("square.pixler", {"#.", ".#"});
-  const std::string broken = folder_.Write("broken.pixler",
-                                           "MK Version 3.0\r\n\r\n3 2\r\n\r\n ? ? ?\r\n ? ? "
-                                           "?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n\r\n");
+  // Columns 2 and 3 and then row 2 decide cells that row 1 ("3") contradicts.
+  const std::string broken =
+      folder_.Write("broken.pixler",
+                    "MK Version 3.0\r\n\r\n3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n"
+                    " 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n\r\n");
   struct TCase {
     const char* name;
     std::vector<std::string> arguments;
@@ -111,26 +113,20 @@ TEST_F(CliTest, ExitStatusTellsHowTheRunEnded) {
        "??\n??\n",
        {"Pixlers solver..: No new pieces has been found! Sorry..."}},
       {"contradiction",
-       {"solve", "--command", "pass", broken},
+       {"solve", "--command=pass", broken},
        2,
        "?.#\n..#\n",
        {"Pixlers solver..: WARNING: An error has been found!!",
         "Pixlers solver..: No new pieces has been found! Sorry..."}},
-      {"next piece", {"solve", "--command=next", house}, 1, "", {}},
   };
   for (const TCase& c : cases) {
     const TCliResult result = Run(c.arguments);
     EXPECT_EQ(result.status, c.status) << c.name << "\n" << result.err;
-    if (!c.out.empty()) {
-      EXPECT_EQ(result.out, c.out) << c.name;
-    }
+    EXPECT_EQ(result.out, c.out) << c.name;
     size_t position = 0;
     for (const std::string& line : c.err_lines) {
       position = result.err.find(line, position);
       EXPECT_NE(position, std::string::npos) << c.name << ": " << line << "\n" << result.err;
-    }
-    if (c.err_lines.empty()) {
-      EXPECT_EQ(result.err, "") << c.name;
     }
   }
 }
@@ -172,17 +168,11 @@ TEST_F(CliTest, OutputSavesTheResultingPuzzle) {
   const TCliResult result = Run({"solve", "--output", output, house});
   ASSERT_EQ(result.status, 0) << result.err;
 
-  TTestDocument solved;
-  ASSERT_TRUE(solved->LoadFromFile(output));
-  EXPECT_EQ(Picture(*solved), kHouse);
-  TTestDocument puzzle;
-  ASSERT_TRUE(puzzle->LoadFromFile(house));
-  for (int k = 1; k <= 3; ++k) {
-    for (int line = 1; line <= 5; ++line) {
-      EXPECT_EQ(solved->GetTop().GetCell(line, k), puzzle->GetTop().GetCell(line, k));
-      EXPECT_EQ(solved->GetLeft().GetCell(k, line), puzzle->GetLeft().GetCell(k, line));
-    }
-  }
+  TTestDocument expected;
+  SetPicture(*expected, kHouse);
+  expected->RegenerateClues();
+  expected->SaveToFile(folder_.Path("expected.spixler"));
+  EXPECT_EQ(TTempFolder::ReadFile(output), TTempFolder::ReadFile(folder_.Path("expected.spixler")));
 
   const TCliResult unwritable =
       Run({"solve", "--output", folder_.Path("missing/folder/out.spixler"), house});

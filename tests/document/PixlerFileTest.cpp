@@ -20,36 +20,6 @@ std::unique_ptr<TPixlerFileData> ReadText(TTempFolder& folder, const std::string
   return data;
 }
 
-TEST(PixlerFileTest, FormatsTheFourByTwoExampleByteForByte) {
-  auto data = std::make_unique<TPixlerFileData>();
-  data->width = 4;
-  data->height = 2;
-  const char* rows[] = {"#.##", "#..#"};
-  for (int y = 1; y <= 2; ++y) {
-    for (int x = 1; x <= 4; ++x) data->cells[x][y] = rows[y - 1][x - 1] == '#' ? 17 : csEmpty;
-  }
-  data->top_clues[1][1] = 2;
-  data->top_clues[3][1] = 1;
-  data->top_clues[4][1] = 2;
-  data->left_clues[1][1] = 2;
-  data->left_clues[2][1] = 1;
-  data->left_marks[2][1] = 1;
-  data->left_clues[1][2] = 1;
-  data->left_clues[2][2] = 1;
-  EXPECT_EQ(TPixlerFile::Format(*data),
-            "MK Version 3.0\r\n\r\n4 2\r\n\r\n # . # #\r\n # . . #\r\n\r\n 2\r\n\r\n 1\r\n"
-            " 2\r\n\r\n 2 -1\r\n 1 1\r\n\r\n");
-}
-
-TEST(PixlerFileTest, FormatsASingleUndecidedCellAsTenLines) {
-  auto data = std::make_unique<TPixlerFileData>();
-  data->width = 1;
-  data->height = 1;
-  data->cells[1][1] = csNewFlag;
-  EXPECT_EQ(TPixlerFile::Format(*data),
-            "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n\r\n\r\n\r\n\r\n");
-}
-
 TEST(PixlerFileTest, WritesEveryCellStateAsItsToken) {
   auto data = std::make_unique<TPixlerFileData>();
   data->width = 8;
@@ -147,19 +117,6 @@ TEST(PixlerFileTest, RefusesUnreadableContentNamingFileAndLine) {
           << c.name << ": " << message;
       EXPECT_NE(message.find(c.reason_part), std::string::npos) << c.name << ": " << message;
     }
-  }
-}
-
-TEST(PixlerFileTest, RefusesAMissingFileByName) {
-  TTempFolder folder;
-  std::string name = folder.Path("absent.pixler");
-  auto data = std::make_unique<TPixlerFileData>();
-  try {
-    TPixlerFile::Read(name, *data);
-    ADD_FAILURE() << "no error";
-  } catch (const TPixlerFileError& error) {
-    EXPECT_EQ(error.Line(), 0);
-    EXPECT_EQ(std::string(error.what()).rfind(name + ": ", 0), 0u) << error.what();
   }
 }
 

@@ -162,18 +162,6 @@ TEST(PixlerFilesTest, RefusedOrIgnoredFilesLeaveThePuzzleUntouched) {
   EXPECT_TRUE(TDocumentState(*document) == before);
 }
 
-TEST(PixlerFilesTest, FailedSaveKeepsTheOldFile) {
-  TTempFolder folder;
-  const std::string name = folder.Write("keep.pixler", "old puzzle");
-  TTestDocument document;
-  document->SetSize(100, 100);
-  {
-    TFileSizeLimit limit(100);
-    EXPECT_THROW(document->SaveToFile(name), TPixlerFileError);
-  }
-  EXPECT_EQ(folder.ReadFile(name), "old puzzle");
-}
-
 TEST(PixlerFilesTest, RegenerateCluesStoresRunsFromTheFieldOutward) {
   TTestDocument document;
   SetPicture(*document, {
