@@ -130,22 +130,13 @@ TEST(SolverControlTest, FiltersReportsBeforeTheyReachTheWindow) {
   }
 }
 
-TEST(SolverControlTest, StartsWithoutLastCellAndTakesNullReceiver) {
+TEST(SolverControlTest, NullReceiverIgnoresReportsAndResetKeepsLastCell) {
   TSolverControl control(nullptr);
   EXPECT_EQ(control.last_x, -1);
   EXPECT_EQ(control.last_y, -1);
-  ASSERT_NE(control.callback, nullptr);
-  control.ResetReports();
   control.ReportLevel(2);
-  control.ReportType(2, "simple");
-  control.ReportPosition(2, "Bruteforce", 1, 1, 1);
-  control.ReportMissing(3);
+  control.ReportPosition(2, "Bruteforce", 4, 9, 1);
   control.ReportOrder(TSolverOrder{});
-  EXPECT_EQ(control.reported_missing, 3);
-}
-
-TEST(SolverControlTest, ResetKeepsLastCell) {
-  TSolverControl control(nullptr);
   control.last_x = 4;
   control.last_y = 9;
   control.ResetReports();

@@ -50,20 +50,6 @@ std::vector<int32_t> Drain(TSolverCompQueue& queue) {
   return keys;
 }
 
-TEST(SolverFieldTest, PrepareCountsUndecidedCellsAndFramesTheField) {
-  auto solver = ReadyField(kFrame, {"#####", "?????", "??.??", "?????", "?????"});
-  const TSolverField& field = *solver->field;
-  EXPECT_EQ(field.missing_cells, 19);
-  for (int32_t k = 0; k <= 6; ++k) {
-    EXPECT_EQ(field.rows[0]->FCells[k], csEmpty);
-    EXPECT_EQ(field.rows[6]->FCells[k], csEmpty);
-    EXPECT_EQ(field.cols[0]->FCells[k], csEmpty);
-    EXPECT_EQ(field.cols[6]->FCells[k], csEmpty);
-    EXPECT_EQ(field.rows[k]->FCells[0], csEmpty);
-    EXPECT_EQ(field.cols[k]->FCells[6], csEmpty);
-  }
-}
-
 TEST(SolverFieldTest, LineQueueServesNearlyDecidedLinesFirst) {
   struct TCase {
     const char* name;
@@ -234,16 +220,6 @@ TEST(SolverFieldTest, BruteForceAdoptingTakesWholeTrials) {
   EXPECT_LT(field.missing_cells, missing - 1);
   EXPECT_EQ(CountAgreeing(*solver, kNeedsLevel1), 16 - field.missing_cells);
   EXPECT_EQ(solver->control->last_x, -1) << "only a single decision moves the centre";
-}
-
-TEST(SolverFieldTest, BruteForceFindsNothingWhenSwitchedOff) {
-  auto solver = StuckField(kNeedsLevel1);
-  TSolverField& field = *solver->field;
-  const int32_t missing = field.missing_cells;
-  field.field_recursion_methods[1] = false;
-  field.BruteForce(*field.CreateCellQueue(false, -1, -1, true), 1, false);
-  EXPECT_FALSE(field.progress);
-  EXPECT_EQ(field.missing_cells, missing);
 }
 
 TEST(SolverFieldTest, BruteForceSetsErrorWhenBothValuesFail) {

@@ -10,7 +10,6 @@
 #include "ScriptedPlatform.h"
 #include "SolverPictures.h"
 #include "solver/Solver.h"
-#include "solver/SolverThread.h"
 
 namespace {
 
@@ -184,13 +183,6 @@ TEST(SolverThreadTest, NegativeMissingCountIsReportedAndFlagsStillCopied) {
   EXPECT_TRUE(solver.error);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "Internal Solver error: field.missing_cells = -1.");
-}
-
-TEST(SolverThreadTest, HandOverFromTheOwningThreadRunsAtOnce) {
-  TSolverThread thread;
-  int calls = 0;
-  thread.Synchronize([&calls] { ++calls; });
-  EXPECT_EQ(calls, 1);
 }
 
 }  // namespace
