@@ -126,18 +126,6 @@ TEST_F(MainFormSolveTest, EscapeStopsALongRunAndKeepsWhatItFound) {
   EXPECT_FALSE(window->ToolButtonSolverStop->isEnabled());
 }
 
-TEST_F(MainFormSolveTest, StopEndsFindAllPiecesAfterTheCurrentStep) {
-  MakePuzzle(LargeStripes());
-  int steps = 0;
-  platform->on_process_messages = [&] {
-    if (++steps == 1) window->ToolButtonSolverStop->trigger();
-  };
-  window->MenuItemSolverFindAllPieces->trigger();
-  EXPECT_TRUE(platform->messages.empty());
-  EXPECT_TRUE(AnyUndecided(Picture()));
-  EXPECT_FALSE(window->MenuItemSolverStop->isEnabled());
-}
-
 TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
   MakePuzzle(LargeStripes());
   bool closed_during_run = false;

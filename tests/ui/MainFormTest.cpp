@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "document/Pixler.h"
@@ -23,64 +24,60 @@ namespace {
 
 using MainFormTest = MainWindowFixture;
 
+// Flags: 'c' checkable, 'v' checked, 'd' disabled.
 struct ItemCase {
   QAction* TfMain::*item;
   const char* caption;
   const char* shortcut;
-  bool checkable;
-  bool checked;
-  bool enabled;
+  const char* flags;
 };
 
 TEST_F(MainFormTest, MenuItemsStartWithTheirCaptionsShortcutsAndMarks) {
+  // clang-format off
   const ItemCase cases[] = {
-      {&TfMain::MenuItemNew, "&New", "Ctrl+N", false, false, true},
-      {&TfMain::MenuItemOpen, "&Open...", "Ctrl+O", false, false, true},
-      {&TfMain::MenuItemSave, "&Save...", "Ctrl+S", false, false, true},
-      {&TfMain::MenuItemClearPic, "Clear picture", "Ctrl+D", false, false, true},
-      {&TfMain::MenuItemExit, "Exit", "", false, false, true},
-      {&TfMain::MenuItemUndo, "Undo", "Ctrl+Z", false, false, true},
-      {&TfMain::MenuItemRedo, "Redo", "Ctrl+Y", false, false, true},
-      {&TfMain::MenuItemClearMights, "Clear might-be values", "Ctrl+A", false, false, true},
-      {&TfMain::MenuItemSwitchEditMode, "Switch to editor mode", "Ctrl+E", true, false, true},
-      {&TfMain::MenuItemRegenerateClues, "Re-generate clues from picture", "", false, false, false},
-      {&TfMain::MenuItemZoomIn, "Zoom In", "Ctrl+I", false, false, true},
-      {&TfMain::MenuItemResetZoom, "Reset Zoom", "Ctrl+K", false, false, true},
-      {&TfMain::MenuItemZoomOut, "Zoom Out", "Ctrl+J", false, false, true},
-      {&TfMain::MenuItemSolverFindPiece, "F&ind next piece of the solution", "F5", false, false,
-       true},
-      {&TfMain::MenuItemSolverFindAllPieces, "Find &all pieces of the solution", "F6", false, false,
-       true},
-      {&TfMain::MenuItemSolverFullPass, "&Run full-pass iteration", "F7", false, false, true},
-      {&TfMain::MenuItemSolverAllFullPasses, "Run all &full-pass iterations", "F8", false, false,
-       true},
-      {&TfMain::MenuItemSolverRealtime, "Realtime, man! Realtime!", "F9", false, false, true},
-      {&TfMain::MenuItemSolverStop, "Stop solving", "Esc", false, false, true},
-      {&TfMain::MenuItemSolverRow1, "Use row method #1: Ranges", "", true, true, false},
-      {&TfMain::MenuItemSolverRow2, "Use row method #2: Between", "", true, true, true},
-      {&TfMain::MenuItemSolverRow3, "Use row method #3: Bigger", "", true, true, true},
-      {&TfMain::MenuItemSolverRow4, "Use row method #4: Empty", "", true, true, true},
-      {&TfMain::MenuItemSolverRowRecurse1, "Use row method #5: Posibilities", "", true, true, true},
-      {&TfMain::MenuItemSolverField1, "Use field method #1: Sweep", "", true, true, false},
-      {&TfMain::MenuItemSolverFieldRecurse1, "Use field method #2: Bruteforce!", "", true, true,
-       true},
-      {&TfMain::MenuItemSolverAllowFullRecursion, "Allow doubled recursion", "", true, false, true},
-      {&TfMain::MenuItemSolverAllowDeepRecursion, "Allow deeper recursion", "", true, true, true},
-      {&TfMain::MenuItemSolverShowRecursionOrder, "Show deep recursion order", "", true, false,
-       true},
-      {&TfMain::MenuItemClearAfterLoading, "Clear picture after loading (Remember!)", "", true,
-       false, true},
-      {&TfMain::MenuItemRunAfterLoading, "Run solver after loading", "", true, false, true},
-      {&TfMain::MenuItemManual, "Manual", "F1", false, false, true},
-      {&TfMain::MenuItemAbout, "About Pixlers solver", "", false, false, true},
+      {&TfMain::MenuItemNew, "&New", "Ctrl+N", ""},
+      {&TfMain::MenuItemOpen, "&Open...", "Ctrl+O", ""},
+      {&TfMain::MenuItemSave, "&Save...", "Ctrl+S", ""},
+      {&TfMain::MenuItemClearPic, "Clear picture", "Ctrl+D", ""},
+      {&TfMain::MenuItemExit, "Exit", "", ""},
+      {&TfMain::MenuItemUndo, "Undo", "Ctrl+Z", ""},
+      {&TfMain::MenuItemRedo, "Redo", "Ctrl+Y", ""},
+      {&TfMain::MenuItemClearMights, "Clear might-be values", "Ctrl+A", ""},
+      {&TfMain::MenuItemSwitchEditMode, "Switch to editor mode", "Ctrl+E", "c"},
+      {&TfMain::MenuItemRegenerateClues, "Re-generate clues from picture", "", "d"},
+      {&TfMain::MenuItemZoomIn, "Zoom In", "Ctrl+I", ""},
+      {&TfMain::MenuItemResetZoom, "Reset Zoom", "Ctrl+K", ""},
+      {&TfMain::MenuItemZoomOut, "Zoom Out", "Ctrl+J", ""},
+      {&TfMain::MenuItemSolverFindPiece, "F&ind next piece of the solution", "F5", ""},
+      {&TfMain::MenuItemSolverFindAllPieces, "Find &all pieces of the solution", "F6", ""},
+      {&TfMain::MenuItemSolverFullPass, "&Run full-pass iteration", "F7", ""},
+      {&TfMain::MenuItemSolverAllFullPasses, "Run all &full-pass iterations", "F8", ""},
+      {&TfMain::MenuItemSolverRealtime, "Realtime, man! Realtime!", "F9", ""},
+      {&TfMain::MenuItemSolverStop, "Stop solving", "Esc", ""},
+      {&TfMain::MenuItemSolverRow1, "Use row method #1: Ranges", "", "cvd"},
+      {&TfMain::MenuItemSolverRow2, "Use row method #2: Between", "", "cv"},
+      {&TfMain::MenuItemSolverRow3, "Use row method #3: Bigger", "", "cv"},
+      {&TfMain::MenuItemSolverRow4, "Use row method #4: Empty", "", "cv"},
+      {&TfMain::MenuItemSolverRowRecurse1, "Use row method #5: Posibilities", "", "cv"},
+      {&TfMain::MenuItemSolverField1, "Use field method #1: Sweep", "", "cvd"},
+      {&TfMain::MenuItemSolverFieldRecurse1, "Use field method #2: Bruteforce!", "", "cv"},
+      {&TfMain::MenuItemSolverAllowFullRecursion, "Allow doubled recursion", "", "c"},
+      {&TfMain::MenuItemSolverAllowDeepRecursion, "Allow deeper recursion", "", "cv"},
+      {&TfMain::MenuItemSolverShowRecursionOrder, "Show deep recursion order", "", "c"},
+      {&TfMain::MenuItemClearAfterLoading, "Clear picture after loading (Remember!)", "", "c"},
+      {&TfMain::MenuItemRunAfterLoading, "Run solver after loading", "", "c"},
+      {&TfMain::MenuItemManual, "Manual", "F1", ""},
+      {&TfMain::MenuItemAbout, "About Pixlers solver", "", ""},
   };
+  // clang-format on
   for (const ItemCase& c : cases) {
     const QAction* item = window.get()->*c.item;
+    const std::string flags = c.flags;
     EXPECT_EQ(item->text(), c.caption);
     EXPECT_EQ(item->shortcut().toString(), c.shortcut) << c.caption;
-    EXPECT_EQ(item->isCheckable(), c.checkable) << c.caption;
-    EXPECT_EQ(item->isChecked(), c.checked) << c.caption;
-    EXPECT_EQ(item->isEnabled(), c.enabled) << c.caption;
+    EXPECT_EQ(item->isCheckable(), flags.find('c') != std::string::npos) << c.caption;
+    EXPECT_EQ(item->isChecked(), flags.find('v') != std::string::npos) << c.caption;
+    EXPECT_EQ(item->isEnabled(), flags.find('d') == std::string::npos) << c.caption;
   }
   std::vector<QString> menus;
   for (const QMenu* menu :
@@ -134,14 +131,6 @@ TEST_F(MainFormTest, ToolbarShowsItsButtonsInOrderWithHints) {
   std::vector<int> widths;
   for (const QLabel* panel : window->StatusPanels) widths.push_back(panel->width());
   EXPECT_EQ(widths, (std::vector<int>{130, 50, 80, 130, 100, 50}));
-}
-
-TEST_F(MainFormTest, SurfacesSitAroundTheFieldCorner) {
-  EXPECT_EQ(window->ImagePreview->geometry(), QRect(0, 0, 1000, 1000));
-  EXPECT_EQ(window->ImageTopClues->geometry(), QRect(1002, 0, 2000, 1000));
-  EXPECT_EQ(window->ImageLeftClues->geometry(), QRect(0, 1002, 1000, 2000));
-  EXPECT_EQ(window->ImageField->geometry(), QRect(1002, 1002, 2000, 2000));
-  EXPECT_FALSE(window->AutoScroller->isVisible());
 }
 
 TEST_F(MainFormTest, EditorModeSwapsTheSolverCommandsForClueRegeneration) {
@@ -244,42 +233,25 @@ TEST_F(MainFormTest, DragPaintsOneUndoStep) {
   EXPECT_EQ(Picture()[0], "#####....................");
   EXPECT_EQ(Picture()[1], ".x.......................");
 
+  // Shift turns the buttons into pencil marks; both buttons undecide.
+  Click(window->ImageField, FieldCell(3, 3), Qt::RightButton, Qt::ShiftModifier);
+  Click(window->ImageField, FieldCell(4, 3), Qt::LeftButton, Qt::ShiftModifier);
+  Mouse(window->ImageField, QEvent::MouseButtonPress, FieldCell(4, 1), Qt::RightButton,
+        Qt::LeftButton | Qt::RightButton);
+  Mouse(window->ImageField, QEvent::MouseButtonRelease, FieldCell(4, 1), Qt::RightButton,
+        Qt::NoButton);
+  EXPECT_EQ(Picture()[2].substr(0, 5), "..-o.");
+  EXPECT_EQ(Picture()[0].substr(0, 5), "###.#");
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+
   QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Picture()[1], ".........................");
   QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Picture()[0], "...#.....................");
   QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Picture()[0], "#####....................");
-}
-
-TEST_F(MainFormTest, ButtonsAndShiftSetEveryCellState) {
-  struct Case {
-    Qt::MouseButton button;
-    Qt::MouseButtons held;
-    Qt::KeyboardModifiers modifiers;
-    char cell;
-  };
-  const Case cases[] = {
-      {Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, '#'},
-      {Qt::RightButton, Qt::RightButton, Qt::NoModifier, 'x'},
-      {Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier, 'o'},
-      {Qt::RightButton, Qt::RightButton, Qt::ShiftModifier, '-'},
-      {Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier, '.'},
-      {Qt::RightButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier, '.'},
-  };
-  for (const Case& c : cases) {
-    SetPicture({"x#"});
-    Mouse(window->ImageField, QEvent::MouseButtonPress, FieldCell(2, 1), c.button, c.held,
-          c.modifiers);
-    Mouse(window->ImageField, QEvent::MouseButtonRelease, FieldCell(2, 1), c.button, Qt::NoButton,
-          c.modifiers);
-    EXPECT_EQ(Picture()[0][1], c.cell) << "button " << c.button << " with " << c.modifiers;
-  }
-  // Shift alone only moves the highlight.
-  SetPicture({"x#"});
-  Mouse(window->ImageField, QEvent::MouseMove, FieldCell(2, 1), Qt::NoButton, Qt::NoButton,
-        Qt::ShiftModifier);
-  EXPECT_EQ(Picture()[0].substr(0, 2), "x#");
 }
 
 TEST_F(MainFormTest, ClueClicksCrossOutWhileSolvingAndEditWhileEditing) {
@@ -309,6 +281,40 @@ TEST_F(MainFormTest, ClueClicksCrossOutWhileSolvingAndEditWhileEditing) {
   // Clicks on the picture leave the clues alone in either mode.
   Click(window->ImageField, FieldCell(3, 1), Qt::LeftButton);
   EXPECT_EQ(top.GetCell(3, 1), 5);
+}
+
+TEST_F(MainFormTest, HoverFollowsTheMouseAndLeavesOverThePreviewOrTheBareArea) {
+  const int cs = CellSize();
+  // Column 3's left highlight line, inside the field and inside its clues.
+  auto lit = [&] {
+    const QImage& field = window->ImageField->Image();
+    const QImage& top = window->ImageTopClues->Image();
+    return (field.pixel(2 * cs + 1, 10 * cs + cs / 2) & 0xFFFFFF) == 0x008000u &&
+           (top.pixel(2 * cs + 1, top.height() - 2) & 0xFFFFFF) == 0x008000u;
+  };
+  QWidget* bare_area = window->Background->widget();
+  const struct {
+    const char* name;
+    std::function<void()> leave;
+  } cases[] = {
+      {"preview",
+       [&] {
+         Mouse(window->ImagePreview, QEvent::MouseMove, QPoint(500, 500), Qt::NoButton,
+               Qt::NoButton);
+       }},
+      {"bare area",
+       [&] {
+         QMouseEvent event(QEvent::MouseMove, QPointF(1001, 1500), QPointF(1001, 1500),
+                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+         QApplication::sendEvent(bare_area, &event);
+       }},
+  };
+  for (const auto& c : cases) {
+    Mouse(window->ImageField, QEvent::MouseMove, FieldCell(3, 11), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(lit()) << c.name;
+    c.leave();
+    EXPECT_FALSE(lit()) << c.name;
+  }
 }
 
 // Runs the New dialog once with the given entries and closes it with OK, or

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <map>
 
 #include "TestApplication.h"
 #include "document/Pixler.h"
@@ -65,39 +66,15 @@ void MainWindowFixture::Click(TImageControl* image, QPoint at, Qt::MouseButton b
 }
 
 std::vector<std::string> MainWindowFixture::Picture() {
+  static const std::map<int32_t, char> kChars = {{0, '.'}, {1, '#'},  {2, 'x'},  {4, 'o'},
+                                                 {8, '-'}, {16, '*'}, {17, 'N'}, {18, 'X'}};
   const TField& field = window->Document().GetField();
   std::vector<std::string> rows;
   for (int y = 1; y <= field.GetHeight(); ++y) {
     std::string row;
     for (int x = 1; x <= field.GetWidth(); ++x) {
-      switch (field.GetCell(x, y)) {
-        case 0:
-          row += '.';
-          break;
-        case 1:
-          row += '#';
-          break;
-        case 2:
-          row += 'x';
-          break;
-        case 4:
-          row += 'o';
-          break;
-        case 8:
-          row += '-';
-          break;
-        case 16:
-          row += '*';
-          break;
-        case 17:
-          row += 'N';
-          break;
-        case 18:
-          row += 'X';
-          break;
-        default:
-          row += '?';
-      }
+      const auto found = kChars.find(field.GetCell(x, y));
+      row += found != kChars.end() ? found->second : '?';
     }
     rows.push_back(row);
   }

@@ -113,19 +113,6 @@ TEST_F(QtCanvasTest, ShapesKeepTheWindowsPixelRules) {
   }
 }
 
-TEST_F(QtCanvasTest, ReportsTheAreaOfEveryChange) {
-  EnsureApplication();
-  std::vector<QRect> painted;
-  TQtCanvas canvas(image, [&](const QRect& rect) { painted.push_back(rect); });
-  canvas.FillRect(1, 1, 3, 4);
-  canvas.MoveTo(7, 5);
-  canvas.LineTo(4, 5);
-  canvas.FillRect(-5, -5, -1, -1);
-  ASSERT_EQ(painted.size(), 2u);
-  EXPECT_EQ(painted[0], QRect(1, 1, 2, 3));
-  EXPECT_TRUE(painted[1].contains(QRect(5, 5, 3, 1))) << "line from 7 down to 5";
-}
-
 TEST_F(QtCanvasTest, TextSitsOnTheBrushInItsMeasuredCell) {
   EnsureApplication();
   QImage page(60, 30, QImage::Format_RGB32);
