@@ -52,7 +52,7 @@ std::vector<TCorpusPuzzle> SolvablePuzzles(const std::string& corpus) {
 
 TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
   const char* corpus = std::getenv("PIXLERS_CORPUS");
-  if (corpus == nullptr) GTEST_SKIP() << "PIXLERS_CORPUS not set";
+  if (corpus == nullptr) corpus = PIXLERS_CORPUS_DIR;
   const std::vector<TCorpusPuzzle> puzzles = SolvablePuzzles(corpus);
   if (puzzles.empty()) GTEST_SKIP() << "no corpus at " << corpus;
   for (const TCorpusPuzzle& puzzle : puzzles) {
