@@ -87,7 +87,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
 
-  MenuItemSwitchEditModeClick(false);
+  MenuItemSwitchEditModeClick();
   MenuItemZoomClick(MenuItemResetZoom);
   FFileName.clear();
   UpdateCaption();
@@ -144,7 +144,7 @@ void TfMain::CreateMenus() {
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
     if (Available(MenuItemSwitchEditMode)) {
-      MenuItemSwitchEditModeClick(true);
+      MenuItemSwitchEditModeClick();
     } else {
       const QSignalBlocker blocker(MenuItemSwitchEditMode);
       MenuItemSwitchEditMode->setChecked(!MenuItemSwitchEditMode->isChecked());
@@ -227,8 +227,8 @@ void TfMain::CreateMenus() {
 // command of its menu item, which tells it apart from other senders.
 QAction* TfMain::AddButton(QAction* item, TToolIcon icon, const char* hint) {
   auto* button = new QAction(ToolIcon(icon), item->text(), this);
+  // No status tip: a status bar message would hide the solver's panels.
   button->setToolTip(QString::fromUtf8(hint));
-  button->setStatusTip(QString::fromUtf8(hint));
   ToolBar->addAction(button);
   return button;
 }
@@ -290,7 +290,7 @@ void TfMain::CreateToolBar() {
   // The button toggles the menu item's mark, which is where the mode lives.
   connect(ToolButtonEditMode, &QAction::triggered, this, [this] {
     MenuItemSwitchEditMode->setChecked(!MenuItemSwitchEditMode->isChecked());
-    MenuItemSwitchEditModeClick(true);
+    MenuItemSwitchEditModeClick();
   });
   for (QAction* button : {ToolButtonZoomIn, ToolButtonResetZoom, ToolButtonZoomOut}) {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemZoomClick(button); });
@@ -540,8 +540,9 @@ void TfMain::MenuItemRegenerateCluesClick() {
   FDocument->Redraw(-1, -1);
 }
 
-// The mark itself has already been toggled by the menu or the button.
-void TfMain::MenuItemSwitchEditModeClick(bool) {
+// Applies the mode of the check mark, which the menu or the button has
+// already toggled when the user chose it.
+void TfMain::MenuItemSwitchEditModeClick() {
   const bool editor = MenuItemSwitchEditMode->isChecked();
   MenuItemRegenerateClues->setEnabled(editor);
   MenuItemSolver->menuAction()->setEnabled(!editor);
@@ -574,16 +575,21 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
 
   // The window lends itself as the receiver without handing over ownership.
   const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
-  if (sender == MenuItemSolverFindPiece || sender == ToolButtonSolverFindPiece) {
-    document.SolveStep(false, false, false, callback);
-  } else if (sender == MenuItemSolverFindAllPieces || sender == ToolButtonSolverFindAllPieces) {
-    document.SolveAll(false, false, callback);
-  } else if (sender == MenuItemSolverFullPass || sender == ToolButtonSolverFullPass) {
-    document.SolveStep(true, false, false, callback);
-  } else if (sender == MenuItemSolverAllFullPasses || sender == ToolButtonSolverAllFullPasses) {
-    document.SolveAll(true, false, callback);
-  } else if (sender == MenuItemSolverRealtime || sender == ToolButtonSolverRealtime) {
-    document.SolveStep(true, true, false, callback);
+  // Whatever goes wrong, the window must leave the solving state.
+  try {
+    if (sender == MenuItemSolverFindPiece || sender == ToolButtonSolverFindPiece) {
+      document.SolveStep(false, false, false, callback);
+    } else if (sender == MenuItemSolverFindAllPieces || sender == ToolButtonSolverFindAllPieces) {
+      document.SolveAll(false, false, callback);
+    } else if (sender == MenuItemSolverFullPass || sender == ToolButtonSolverFullPass) {
+      document.SolveStep(true, false, false, callback);
+    } else if (sender == MenuItemSolverAllFullPasses || sender == ToolButtonSolverAllFullPasses) {
+      document.SolveAll(true, false, callback);
+    } else if (sender == MenuItemSolverRealtime || sender == ToolButtonSolverRealtime) {
+      document.SolveStep(true, true, false, callback);
+    }
+  } catch (const std::exception& error) {
+    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
   }
 
   ReportLevel(-1);
@@ -591,7 +597,7 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
   EnableControls(true);
   // Loading may run the solver in editor mode; the mode decides again which
   // solve controls are open.
-  MenuItemSwitchEditModeClick(false);
+  MenuItemSwitchEditModeClick();
   if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 

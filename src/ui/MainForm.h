@@ -149,7 +149,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemUndoClick();
   void MenuItemRedoClick();
   void MenuItemClearMightsClick();
-  void MenuItemSwitchEditModeClick(bool chosen_by_user);
+  void MenuItemSwitchEditModeClick();
   void MenuItemRegenerateCluesClick();
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
