@@ -1,67 +1,68 @@
 #pragma once
 
-#include <memory>
-#include <string>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "document/Pixler.h"
 #include "puzzle/CellState.h"
 #include "puzzle/NullCanvas.h"
 
+using TRows = std::vector<std::string>;
+
 // A document on surfaces that draw nothing, as the command-line tool uses it.
-class TTestDocument {
- public:
-  TTestDocument()
-      : pixler_(std::make_unique<TPixler>(TSurface{field_, 600, 600}, TSurface{preview_, 100, 100},
-                                          TSurface{top_, 600, 300}, TSurface{left_, 300, 600},
-                                          0xF0F0F0, 900, 900)) {}
+inline std::unique_ptr<TPixler> NewDocument() {
+  static TNullCanvas canvas;
+  const TSurface surface{canvas, 600, 600};
+  return std::make_unique<TPixler>(surface, surface, surface, surface, 0xF0F0F0, 900, 900);
+}
 
-  TPixler& operator*() { return *pixler_; }
-  TPixler* operator->() { return pixler_.get(); }
-
- private:
-  TNullCanvas field_;
-  TNullCanvas preview_;
-  TNullCanvas top_;
-  TNullCanvas left_;
-  std::unique_ptr<TPixler> pixler_;
-};
-
-// Rows of '#' (filled), '.' (empty), 'o' and ',' (pencil marks) and anything
-// else undecided; the size follows the rows. Loading is not journaled.
-inline void SetPicture(TPixler& pixler, const std::vector<std::string>& rows) {
+// The clues of a picture of '#' (filled) and '.', sized to fit; the picture
+// stays only when asked to. Nothing is journaled.
+inline void SetPuzzle(TPixler& pixler, const TRows& rows, bool keep_picture = false) {
   pixler.Clear();
   pixler.SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
   for (int y = 1; y <= pixler.GetHeight(); ++y) {
     for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      char c = rows[y - 1][x - 1];
-      int32_t value = c == '#'   ? csFilled
-                      : c == '.' ? csEmpty
-                      : c == 'o' ? csMaybeFilled
-                      : c == ',' ? csMaybeEmpty
-                                 : csUnknown;
-      pixler.GetField().SetCell(x, y, value);
+      pixler.GetField().SetCell(x, y, rows[y - 1][x - 1] == '#' ? csFilled : csEmpty);
     }
   }
+  pixler.RegenerateClues();
+  if (!keep_picture) pixler.ClearPicture();
 }
 
-// The picture with decided cells only: '#', '.', '?' for the rest.
-inline std::vector<std::string> Picture(const TPixler& pixler) {
-  std::vector<std::string> rows;
+// '#', '.', and '?' for undecided cells, pencil marks included.
+inline TRows Picture(const TPixler& pixler) {
+  TRows rows(pixler.GetHeight());
   for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    std::string row;
     for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      int32_t value = pixler.GetField().GetCell(x, y);
-      row += IsCellFilled(value) ? '#' : IsCellDecided(value) ? '.' : '?';
+      const int32_t value = pixler.GetField().GetCell(x, y);
+      rows[y - 1] += IsCellFilled(value) ? '#' : IsCellDecided(value) ? '.' : '?';
     }
-    rows.push_back(row);
   }
   return rows;
 }
 
-// Both clue tables from a solution picture: the puzzle it describes.
-inline void SetPuzzleFromSolution(TPixler& pixler, const std::vector<std::string>& solution) {
-  SetPicture(pixler, solution);
-  pixler.RegenerateClues();
-  pixler.ClearPicture();
+// A fresh folder, removed with everything in it when the test ends.
+struct TTempFolder {
+  std::string path = std::filesystem::temp_directory_path() / "pixlers-test-XXXXXX";
+  TTempFolder() {
+    if (::mkdtemp(path.data()) == nullptr) std::abort();
+  }
+  ~TTempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string Path(const std::string& name) const { return path + "/" + name; }
+  std::string Write(const std::string& name, const std::string& content) const {
+    std::ofstream(Path(name), std::ios::binary) << content;
+    return Path(name);
+  }
+};
+
+inline std::string ReadFile(const std::string& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), {}};
 }

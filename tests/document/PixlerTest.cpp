@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ScriptedPlatform.h"
+#include "TestDocument.h"
+
+namespace {
+
+const std::string kCaption = "Pixlers solver..: ";
+const std::string kWarning = kCaption + "WARNING: An error has been found!!";
+const std::string kStuck = kCaption + "No new pieces has been found! Sorry...";
+const TRows kLineSolvable = {"..####..", ".##..##.", "##.##.##",
+                             "########", "#.#..#.#", "..#..#.."};
+
+// With the Solver menu's defaults.
+std::unique_ptr<TPixler> NewSolvable(const TRows& solution) {
+  auto pixler = NewDocument();
+  SetPuzzle(*pixler, solution);
+  pixler->FUseRow1 = pixler->FUseRow2 = pixler->FUseRow3 = pixler->FUseRow4 = true;
+  pixler->FUseRowRecurse1 = pixler->FUseFieldRecurse1 = pixler->FAllowDeepRecursion = true;
+  return pixler;
+}
+
+TRows Texts(const TScriptedPlatform& platform) {
+  TRows texts;
+  for (const TRecordedMessage& message : platform.messages) {
+    texts.push_back(message.caption + ": " + message.text);
+  }
+  return texts;
+}
+
+TEST(PixlerTest, RegenerateCluesStoresRunsFromThePictureOutward) {
+  auto document = NewDocument();
+  SetPuzzle(*document, {"##.##", ".....", "#.#.#", "#####"}, true);
+  document->GetField().SetCell(2, 4, csFilled + csNewFlag);
+  document->GetTop().SetMark(1, 1, 1);
+  document->GetLeft().SetCell(3, 2, 9);
+  document->RegenerateClues();
+  TTempFolder folder;
+  document->SaveToFile(folder.Path("p"));
+  EXPECT_EQ(
+      ReadFile(folder.Path("p")),
+      "MK Version 3.0\r\n\r\n5 4\r\n\r\n # # . # #\r\n . . . . .\r\n # . # . #\r\n # # # # #\r\n"
+      "\r\n 2 1\r\n 1 1\r\n 2\r\n 1 1\r\n 2 1\r\n\r\n 2 2\r\n\r\n 1 1 1\r\n 5\r\n\r\n");
+}
+
+TEST(PixlerTest, RealtimeSolvesALineSolvablePuzzleOfAnySizeIgnoringNestedCommands) {
+  TScriptedPlatform platform;
+  auto document = NewSolvable(kLineSolvable);
+  document->FUseFieldRecurse1 = false;
+  int accepted = 0;
+  platform.on_process_messages = [&] {
+    accepted += document->SolveStep(false, false, false, nullptr);
+  };
+  EXPECT_TRUE(document->SolveStep(true, true, false, nullptr));
+  EXPECT_GT(platform.process_calls, 0);
+  EXPECT_EQ(accepted, 0);
+  EXPECT_EQ(Picture(*document), kLineSolvable);
+  EXPECT_EQ(document->GetField().GetCell(1, 1), csEmpty + csNewFlag);
+  EXPECT_EQ(document->GetField().GetCell(3, 1), csFilled + csNewFlag);
+  EXPECT_EQ(Texts(platform), TRows{kCaption + TPixler::CpuTimeText(document->LastCpuTime())});
+
+  const TRows other = {"##.", "..#", "###", "#.#"};
+  SetPuzzle(*document, other);
+  EXPECT_TRUE(document->SolveStep(true, true, false, nullptr));
+  EXPECT_EQ(Picture(*document), other);
+}
+
+TEST(PixlerTest, FindNextPieceIsOneFlaggedUndoGroupAfterTheStrokeInProgress) {
+  TScriptedPlatform platform;
+  // Lines wait in the order of their undecided cells, rows first, the bottom
+  // row first: row 6 ("1") decides nothing, row 5 ("4") its middle three
+  // cells; column 1 ("6") would decide every cell but never gets its turn.
+  auto document = NewSolvable({"#....", "#....", "#.#..", "#....", "####.", "#...."});
+  TField& field = document->GetField();
+  field.ChangeCell(1, 1, csMaybeFilled);
+  field.ChangeCell(3, 5, csMaybeEmpty);
+  EXPECT_TRUE(document->SolveStep(false, false, false, nullptr));
+  EXPECT_EQ(Picture(*document), (TRows{"?????", "?????", "?????", "?????", "?###?", "?????"}));
+  EXPECT_EQ(field.GetCell(3, 5), csFilled + csNewFlag);
+  EXPECT_EQ(field.GetCell(1, 1), csNewFlag) << "an undecided pencil mark is wiped";
+  EXPECT_TRUE(platform.messages.empty());
+
+  document->Undo();
+  EXPECT_EQ(Picture(*document), TRows(6, "?????"));
+  EXPECT_EQ(field.GetCell(1, 1) + field.GetCell(3, 5), csMaybeFilled + csMaybeEmpty);
+  document->Undo();
+  EXPECT_EQ(field.GetCell(1, 1) + field.GetCell(3, 5), csUnknown);
+
+  document->Redo();
+  document->Redo();
+  document->SolveStep(false, false, false, nullptr);
+  EXPECT_EQ(field.GetCell(3, 5), csFilled) << "only the last step's cells are new";
+}
+
+TEST(PixlerTest, SolveAllStepsUntilCompleteOneUndoGroupEach) {
+  for (const bool all_pieces : {false, true}) {
+    TScriptedPlatform platform;
+    auto document = NewSolvable(kLineSolvable);
+    document->SolveAll(all_pieces, false, nullptr);
+    EXPECT_EQ(Picture(*document), kLineSolvable);
+    const int32_t journal = document->GetField().GetJournalPos();
+    EXPECT_FALSE(document->SolveStep(all_pieces, false, false, nullptr)) << "nothing left to do";
+    EXPECT_EQ(document->GetField().GetJournalPos(), journal);
+    EXPECT_TRUE(platform.messages.empty());
+    document->Undo();
+    EXPECT_NE(Picture(*document), kLineSolvable);
+    EXPECT_NE(Picture(*document), TRows(6, "????????"));
+  }
+}
+
+TEST(PixlerTest, ContradictionsAndStuckRunsAreReported) {
+  // Commands: a full pass, all full passes, realtime.
+  const std::pair<bool, int> cases[] = {{true, 0}, {true, 1}, {true, 2}, {false, 2}};
+  for (const auto& [contradiction, command] : cases) {
+    TScriptedPlatform platform;
+    // Without column 2's clue, columns 2 and 3 and then row 2 decide cells
+    // that row 1 ("3") contradicts. The square has two solutions.
+    auto document = NewSolvable(contradiction ? TRows{"###", "..#"} : TRows{"#.", ".#"});
+    if (contradiction) document->GetTop().SetCell(2, 1, 0);
+    document->FUseFieldRecurse1 = false;
+    if (command == 1) {
+      document->SolveAll(true, false, nullptr);
+    } else {
+      EXPECT_FALSE(document->SolveStep(true, command == 2, false, nullptr));
+    }
+    EXPECT_EQ(document->LastRunFoundError(), contradiction);
+    EXPECT_EQ(Texts(platform), (contradiction ? TRows{kWarning, kStuck} : TRows{kStuck}));
+    EXPECT_EQ(document->GetField().GetCell(2, 2), contradiction ? csEmpty + csNewFlag : csUnknown);
+  }
+}
+
+struct TStopAtBruteForce final : ISolverCallback {
+  void ReportLevel(int32_t level) override { started = started || level > 0; }
+  void ReportType(int32_t, const std::string&) override {}
+  void ReportPosition(int32_t, const std::string&, int32_t, int32_t, int32_t) override {}
+  void ReportMissing(int32_t) override {}
+  void ReportOrder(const TSolverOrder&) override {}
+  bool started = false;
+};
+
+TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
+  // Noise has many solutions and keeps the brute force busy far longer than
+  // a test may wait; the filled top rows give the sweep something to find.
+  std::mt19937 random(5);
+  TRows noise(60, std::string(60, '#'));
+  for (size_t y = 3; y < noise.size(); ++y) {
+    for (char& c : noise[y]) c = random() % 2 == 0 ? '#' : '.';
+  }
+  TScriptedPlatform platform;
+  auto document = NewSolvable(noise);
+  auto callback = std::make_shared<TStopAtBruteForce>();
+  platform.on_process_messages = [&] {
+    if (callback->started) document->Stop();
+  };
+  document->SolveAll(true, true, callback);
+  ASSERT_TRUE(callback->started);
+  EXPECT_EQ(Texts(platform), TRows{kCaption + TPixler::CpuTimeText(document->LastCpuTime())});
+  EXPECT_EQ(Picture(*document)[0], noise[0]) << "the sweep's findings are written back";
+}
+
+TEST(PixlerTest, CpuTimeText) {
+  const std::pair<int64_t, std::string> cases[] = {
+      {12345, "0h 2m 3.45s."}, {105, "0h 0m 1.05s."}, {360123, "1h 0m 1.23s."}};
+  for (const auto& [hundredths, text] : cases) {
+    EXPECT_EQ(TPixler::CpuTimeText(hundredths), "Total CPU time taken: " + text);
+  }
+}
+
+}  // namespace
