@@ -1,68 +1,97 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "puzzle/Canvas.h"
 
-// A software surface with the drawing semantics the grids rely on, for tests
-// that check pixels. Text is not rasterised: TextOut paints its cell in the
-// brush colour and records the text, its place and its pen colour. A text
-// cell is TextWidth by TextHeight: half the font height per character wide
-// (at least 1), the font height high.
+// A software surface with the drawing semantics the grids rely on. Text is not
+// rasterised: TextOut paints its cell in the brush colour and records
+// "text@x,y hFONT PEN on BRUSH"; a text cell is half the font height per
+// character wide and the font height high.
 class TBitmapCanvas final : public TCanvas {
  public:
-  // Pixels no operation has painted keep this colour.
+  // Pixels nothing painted, and those outside the surface, read as this.
   static constexpr TColor kBlank = 0x123456;
 
-  struct TText {
-    int x;
-    int y;
-    std::string text;
-    TColor color;
-    TColor background;
-    int font_height;
-  };
+  TBitmapCanvas(int width, int height)
+      : width(width), height(height), pixels_(static_cast<size_t>(width) * height, kBlank) {}
 
-  TBitmapCanvas(int width, int height);
-
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // Outside the surface: kBlank.
-  TColor Pixel(int x, int y) const;
-  // Whether any operation painted the pixel since the last ResetTouched.
-  bool Touched(int x, int y) const;
-  void ResetTouched();
-  const std::vector<TText>& Texts() const { return texts_; }
-  void ClearTexts() { texts_.clear(); }
-  const std::string& FontName() const { return font_name_; }
+  TColor Pixel(int x, int y) const {
+    return x < 0 || y < 0 || x >= width || y >= height ? kBlank : pixels_[y * width + x];
+  }
+  void Fill(TColor color) { std::fill(pixels_.begin(), pixels_.end(), color); }
 
   void SetBrushColor(TColor color) override { brush_ = color; }
   TColor GetBrushColor() const override { return brush_; }
   void SetPenColor(TColor color) override { pen_ = color; }
-  void FillRect(int left, int top, int right, int bottom) override;
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
-  void Ellipse(int left, int top, int right, int bottom) override;
-  void Rectangle(int left, int top, int right, int bottom) override;
-  void SetFontName(const std::string& name) override { font_name_ = name; }
+  void FillRect(int left, int top, int right, int bottom) override {
+    Paint(left, top, right, bottom, false, false);
+  }
+  void MoveTo(int x, int y) override {
+    pen_x_ = x;
+    pen_y_ = y;
+  }
+  void LineTo(int x, int y) override {
+    const int dx = x - pen_x_;
+    const int dy = y - pen_y_;
+    if (dx != 0 && dy != 0 && std::abs(dx) != std::abs(dy)) {
+      throw std::logic_error("the grids draw only straight and diagonal lines");
+    }
+    for (int i = 0; i < std::max(std::abs(dx), std::abs(dy)); ++i) {
+      Plot(pen_x_ + i * ((dx > 0) - (dx < 0)), pen_y_ + i * ((dy > 0) - (dy < 0)), pen_);
+    }
+    MoveTo(x, y);
+  }
+  void Ellipse(int left, int top, int right, int bottom) override {
+    Paint(left, top, right, bottom, true, true);
+  }
+  void Rectangle(int left, int top, int right, int bottom) override {
+    Paint(left, top, right, bottom, true, false);
+  }
+  void SetFontName(const std::string&) override {}
   void SetFontHeight(int height) override { font_height_ = height; }
-  int TextWidth(const std::string& text) override;
-  int TextHeight(const std::string& text) override;
-  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override {
+    return static_cast<int>(text.size()) * std::max(1, font_height_ / 2);
+  }
+  int TextHeight(const std::string&) override { return font_height_; }
+  void TextOut(int x, int y, const std::string& text) override {
+    FillRect(x, y, x + TextWidth(text), y + font_height_);
+    char line[80];
+    std::snprintf(line, sizeof line, "%s@%d,%d h%d %06X on %06X", text.c_str(), x, y, font_height_,
+                  pen_, brush_);
+    texts.push_back(line);
+  }
+
+  const int width, height;
+  std::vector<std::string> texts;
 
  private:
-  void Plot(int x, int y, TColor color);
+  // Paints the box, or the ellipse inside it when round, by the pixel
+  // centres: its rim with the pen when outlined, the rest with the brush.
+  void Paint(int left, int top, int right, int bottom, bool outlined, bool round) {
+    auto inside = [&](int x, int y) {
+      const double nx = (2 * x + 1 - left - right) / double(right - left);
+      const double ny = (2 * y + 1 - top - bottom) / double(bottom - top);
+      return x >= left && x < right && y >= top && y < bottom && (!round || nx * nx + ny * ny <= 1);
+    };
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        const bool rim =
+            !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+        if (inside(x, y)) Plot(x, y, outlined && rim ? pen_ : brush_);
+      }
+    }
+  }
+  void Plot(int x, int y, TColor color) {
+    if (x >= 0 && y >= 0 && x < width && y < height) pixels_[y * width + x] = color;
+  }
 
-  int width_;
-  int height_;
   std::vector<TColor> pixels_;
-  std::vector<bool> touched_;
-  std::vector<TText> texts_;
-  TColor brush_ = 0xFFFFFF;
-  TColor pen_ = 0x000000;
-  int pen_x_ = 0;
-  int pen_y_ = 0;
-  std::string font_name_;
-  int font_height_ = 12;
+  TColor brush_ = 0, pen_ = 0;
+  int pen_x_ = 0, pen_y_ = 0, font_height_ = 12;
 };
