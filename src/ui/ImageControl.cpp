@@ -14,6 +14,15 @@ TImageControl::TImageControl(int width, int height, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void TImageControl::Resize(int width, int height) {
+  if (width == image_.width() && height == image_.height()) return;
+  image_ = QImage(width, height, QImage::Format_RGB32);
+  image_.fill(palette().color(QPalette::Window));
+  dirty_ = QRect();
+  setFixedSize(width, height);
+  update();
+}
+
 void TImageControl::Painted(const QRect& rect) {
   dirty_ = dirty_.united(rect);
   if (flush_queued_) return;

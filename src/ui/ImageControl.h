@@ -23,6 +23,8 @@ class TImageControl final : public QWidget {
   const QImage& Image() const { return image_; }
   // Shows the pending changes at once instead of at the next event loop pass.
   void FlushRepaint();
+  // A new, blank picture of another size; the canvas stays the same object.
+  void Resize(int width, int height);
 
  signals:
   void MousePressed(TImageControl* sender, Qt::MouseButtons buttons,

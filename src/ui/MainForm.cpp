@@ -30,9 +30,14 @@
 namespace {
 
 constexpr int kLargestSize = 100;
-// The field's corner inside the scroll area; the clues and the preview sit
-// above and left of it, two pixels apart.
-constexpr int kFieldCorner = 1002;
+// The surfaces' sizes at the start: the field's corner then lies at 1002,
+// with the clues and the preview above and left of it, two pixels apart.
+constexpr int kFieldSide = 2000;
+constexpr int kClueDepth = 1000;
+constexpr int kGap = 2;
+// Surfaces grow with a zoomed-in puzzle up to this side, which bounds their
+// memory; beyond it the drawing is cut off.
+constexpr int kLargestSurface = 4001;
 
 const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
@@ -327,21 +332,17 @@ void TfMain::CreateSurfaces() {
   Background->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Background->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   auto* content = new QWidget;
-  content->setFixedSize(kFieldCorner + 2000, kFieldCorner + 2000);
   content->setMouseTracking(true);
   content->installEventFilter(this);
 
-  ImagePreview = new TImageControl(1000, 1000, content);
-  ImagePreview->move(0, 0);
-  ImageTopClues = new TImageControl(2000, 1000, content);
-  ImageTopClues->move(kFieldCorner, 0);
-  ImageLeftClues = new TImageControl(1000, 2000, content);
-  ImageLeftClues->move(0, kFieldCorner);
-  ImageField = new TImageControl(2000, 2000, content);
-  ImageField->move(kFieldCorner, kFieldCorner);
+  ImagePreview = new TImageControl(kClueDepth, kClueDepth, content);
+  ImageTopClues = new TImageControl(kFieldSide, kClueDepth, content);
+  ImageLeftClues = new TImageControl(kClueDepth, kFieldSide, content);
+  ImageField = new TImageControl(kFieldSide, kFieldSide, content);
   AutoScroller = new QWidget(content);
-  AutoScroller->setGeometry(kFieldCorner, kFieldCorner, 100, 100);
   AutoScroller->hide();
+  Background->setWidget(content);
+  PlaceSurfaces();
 
   for (TImageControl* image : {ImagePreview, ImageTopClues, ImageLeftClues, ImageField}) {
     connect(image, &TImageControl::MousePressed, this, &TfMain::ImagesMouseMove);
@@ -349,9 +350,48 @@ void TfMain::CreateSurfaces() {
   }
   connect(ImageField, &TImageControl::MouseReleased, this, &TfMain::ImageFieldMouseUp);
 
-  Background->setWidget(content);
   Background->viewport()->installEventFilter(this);
   setCentralWidget(Background);
+}
+
+// The field's corner follows the clue surfaces' depth; the preview keeps its
+// bottom-right corner next to it.
+void TfMain::PlaceSurfaces() {
+  const int corner_x = ImageLeftClues->width() + kGap;
+  const int corner_y = ImageTopClues->height() + kGap;
+  ImagePreview->move(corner_x - kGap - ImagePreview->width(),
+                     corner_y - kGap - ImagePreview->height());
+  ImageTopClues->move(corner_x, 0);
+  ImageLeftClues->move(0, corner_y);
+  ImageField->move(corner_x, corner_y);
+  AutoScroller->setGeometry(corner_x, corner_y, 100, 100);
+  Background->widget()->setFixedSize(corner_x + ImageField->width(),
+                                     corner_y + ImageField->height());
+}
+
+// A zoomed-in puzzle may need more than the starting surfaces: their clues
+// would be cut off, and clicks there would reach slots that cannot be seen.
+void TfMain::FitSurfaces() {
+  int field_width = 0;
+  int field_height = 0;
+  int top_height = 0;
+  int left_width = 0;
+  FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
+  auto side = [](int least, int needed) { return std::clamp(needed, least, kLargestSurface); };
+  const int width = side(kFieldSide, field_width + 1);
+  const int height = side(kFieldSide, field_height + 1);
+  const int depth_top = side(kClueDepth, top_height + 2);
+  const int depth_left = side(kClueDepth, left_width + 2);
+  if (width == ImageField->width() && height == ImageField->height() &&
+      depth_top == ImageTopClues->height() && depth_left == ImageLeftClues->width()) {
+    return;
+  }
+  ImageField->Resize(width, height);
+  ImageTopClues->Resize(width, depth_top);
+  ImageLeftClues->Resize(depth_left, height);
+  PlaceSurfaces();
+  FDocument->SetSurfaceSizes({width, height}, {ImagePreview->width(), ImagePreview->height()},
+                             {width, depth_top}, {depth_left, height});
 }
 
 void TfMain::UpdateCaption() {
@@ -699,6 +739,7 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
     --zoom;
   }
   FDocument->SetZoom(zoom);
+  FitSurfaces();
   FDocument->Redraw(-1, -1);
 
   int field_width = 0;
@@ -715,12 +756,14 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   AutoScroller->resize(
       std::max(field_width, (client_width - field_width - left_width - 4) / 2 + field_width),
       std::max(field_height, (client_height - field_height - top_height - 4) / 2 + field_height));
-  auto position = [](int extent, int client) {
-    if (kFieldCorner + extent <= client) return 0;
-    return extent > client ? kFieldCorner : kFieldCorner + extent - client;
+  auto position = [](int corner, int extent, int client) {
+    if (corner + extent <= client) return 0;
+    return extent > client ? corner : corner + extent - client;
   };
-  Background->horizontalScrollBar()->setValue(position(AutoScroller->width(), client_width));
-  Background->verticalScrollBar()->setValue(position(AutoScroller->height(), client_height));
+  Background->horizontalScrollBar()->setValue(
+      position(AutoScroller->x(), AutoScroller->width(), client_width));
+  Background->verticalScrollBar()->setValue(
+      position(AutoScroller->y(), AutoScroller->height(), client_height));
   AutoScroller->resize(100, 100);
   AutoScroller->hide();
 

@@ -135,6 +135,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void CreateToolBar();
   void CreateStatusBar();
   void CreateSurfaces();
+  void PlaceSurfaces();
   QAction* AddItem(QMenu* menu, const char* caption, const char* shortcut);
   QAction* AddButton(QAction* item, TToolIcon icon, const char* hint);
 
@@ -162,6 +163,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
                        Qt::KeyboardModifiers modifiers, int x, int y);
   void ImageFieldMouseUp();
   void FormResize();
+  void FitSurfaces();
   void ShowFileError(const std::exception& error);
 
   int32_t FMaxLevel = 0;

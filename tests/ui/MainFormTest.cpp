@@ -401,6 +401,33 @@ TEST_F(MainFormTest, ZoomStepsTheCellSizeAndKeepsThePuzzleCentred) {
   EXPECT_NEAR(1002 - left_width - new_scroll_x, new_view - (1002 + field_width - new_scroll_x), 4);
 }
 
+TEST_F(MainFormTest, ZoomedInLargePuzzlesGetLargerSurfaces) {
+  TPixler& document = window->Document();
+  document.SetSize(100, 100);
+  document.Clear();
+  window->MenuItemResetZoom->trigger();
+  while (CellSize() < 30) window->MenuItemZoomIn->trigger();
+
+  EXPECT_GE(window->ImageField->width(), 3001);
+  EXPECT_GE(window->ImageTopClues->height(), 1501);
+  EXPECT_GE(window->ImageLeftClues->width(), 1501);
+  EXPECT_EQ(window->ImageTopClues->x(), window->ImageField->x());
+  EXPECT_EQ(window->ImageLeftClues->y(), window->ImageField->y());
+  EXPECT_EQ(window->ImageField->x(), window->ImageLeftClues->width() + 2);
+  EXPECT_EQ(window->ImageField->y(), window->ImageTopClues->height() + 2);
+
+  // The slots farthest from the field can be seen and edited.
+  window->MenuItemSwitchEditMode->trigger();
+  Click(window->ImageTopClues, TopSlot(100, 50), Qt::LeftButton);
+  Click(window->ImageLeftClues, LeftSlot(50, 100), Qt::LeftButton);
+  EXPECT_EQ(document.GetTop().GetCell(100, 50), 1);
+  EXPECT_EQ(document.GetLeft().GetCell(50, 100), 1);
+
+  window->MenuItemResetZoom->trigger();
+  EXPECT_EQ(window->ImageField->geometry(), QRect(1002, 1002, 2000, 2000));
+  EXPECT_EQ(window->ImagePreview->geometry(), QRect(0, 0, 1000, 1000));
+}
+
 TEST_F(MainFormTest, ComingBackToTheWindowUnchecksTheLoadingOptions) {
   window->MenuItemClearAfterLoading->setChecked(true);
   window->MenuItemRunAfterLoading->setChecked(true);
