@@ -341,8 +341,10 @@ void TfMain::CreateSurfaces() {
   ImageField = new TImageControl(kFieldSide, kFieldSide, content);
   AutoScroller = new QWidget(content);
   AutoScroller->hide();
-  Background->setWidget(content);
+  // The scroll area takes its range from the content's size when it gets the
+  // content, so the size comes first.
   PlaceSurfaces();
+  Background->setWidget(content);
 
   for (TImageControl* image : {ImagePreview, ImageTopClues, ImageLeftClues, ImageField}) {
     connect(image, &TImageControl::MousePressed, this, &TfMain::ImagesMouseMove);
@@ -365,8 +367,8 @@ void TfMain::PlaceSurfaces() {
   ImageLeftClues->move(0, corner_y);
   ImageField->move(corner_x, corner_y);
   AutoScroller->setGeometry(corner_x, corner_y, 100, 100);
-  Background->widget()->setFixedSize(corner_x + ImageField->width(),
-                                     corner_y + ImageField->height());
+  ImageField->parentWidget()->setFixedSize(corner_x + ImageField->width(),
+                                           corner_y + ImageField->height());
 }
 
 // A zoomed-in puzzle may need more than the starting surfaces: their clues
