@@ -209,13 +209,21 @@ TEST_F(FieldOnBitmaps, HoverLinesFollowTheMouseInAllGridsAndAreErased) {
   ExpectPixels(field, "41,0:h 59,179:h 41,180:g 150,61:h 150,79:h 42,150:p");
   ExpectPixels(top, "41,49:h 59,148:h 41,149:R 42,100:p 110,88:p");
   ExpectPixels(left, "49,61:h 148,79:h 149,61:R 68,110:p");
+  // Moving within the cell repaints nothing; after a full repaint it
+  // restores the highlight.
   field.Fill(kStale);
+  top.Fill(kStale);
   pixler.HoverAt(55, 65);
   ExpectPixels(field, "41,150:s");
+  ExpectPixels(top, "41,100:s");
+  pixler.Redraw(-1, -1);
+  pixler.HoverAt(55, 65);
+  ExpectPixels(field, "41,150:h");
+  ExpectPixels(top, "41,100:h");
 
   pixler.HoverAt(150, 150);  // cell (8, 8): its change waits for the next hover
   pixler.MouseAction(150, 150, 2);
-  ExpectPixels(field, "41,10:p 10,61:p 142,142:s");
+  ExpectPixels(field, "41,10:p 10,61:p 142,142:p");
   pixler.HoverAt(150, 150);
   ExpectPixels(field, "141,10:h 10,159:h 142,142:k");
   ExpectPixels(top, "41,100:p 141,100:h");
