@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "../document/TestDocument.h"
 
@@ -30,12 +31,8 @@ TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
   const std::string old = folder.Write("old", "MK Version 2.0\r\n\r\n1 1\r\n\r\n ?\r\n");
   const std::string question =
       "Solver: Multiple solutions found...\n\nDo you want to use the first";
-  struct TCase {
-    std::vector<std::string> arguments;
-    int status;
-    std::string out;
-    std::string err;
-  };
+  // Arguments, exit status, standard output, part of standard error.
+  using TCase = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   const TCase cases[] = {
       {{"solve", "--output", folder.Path("out.pixler"), house}, 0, solved, caption + "Total CPU"},
       {{"solve", "--command=next", house}, 1, "?????\n?????\n?????\n?????\n??#??\n", ""},
@@ -56,15 +53,15 @@ TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
       {{"solve", old}, 3, "", old + ", line 1: "},
       {{"solve", "--output", folder.Path("no/folder/p"), house}, 3, solved, "no/folder/p: "},
   };
-  for (const TCase& c : cases) {
+  for (const auto& [arguments, status, out, err] : cases) {
     std::string command = std::string("'") + cli + "'";
-    for (const std::string& argument : c.arguments) command += " '" + argument + "'";
+    for (const std::string& argument : arguments) command += " '" + argument + "'";
     command += " >'" + folder.Path("out") + "' 2>'" + folder.Path("err") + "'";
-    const int status = std::system(command.c_str());
-    const std::string err = ReadFile(folder.Path("err"));
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << command << "\n" << err;
-    EXPECT_EQ(ReadFile(folder.Path("out")), c.out) << command;
-    EXPECT_TRUE(c.err.empty() ? err.empty() : err.find(c.err) != std::string::npos) << err;
+    const int raw = std::system(command.c_str());
+    const std::string printed = ReadFile(folder.Path("err"));
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << command << "\n" << printed;
+    EXPECT_EQ(ReadFile(folder.Path("out")), out) << command;
+    EXPECT_TRUE(err.empty() ? printed.empty() : printed.find(err) != std::string::npos) << printed;
   }
   EXPECT_EQ(
       ReadFile(folder.Path("out.pixler")),

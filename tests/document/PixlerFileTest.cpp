@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <random>
+#include <tuple>
 
 #include "TestDocument.h"
 #include "document/PixlerFile.h"
@@ -92,11 +93,8 @@ TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
 
 TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
   const std::string rows = "\r\n\r\n # #\r\n . .\r\n\r\n";
-  struct TCase {
-    std::string text;
-    int line;  // 0: the file as a whole; -1: passed over silently
-    std::string reason;
-  };
+  // Text, line blamed (0: the file as a whole; -1: passed over silently), reason.
+  using TCase = std::tuple<std::string, int, std::string>;
   const TCase cases[] = {
       {"(no such file)", 0, "cannot be opened"},
       {"MK Version 2.0\r\n\r\n2 2" + rows, -1, "passed over"},
@@ -109,22 +107,22 @@ TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
   };
   TTempFolder folder;
   std::mt19937 random(7);
-  for (const TCase& c : cases) {
+  for (const auto& [text, line, reason] : cases) {
     auto document = RandomPuzzle(random);
     document->GetField().ChangeCell(1, 1, csMaybeEmpty + csMaybeFilled);
     document->EndGroup();
     const std::vector<int32_t> before = State(*document);
-    const std::string name = c.line == 0 ? folder.Path("absent") : folder.Write("bad", c.text);
+    const std::string name = line == 0 ? folder.Path("absent") : folder.Write("bad", text);
     std::string message = "loaded";
     try {
       if (!document->LoadFromFile(name)) message = "passed over";
     } catch (const TPixlerFileError& error) {
       message = error.what();
     }
-    const std::string line = c.line > 0 ? ", line " + std::to_string(c.line) : "";
-    EXPECT_EQ(message.rfind(c.line < 0 ? "" : name + line + ": ", 0), 0u) << message;
-    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
-    EXPECT_TRUE(State(*document) == before) << c.text;
+    const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
+    EXPECT_EQ(message.rfind(line < 0 ? "" : name + where + ": ", 0), 0u) << message;
+    EXPECT_NE(message.find(reason), std::string::npos) << message;
+    EXPECT_TRUE(State(*document) == before) << text;
   }
 }
 

@@ -77,6 +77,9 @@ TEST(PixlerTest, FindNextPieceIsOneFlaggedUndoGroupAfterTheStrokeInProgress) {
   field.ChangeCell(1, 1, csMaybeFilled);
   field.ChangeCell(3, 5, csMaybeEmpty);
   EXPECT_TRUE(document->SolveStep(false, false, false, nullptr));
+  field.ChangeCell(5, 1, csEmpty);
+  document->EndGroup();
+  document->Undo();  // a stroke after the step is a group of its own
   EXPECT_EQ(Picture(*document), (TRows{"?????", "?????", "?????", "?????", "?###?", "?????"}));
   EXPECT_EQ(field.GetCell(3, 5), csFilled + csNewFlag);
   EXPECT_EQ(field.GetCell(1, 1), csNewFlag) << "an undecided pencil mark is wiped";
