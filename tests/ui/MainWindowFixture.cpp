@@ -8,14 +8,18 @@
 #include "document/Pixler.h"
 #include "ui/ImageControl.h"
 
+namespace {
+const std::map<int32_t, char> kChars = {{0, '.'}, {1, '#'},  {2, 'x'},  {4, 'o'},
+                                        {8, '-'}, {16, '*'}, {17, 'N'}, {18, 'X'}};
+}  // namespace
+
 void MainWindowFixture::SetUp() {
   EnsureApplication();
   platform = std::make_unique<TScriptedPlatform>();
   window = std::make_unique<TfMain>();
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  // Shortcuts reach only the active window; on a real display that takes a
-  // round trip to the server.
+  // Shortcuts reach only the active window.
   window->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
   QApplication::processEvents();
@@ -28,10 +32,7 @@ void MainWindowFixture::TearDown() {
 }
 
 int MainWindowFixture::CellSize() {
-  int field_width = 0;
-  int field_height = 0;
-  int top_height = 0;
-  int left_width = 0;
+  int field_width = 0, field_height = 0, top_height = 0, left_width = 0;
   window->Document().GetPixelSizes(field_width, field_height, top_height, left_width);
   return (field_width - 1) / window->Document().GetWidth();
 }
@@ -66,32 +67,23 @@ void MainWindowFixture::Click(TImageControl* image, QPoint at, Qt::MouseButton b
 }
 
 std::vector<std::string> MainWindowFixture::Picture() {
-  static const std::map<int32_t, char> kChars = {{0, '.'}, {1, '#'},  {2, 'x'},  {4, 'o'},
-                                                 {8, '-'}, {16, '*'}, {17, 'N'}, {18, 'X'}};
   const TField& field = window->Document().GetField();
-  std::vector<std::string> rows;
+  std::vector<std::string> rows(field.GetHeight());
   for (int y = 1; y <= field.GetHeight(); ++y) {
-    std::string row;
     for (int x = 1; x <= field.GetWidth(); ++x) {
       const auto found = kChars.find(field.GetCell(x, y));
-      row += found != kChars.end() ? found->second : '?';
+      rows[y - 1] += found != kChars.end() ? found->second : '?';
     }
-    rows.push_back(row);
   }
   return rows;
 }
 
 void MainWindowFixture::SetPicture(const std::vector<std::string>& rows) {
-  TField& field = window->Document().GetField();
   for (size_t y = 0; y < rows.size(); ++y) {
     for (size_t x = 0; x < rows[y].size(); ++x) {
-      const char c = rows[y][x];
-      field.SetCell(static_cast<int>(x) + 1, static_cast<int>(y) + 1,
-                    c == '#'   ? 1
-                    : c == 'x' ? 2
-                    : c == 'o' ? 4
-                    : c == '-' ? 8
-                               : 0);
+      int32_t code = 0;
+      for (const auto& [value, c] : kChars) code = c == rows[y][x] ? value : code;
+      window->Document().GetField().SetCell(static_cast<int>(x) + 1, static_cast<int>(y) + 1, code);
     }
   }
   window->Document().Redraw(-1, -1);

@@ -21,10 +21,9 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override;
 
   int CellSize();
-  // Centre of a picture cell, in the field image's pixels.
+  // Centres of a picture cell, of clue slot k of column x and of slot k of
+  // row y, in their images' pixels; slot 1 touches the field.
   QPoint FieldCell(int x, int y);
-  // Centre of clue slot k of column x in the column-clue image, and of slot k
-  // of row y in the row-clue image; slot 1 touches the field.
   QPoint TopSlot(int x, int k);
   QPoint LeftSlot(int k, int y);
 
@@ -34,12 +33,10 @@ class MainWindowFixture : public ::testing::Test {
              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
   // Rows of the picture: '.' undecided, '#' filled, 'x' empty, 'o' might be
-  // filled, '-' might be empty; with the solver's new flag '*' undecided, 'N'
-  // filled, 'X' empty; '?' anything else.
+  // filled, '-' might be empty; with the new flag 'N' filled, 'X' empty.
   std::vector<std::string> Picture();
   void SetPicture(const std::vector<std::string>& rows);
-  // Makes a puzzle of the picture's size whose clues are the picture's and
-  // whose cells are all undecided.
+  // A puzzle of the picture's size and clues with every cell undecided.
   void MakePuzzle(const std::vector<std::string>& rows);
 
   std::unique_ptr<TScriptedPlatform> platform;
