@@ -7,12 +7,9 @@
 using CluesOnBitmaps = PixlerOnBitmaps;
 
 TEST_F(CluesOnBitmaps, DoneLinesAreWrongWhereTheirRunsDifferFromTheClues) {
-  struct Case {
-    std::vector<int> slots;  // slot 1, next to the field, first
-    std::string line;
-    bool wrong;
-  };
-  const Case cases[] = {
+  // The clue slots (slot 1, next to the field, first), the line, whether it is
+  // wrong.
+  const std::tuple<std::vector<int>, std::string, bool> cases[] = {
       {{1, 3}, "###x#x", false},    {{1, 3}, "####x#", true},     {{1, 3}, "###xxx", true},
       {{1, 3}, "x###x#", false},    {{1, 3}, "###x##", true},     {{1, 3}, "##xx#x", true},
       {{1, 3}, "#x#x#x", true},     {{1, 2}, "###xxx", true},     {{3}, "###x#x", true},
@@ -20,22 +17,22 @@ TEST_F(CluesOnBitmaps, DoneLinesAreWrongWhereTheirRunsDifferFromTheClues) {
       {{1, 0, 2}, "##x#xx", false}, {{0, 0, 2}, "xxxx##", false}, {{1, 3}, "NN#X#x", false},
       {{6}, "######", false},
   };
-  for (const Case& c : cases) {
-    const int n = static_cast<int>(c.line.size());
+  for (const auto& [slots, line, wrong] : cases) {
+    const int n = static_cast<int>(line.size());
     pixler.Clear();
     pixler.SetSize(n, n);
     // Row 2 and column 2 both hold the line; past their ends lies a filled
     // cell that a larger size left behind.
     for (int i = 1; i <= n + 1; ++i) {
-      Field().SetCell(i, 2, i <= n ? CellOf(c.line[i - 1]) : csFilled);
-      Field().SetCell(2, i, i <= n ? CellOf(c.line[i - 1]) : csFilled);
+      Field().SetCell(i, 2, i <= n ? CellOf(line[i - 1]) : csFilled);
+      Field().SetCell(2, i, i <= n ? CellOf(line[i - 1]) : csFilled);
     }
-    for (size_t k = 0; k < c.slots.size(); ++k) {
-      Left().SetCell(k + 1, 2, c.slots[k]);
-      Top().SetCell(2, k + 1, c.slots[k]);
+    for (size_t k = 0; k < slots.size(); ++k) {
+      Left().SetCell(k + 1, 2, slots[k]);
+      Top().SetCell(2, k + 1, slots[k]);
     }
-    EXPECT_EQ(Left().IsRowWrong(2), c.wrong) << c.line;
-    EXPECT_EQ(Top().IsColumnWrong(2), c.wrong) << c.line << " as a column";
+    EXPECT_EQ(Left().IsRowWrong(2), wrong) << line;
+    EXPECT_EQ(Top().IsColumnWrong(2), wrong) << line << " as a column";
   }
   TNullCanvas canvas;
   TNumbersLeft alone(canvas, nullptr);
@@ -48,38 +45,31 @@ TEST_F(CluesOnBitmaps, DoneLinesAreWrongWhereTheirRunsDifferFromTheClues) {
 TEST_F(CluesOnBitmaps, ClicksFindTheSlotCountedFromTheFieldSideAndNothingElse) {
   pixler.SetSurfaceSizes({260, 260}, {100, 100}, {260, 60}, {60, 260});
   pixler.Redraw(-1, -1);
-  struct Case {
-    bool is_top;
-    int x, y, column, row;  // column 0: no slot
-  };
-  const Case cases[] = {
+  // Table, pixel, and the slot it finds (column 0: none).
+  const std::tuple<bool, int, int, int, int> cases[] = {
       {true, 0, 59, 1, 1},   {true, 19, 40, 1, 1},   {true, 20, 39, 2, 2},   {true, 199, 1, 10, 3},
       {true, 30, 0, 0, 0},   {true, 30, -40, 0, 0},  {true, -1, 30, 0, 0},   {true, 30, 60, 0, 0},
       {true, 200, 30, 0, 0}, {false, 59, 0, 1, 1},   {false, 40, 19, 1, 1},  {false, 39, 20, 2, 2},
       {false, 1, 179, 3, 9}, {false, 0, 30, 0, 0},   {false, -40, 30, 0, 0}, {false, 30, -1, 0, 0},
       {false, 60, 30, 0, 0}, {false, 30, 180, 0, 0},
   };
-  for (const Case& c : cases) {
+  for (auto [is_top, x, y, column, row] : cases) {
     pixler.Clear();
-    TClues& table = c.is_top ? static_cast<TClues&>(Top()) : Left();
-    EXPECT_EQ(table.MouseAction(c.x, c.y, 1), c.column != 0) << c.x << "," << c.y;
+    TClues& table = is_top ? static_cast<TClues&>(Top()) : Left();
+    EXPECT_EQ(table.MouseAction(x, y, 1), column != 0) << x << "," << y;
     int edited = 0;
-    for (int x = 0; x < kGridArraySize; ++x)
-      for (int y = 0; y < kGridArraySize; ++y) edited += table.GetCell(x, y);
-    EXPECT_EQ(std::pair(edited, table.GetCell(c.column, c.row)),
-              std::pair(c.column != 0 ? 1 : 0, c.column != 0 ? 1 : 0))
-        << c.x << "," << c.y;
+    for (int i = 0; i < kGridArraySize; ++i)
+      for (int k = 0; k < kGridArraySize; ++k) edited += table.GetCell(i, k);
+    EXPECT_EQ(std::pair(edited, table.GetCell(column, row)),
+              std::pair(column != 0 ? 1 : 0, column != 0 ? 1 : 0))
+        << x << "," << y;
   }
 }
 
 TEST_F(CluesOnBitmaps, ButtonsRaiseAndLowerNumbersOrCrossThemOut) {
-  struct Case {
-    bool is_top, marking;
-    int number, mark, action, number_after, mark_after;
-    bool changed;
-  };
-  // Columns are 9 cells long, rows 10.
-  const Case cases[] = {
+  // Table, marking mode, number and mark, button, number and mark after, and
+  // whether the click changed anything. Columns are 9 cells long, rows 10.
+  const std::tuple<bool, bool, int, int, int, int, int, bool> cases[] = {
       {true, false, 0, 0, 1, 1, 0, true},     {true, false, 8, 0, 1, 9, 0, true},
       {true, false, 9, 0, 1, 9, 0, false},    {false, false, 9, 0, 1, 10, 0, true},
       {false, false, 10, 0, 1, 10, 0, false}, {true, false, 3, 1, 2, 2, 1, true},
@@ -89,18 +79,18 @@ TEST_F(CluesOnBitmaps, ButtonsRaiseAndLowerNumbersOrCrossThemOut) {
       {true, false, 3, 0, 10, 3, 0, false},   {true, true, 3, 0, 9, 3, 0, false},
       {false, true, 3, 1, 10, 3, 1, false},
   };
-  for (const Case& c : cases) {
+  for (auto [is_top, marking, number, mark, action, number_after, mark_after, changed] : cases) {
     // Slot (2, 3) of the column table, slot (3, 2) of the row table.
-    TClues& table = c.is_top ? static_cast<TClues&>(Top()) : Left();
-    const int column = c.is_top ? 2 : 3;
-    const int row = c.is_top ? 3 : 2;
-    table.SetMarking(c.marking);
-    table.SetCell(column, row, c.number);
-    table.SetMark(column, row, c.mark);
-    const bool changed = table.MouseAction(c.is_top ? 30 : 99, c.is_top ? 99 : 30, c.action);
-    EXPECT_EQ(std::tuple(changed, table.GetCell(column, row), table.GetMark(column, row)),
-              std::tuple(c.changed, c.number_after, c.mark_after))
-        << c.is_top << " " << c.number << " " << c.action;
+    TClues& table = is_top ? static_cast<TClues&>(Top()) : Left();
+    const int column = is_top ? 2 : 3;
+    const int row = is_top ? 3 : 2;
+    table.SetMarking(marking);
+    table.SetCell(column, row, number);
+    table.SetMark(column, row, mark);
+    const bool result = table.MouseAction(is_top ? 30 : 99, is_top ? 99 : 30, action);
+    EXPECT_EQ(std::tuple(result, table.GetCell(column, row), table.GetMark(column, row)),
+              std::tuple(changed, number_after, mark_after))
+        << is_top << " " << number << " " << action;
   }
 }
 

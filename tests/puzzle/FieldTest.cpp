@@ -93,10 +93,8 @@ TEST_F(FieldOnBitmaps, LineFlagsEqualAFullRescanUnderRandomEdits) {
 }
 
 TEST(FieldGeometry, CellSizeAndPreviewScaleFollowSizeFitAreaAndZoom) {
-  struct Case {
-    int fit_width, fit_height, width, height, zoom, cell_size, preview_scale;
-  };
-  const Case cases[] = {
+  // Fit area, size and zoom; cell size and preview scale.
+  const std::tuple<int, int, int, int, int, int, int> cases[] = {
       {800, 600, 25, 25, 0, 23, 4},  {800, 600, 25, 25, 4, 27, 4},  {800, 600, 25, 25, -20, 6, 4},
       {800, 600, 25, 25, 10, 33, 4}, {2000, 2000, 5, 5, 0, 25, 4},  {100, 100, 1, 1, 0, 25, 4},
       {9, 9, 1, 1, 0, 6, 4},         {600, 600, 100, 100, 0, 6, 2}, {511, 2000, 51, 1, 0, 9, 3},
@@ -108,22 +106,20 @@ TEST(FieldGeometry, CellSizeAndPreviewScaleFollowSizeFitAreaAndZoom) {
   field.HoverAt(100, 100);
   EXPECT_TRUE(field.MouseAction(13, 0, 1)) << "cells of 6 pixels before the first repaint";
   EXPECT_EQ(field.GetCell(3, 1), csFilled);
-  for (const Case& c : cases) {
-    field.SetSize(c.width, c.height);
-    field.SetFitArea(c.fit_width, c.fit_height);
-    field.SetZoom(c.zoom);
+  for (auto [fit_width, fit_height, width, height, zoom, cell_size, preview_scale] : cases) {
+    field.SetSize(width, height);
+    field.SetFitArea(fit_width, fit_height);
+    field.SetZoom(zoom);
     field.UpdateCellSize();
-    EXPECT_EQ(field.GetCellSize(), c.cell_size) << c.width << "x" << c.height << " " << c.zoom;
-    EXPECT_EQ(field.PreviewScale(), c.preview_scale) << c.width << "x" << c.height;
+    EXPECT_EQ(field.GetCellSize(), cell_size) << width << "x" << height << " " << zoom;
+    EXPECT_EQ(field.PreviewScale(), preview_scale) << width << "x" << height;
   }
 }
 
 TEST_F(FieldOnBitmaps, MouseActionsSetTheCellUnderThePixelThroughTheJournal) {
-  struct Case {
-    int x, y, column, row, action;  // column 0: no cell
-    char before, after;
-  };
-  const Case cases[] = {
+  // Pixel, the cell under it (column 0: none), action code, state before and
+  // after.
+  const std::tuple<int, int, int, int, int, char, char> cases[] = {
       {45, 25, 3, 2, 1, '.', '#'},    {45, 25, 3, 2, 1, 'x', '#'},  {45, 25, 3, 2, 2, '.', 'x'},
       {45, 25, 3, 2, 2, 'N', 'x'},    {45, 25, 3, 2, 4, '#', '.'},  {45, 25, 3, 2, 12, 'x', '.'},
       {45, 25, 3, 2, 9, '.', 'o'},    {45, 25, 3, 2, 10, 'x', '-'}, {45, 25, 3, 2, 8, '#', '#'},
@@ -132,13 +128,13 @@ TEST_F(FieldOnBitmaps, MouseActionsSetTheCellUnderThePixelThroughTheJournal) {
       {199, 179, 10, 9, 1, '.', '#'}, {200, 10, 0, 0, 1, '.', '.'}, {10, 180, 0, 0, 1, '.', '.'},
       {-1, 10, 0, 0, 1, '.', '.'},    {10, -1, 0, 0, 1, '.', '.'},
   };
-  for (const Case& c : cases) {
+  for (auto [x, y, column, row, action, before, after] : cases) {
     Field().Clear();
-    Field().SetCell(c.column, c.row, CellOf(c.before));
-    const bool changed = Field().MouseAction(c.x, c.y, c.action);
-    EXPECT_EQ(std::tuple(changed, Field().GetCell(c.column, c.row), Field().GetJournalPos()),
-              std::tuple(c.before != c.after, CellOf(c.after), c.before != c.after ? 1 : 0))
-        << c.x << "," << c.y << " " << c.action;
+    Field().SetCell(column, row, CellOf(before));
+    const bool changed = Field().MouseAction(x, y, action);
+    EXPECT_EQ(std::tuple(changed, Field().GetCell(column, row), Field().GetJournalPos()),
+              std::tuple(before != after, CellOf(after), before != after ? 1 : 0))
+        << x << "," << y << " " << action;
   }
 }
 
