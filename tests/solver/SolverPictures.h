@@ -4,8 +4,12 @@
 // '?' undecided. Clues are generated from the solution picture, so a test
 // reads like the puzzle it solves.
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "puzzle/CellState.h"
@@ -13,74 +17,73 @@
 
 using TPicture = std::vector<std::string>;
 
-inline std::vector<int32_t> RunsOf(const std::string& line) {
-  std::vector<int32_t> runs;
-  int32_t run = 0;
-  for (char c : line + ".") {
-    if (c == '#') {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
+// Stuck for the line methods and for single-cell trials; solved when every
+// trial is tried once more cell by cell. It has a second solution, which that
+// deeper level settles without asking.
+inline const char* const kNeedsLevel2 =
+    ".#..#... .#.#.... ....#.## #..##### #.##.#.. ..#...#. #...##.. #.#.####";
+// All that line methods and single-cell trials decide of it.
+inline const char* const kLevel2Stuck =
+    ".?.??.?. .?.??.?. ?.?????? #.?####? ??????.? .??...?? #...##.. #.#.####";
+
+// "#. .#" is the picture of two rows "#." and ".#"; "" has no rows.
+inline TPicture Picture(const std::string& rows) {
+  std::istringstream words(rows);
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
+
+// The runs of every row, then of every column.
+inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {
+  std::vector<std::string> lines = picture;
+  for (size_t x = 0; x < picture[0].size(); ++x) {
+    std::string column;
+    for (const std::string& row : picture) column += row[x];
+    lines.push_back(column);
+  }
+  std::vector<std::vector<int32_t>> clues(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    int32_t run = 0;
+    for (char c : lines[i] + ".") {
+      if (c == '#') {
+        ++run;
+      } else if (run > 0) {
+        clues[i].push_back(std::exchange(run, 0));
+      }
     }
   }
-  return runs;
-}
-
-inline std::string ColumnOf(const TPicture& picture, size_t x) {
-  std::string column;
-  for (const std::string& row : picture) column += row[x];
-  return column;
-}
-
-inline int32_t CellOf(char c) {
-  return c == '#' ? csFilled : c == '.' ? csEmpty : csUnknown;
-}
-
-inline char CharOf(int32_t value) {
-  return value == csFilled ? '#' : value == csEmpty ? '.' : '?';
+  return clues;
 }
 
 // Clues from solution, cells from known (all undecided when known is empty).
 inline void LoadPuzzle(TSolver& solver, const TPicture& solution, const TPicture& known = {}) {
-  for (int32_t x = 1; x <= solver.width; ++x) {
-    const std::vector<int32_t> clues = RunsOf(ColumnOf(solution, x - 1));
-    for (int32_t i = 1; i <= solver.height; ++i) {
-      solver.SetColumnClue(x, i, i <= static_cast<int32_t>(clues.size()) ? clues[i - 1] : 0);
-    }
-  }
+  const auto clues = CluesOf(solution);
   for (int32_t y = 1; y <= solver.height; ++y) {
-    const std::vector<int32_t> clues = RunsOf(solution[y - 1]);
-    for (int32_t i = 1; i <= solver.width; ++i) {
-      solver.SetRowClue(i, y, i <= static_cast<int32_t>(clues.size()) ? clues[i - 1] : 0);
-    }
-  }
-  for (int32_t y = 1; y <= solver.height; ++y) {
+    for (size_t i = 0; i < clues[y - 1].size(); ++i) solver.SetRowClue(i + 1, y, clues[y - 1][i]);
     for (int32_t x = 1; x <= solver.width; ++x) {
-      solver.SetCell(x, y, known.empty() ? csUnknown : CellOf(known[y - 1][x - 1]));
+      const char c = known.empty() ? '?' : known[y - 1][x - 1];
+      solver.SetCell(x, y, c == '#' ? csFilled : c == '.' ? csEmpty : csUnknown);
     }
+  }
+  for (int32_t x = 1; x <= solver.width; ++x) {
+    const auto& column = clues[solver.height + x - 1];
+    for (size_t i = 0; i < column.size(); ++i) solver.SetColumnClue(x, i + 1, column[i]);
   }
 }
 
 inline TPicture PictureOf(const TSolver& solver) {
-  TPicture picture;
+  TPicture picture(solver.height, std::string(solver.width, '?'));
   for (int32_t y = 1; y <= solver.height; ++y) {
-    std::string row;
-    for (int32_t x = 1; x <= solver.width; ++x) row += CharOf(solver.GetCell(x, y));
-    picture.push_back(row);
+    for (int32_t x = 1; x <= solver.width; ++x) {
+      const int32_t cell = solver.GetCell(x, y);
+      if (cell != csUnknown) picture[y - 1][x - 1] = cell == csFilled ? '#' : '.';
+    }
   }
   return picture;
 }
 
-// True when every row and column of a complete picture has the runs of the
-// solution's lines.
-inline bool MatchesCluesOf(const TPicture& picture, const TPicture& solution) {
-  for (size_t y = 0; y < solution.size(); ++y) {
-    if (picture[y].find('?') != std::string::npos) return false;
-    if (RunsOf(picture[y]) != RunsOf(solution[y])) return false;
-  }
-  for (size_t x = 0; x < solution[0].size(); ++x) {
-    if (RunsOf(ColumnOf(picture, x)) != RunsOf(ColumnOf(solution, x))) return false;
-  }
-  return true;
+// True when picture is complete and has the runs of the solution's lines.
+inline bool SolvesClues(const TPicture& picture, const TPicture& solution) {
+  return std::none_of(picture.begin(), picture.end(),
+                      [](const std::string& row) { return row.find('?') != std::string::npos; }) &&
+         CluesOf(picture) == CluesOf(solution);
 }
