@@ -1,20 +1,30 @@
-#include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
-#include <string>
-#include <vector>
+#include <functional>
 
 #include "MainWindowFixture.h"
-#include "document/Pixler.h"
-#include "ui/MainForm.h"
 
 namespace {
 
 const std::string kCross =
     "MK Version 3.0\r\n\r\n3 3\r\n\r\n ? ? ?\r\n ? ? ?\r\n ? ? ?\r\n\r\n"
     " 1\r\n 3\r\n 1\r\n\r\n 1\r\n 3\r\n 1\r\n\r\n";
+
+// The file dialogs answer with a set name; before_answer runs first.
+class TAnsweringWindow : public TfMain {
+ public:
+  QString answer;
+  std::function<void(TfMain&)> before_answer = [](TfMain&) {};
+
+ protected:
+  bool ExecuteOpenDialog(QString& file_name) override { return ExecuteSaveDialog(file_name); }
+  bool ExecuteSaveDialog(QString& file_name) override {
+    before_answer(*this);
+    file_name = answer;
+    return true;
+  }
+};
 
 class MainFormFileTest : public MainWindowFixture {
  protected:
@@ -66,16 +76,6 @@ TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
 }
 
 TEST_F(MainFormFileTest, SavingRenamesOnlyWhenTheFileWasWritten) {
-  class TAnsweringWindow : public TfMain {
-   public:
-    QString answer;
-
-   protected:
-    bool ExecuteSaveDialog(QString& file_name) override {
-      file_name = answer;
-      return true;
-    }
-  };
   window.reset();
   TAnsweringWindow answering;
   answering.OpenFile(Write("first.pixler", kCross), false, false);
@@ -96,20 +96,10 @@ TEST_F(MainFormFileTest, SavingRenamesOnlyWhenTheFileWasWritten) {
 // Returning from the file dialog re-activates the window, which unchecks
 // the loading options; they count as they were when Open was chosen.
 TEST_F(MainFormFileTest, OpenReadsTheLoadingOptionsBeforeItsDialog) {
-  class TUncheckingWindow : public TfMain {
-   public:
-    QString answer;
-
-   protected:
-    bool ExecuteOpenDialog(QString& file_name) override {
-      MenuItemRunAfterLoading->setChecked(false);
-      file_name = answer;
-      return true;
-    }
-  };
   window.reset();
-  TUncheckingWindow unchecking;
+  TAnsweringWindow unchecking;
   unchecking.answer = Write("cross.pixler", kCross);
+  unchecking.before_answer = [](TfMain& w) { w.MenuItemRunAfterLoading->setChecked(false); };
   unchecking.MenuItemRunAfterLoading->setChecked(true);
   unchecking.MenuItemOpen->trigger();
   EXPECT_EQ(unchecking.Document().GetField().GetCell(2, 2), 1) << "the solver ran";

@@ -1,17 +1,8 @@
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QTest>
-#include <string>
-#include <vector>
 
 #include "MainWindowFixture.h"
-#include "document/Pixler.h"
-#include "ui/ImageControl.h"
-#include "ui/MainForm.h"
 
 namespace {
 
@@ -64,20 +55,18 @@ TEST_F(MainFormSolveTest, RealtimeSolvesAndReportsTheCpuTime) {
   EXPECT_EQ(Picture(), std::vector<std::string>(7, ".........")) << "one Undo per step";
 }
 
-TEST_F(MainFormSolveTest, ReportsFillThePanels) {
-  window->ReportLevel(1);
-  window->ReportType(1, "simple");
-  window->ReportType(2, "full");
-  window->ReportPosition(2, "Bruteforce", 4, 7, 120);
-  window->ReportMissing(345);
-  EXPECT_EQ(Panels(*window),
-            (std::vector<std::string>{"Field recursion max: 1", "Now: 1", "Type: simple",
-                                      "Bruteforce: 4:7 (120)", "Missing: 345", "v1.4"}));
-  window->ReportLevel(-1);
-  EXPECT_EQ(Panels(*window),
-            (std::vector<std::string>{"Field recursion max: 1", "", "", "", "", "v1.4"}));
-  window->ReportLevel(-2);
-  EXPECT_EQ(Panels(*window)[0], "");
+TEST_F(MainFormSolveTest, ASolveDuringAStrokeDoesNotJoinItsUndoStep) {
+  MakePuzzle(kHeart);
+  Mouse(window->ImageField, QEvent::MouseButtonPress, FieldCell(1, 1), Qt::RightButton,
+        Qt::RightButton);
+  Mouse(window->ImageField, QEvent::MouseMove, FieldCell(1, 2), Qt::NoButton, Qt::RightButton);
+  std::vector<std::string> stroke(7, ".........");
+  stroke[0][0] = stroke[1][0] = 'x';
+  ASSERT_EQ(Picture(), stroke);
+  window->MenuItemSolverFindPiece->trigger();
+  ASSERT_NE(Picture(), stroke) << "the step decided something";
+  window->MenuItemUndo->trigger();
+  EXPECT_EQ(Picture(), stroke) << "the stroke survives undoing the step";
 }
 
 TEST_F(MainFormSolveTest, EscapeStopsALongRunAndKeepsWhatItFound) {

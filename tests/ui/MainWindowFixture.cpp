@@ -1,12 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include <QApplication>
-#include <QTest>
 #include <map>
 
 #include "TestApplication.h"
-#include "document/Pixler.h"
-#include "ui/ImageControl.h"
 
 namespace {
 const std::map<int32_t, char> kChars = {{0, '.'}, {1, '#'},  {2, 'x'},  {4, 'o'},
@@ -24,11 +20,6 @@ void MainWindowFixture::SetUp() {
   EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
   QApplication::processEvents();
   ASSERT_TRUE(platform->messages.empty()) << platform->messages.front().text;
-}
-
-void MainWindowFixture::TearDown() {
-  window.reset();
-  platform.reset();
 }
 
 int MainWindowFixture::CellSize() {

@@ -2,23 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPoint>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ScriptedPlatform.h"
+#include "document/Pixler.h"
+#include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 
-class TImageControl;
-
 // A shown main window on the offscreen platform, with every message box
-// going to the scripted platform.
+// going to the scripted platform; brings in what every window test uses.
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   int CellSize();
   // Centres of a picture cell, of clue slot k of column x and of slot k of
@@ -39,6 +41,7 @@ class MainWindowFixture : public ::testing::Test {
   // A puzzle of the picture's size and clues with every cell undecided.
   void MakePuzzle(const std::vector<std::string>& rows);
 
+  // Declared first, so it outlives the window.
   std::unique_ptr<TScriptedPlatform> platform;
   std::unique_ptr<TfMain> window;
 };

@@ -1,15 +1,11 @@
-#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
-#include <string>
 
 #include "MainWindowFixture.h"
-#include "document/Pixler.h"
-#include "ui/ImageControl.h"
-#include "ui/MainForm.h"
 
 namespace {
 
@@ -34,18 +30,15 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
     const QImage& top = window->ImageTopClues->Image();
     const QImage& left = window->ImageLeftClues->Image();
     const QImage& preview = window->ImagePreview->Image();
-    const auto path = [&](const char* surface) {
-      return QDir(folder).filePath(QString("%1-%2.png").arg(state, surface));
-    };
-    EXPECT_TRUE(
-        window->ImageField->Image().copy(0, 0, field_width, field_height).save(path("field")));
-    EXPECT_TRUE(
-        top.copy(0, top.height() - top_height - 1, field_width, top_height + 1).save(path("top")));
-    EXPECT_TRUE(left.copy(left.width() - left_width - 1, 0, left_width + 1, field_height)
-                    .save(path("left")));
-    EXPECT_TRUE(
-        preview.copy(preview.width() - 80, preview.height() - 80, 80, 80).save(path("preview")));
-    EXPECT_TRUE(window->grab().save(path("window")));
+    const std::pair<const char*, QImage> surfaces[] = {
+        {"field", window->ImageField->Image().copy(0, 0, field_width, field_height)},
+        {"top", top.copy(0, top.height() - top_height - 1, field_width, top_height + 1)},
+        {"left", left.copy(left.width() - left_width - 1, 0, left_width + 1, field_height)},
+        {"preview", preview.copy(preview.width() - 80, preview.height() - 80, 80, 80)},
+        {"window", window->grab().toImage()}};
+    for (const auto& [surface, image] : surfaces) {
+      EXPECT_TRUE(image.save(QDir(folder).filePath(QString("%1-%2.png").arg(state, surface))));
+    }
   };
   auto field_pixel = [&](int x, int y) {
     return window->ImageField->Image().pixel(FieldCell(x, y)) & 0xFFFFFF;
@@ -78,6 +71,8 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   window->ReportOrder(order);
   window->ReportPosition(2, "Bruteforce", 8, 5, 42);
   EXPECT_EQ(field_pixel(8, 5), 0xFF0000u) << "marker";
+  EXPECT_EQ(window->StatusPanels[0]->text(), "Field recursion max: 2");
+  EXPECT_EQ(window->StatusPanels[3]->text(), "Bruteforce: 8:5 (42)");
   Mouse(window->ImageField, QEvent::MouseMove, FieldCell(4, 8), Qt::NoButton, Qt::NoButton);
   save("4-marker-order-hover");
 }
