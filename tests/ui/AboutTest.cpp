@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-#include "TestApplication.h"
+#include "MainWindowFixture.h"
 #include "ui/About.h"
 
 namespace {

@@ -1,13 +1,34 @@
 #include "MainWindowFixture.h"
 
+#include <cstdlib>
 #include <map>
 
-#include "TestApplication.h"
-
 namespace {
+
 const std::map<int32_t, char> kChars = {{0, '.'}, {1, '#'},  {2, 'x'},  {4, 'o'},
                                         {8, '-'}, {16, '*'}, {17, 'N'}, {18, 'X'}};
+int argc = 1;
+char name[] = "ui_tests";
+char* argv[] = {name, nullptr};
+std::unique_ptr<QApplication> application;
+
+// The application must go before main returns: left to the static
+// destructors it would outlive parts of Qt it still needs on a real display.
+class TApplicationEnvironment final : public ::testing::Environment {
+ public:
+  void TearDown() override { application.reset(); }
+};
+
+[[maybe_unused]] const ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+
 }  // namespace
+
+void EnsureApplication() {
+  if (QApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  application = std::make_unique<QApplication>(argc, argv);
+}
 
 void MainWindowFixture::SetUp() {
   EnsureApplication();

@@ -16,6 +16,15 @@
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 
+// The test program's main comes from gtest_main, so the one QApplication is
+// made on first use by whichever test needs it and lives until exit.
+void EnsureApplication();
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
+
 // A shown main window on the offscreen platform, with every message box
 // going to the scripted platform; brings in what every window test uses.
 class MainWindowFixture : public ::testing::Test {

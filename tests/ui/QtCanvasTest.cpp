@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TestApplication.h"
+#include "MainWindowFixture.h"
 #include "ui/QtCanvas.h"
 
 namespace {
