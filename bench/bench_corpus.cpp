@@ -23,7 +23,6 @@
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
 #include "puzzle/CellState.h"
-#include "puzzle/NullCanvas.h"
 #include "puzzle/Platform.h"
 
 namespace {
@@ -169,13 +168,7 @@ int main(int argc, char** argv) {
 
   TBenchPlatform platform;
   TPlatform* previous = InstallPlatform(&platform);
-  TNullCanvas field_canvas;
-  TNullCanvas preview_canvas;
-  TNullCanvas top_canvas;
-  TNullCanvas left_canvas;
-  auto pixler = std::make_unique<TPixler>(
-      TSurface{field_canvas, 0, 0}, TSurface{preview_canvas, 0, 0}, TSurface{top_canvas, 0, 0},
-      TSurface{left_canvas, 0, 0}, TGridBase::kDefaultColorBackground, 0, 0);
+  auto pixler = TPixler::CreateHeadless();
   // The start values of the Solver menu.
   pixler->FUseRow1 = pixler->FUseRow2 = pixler->FUseRow3 = pixler->FUseRow4 = true;
   pixler->FUseRowRecurse1 = pixler->FUseFieldRecurse1 = pixler->FAllowDeepRecursion = true;

@@ -8,7 +8,6 @@
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
 #include "puzzle/CellState.h"
-#include "puzzle/NullCanvas.h"
 
 namespace {
 
@@ -82,13 +81,7 @@ int Run(const TCliOptions& options) {
   TCliPlatform platform(std::cerr, options.first_solution);
   TPlatformGuard guard(platform);
 
-  TNullCanvas field_canvas;
-  TNullCanvas preview_canvas;
-  TNullCanvas top_canvas;
-  TNullCanvas left_canvas;
-  auto pixler = std::make_unique<TPixler>(
-      TSurface{field_canvas, 0, 0}, TSurface{preview_canvas, 0, 0}, TSurface{top_canvas, 0, 0},
-      TSurface{left_canvas, 0, 0}, TGridBase::kDefaultColorBackground, 0, 0);
+  auto pixler = TPixler::CreateHeadless();
 
   try {
     if (!pixler->LoadFromFile(options.input)) {

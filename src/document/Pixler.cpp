@@ -4,9 +4,17 @@
 
 #include "document/PixlerFile.h"
 #include "puzzle/General.h"
+#include "puzzle/NullCanvas.h"
 #include "puzzle/Platform.h"
 
 TPixler::~TPixler() = default;
+
+std::unique_ptr<TPixler> TPixler::CreateHeadless() {
+  static TNullCanvas canvas;
+  const TSurface surface{canvas, 0, 0};
+  return std::make_unique<TPixler>(surface, surface, surface, surface,
+                                   TGridBase::kDefaultColorBackground, 0, 0);
+}
 
 bool TPixler::LoadFromFile(const std::string& file_name) {
   auto data = std::make_unique<TPixlerFileData>();

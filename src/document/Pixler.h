@@ -15,6 +15,10 @@ class TPixler : public TPixlerBase {
   using TPixlerBase::TPixlerBase;
   ~TPixler() override;
 
+  // A document without a window, for the command-line tool and benchmarks:
+  // its grids paint on one shared surface that ignores drawing.
+  static std::unique_ptr<TPixler> CreateHeadless();
+
   // Replaces the puzzle by the file's, all or nothing, and repaints. Returns
   // false, changing nothing, when the first line is not the version line:
   // such files are passed over without a message, and the caller keeps its

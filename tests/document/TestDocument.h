@@ -8,15 +8,11 @@
 
 #include "document/Pixler.h"
 #include "puzzle/CellState.h"
-#include "puzzle/NullCanvas.h"
 
 using TRows = std::vector<std::string>;
 
-// A document on surfaces that draw nothing, as the command-line tool uses it.
 inline std::unique_ptr<TPixler> NewDocument() {
-  static TNullCanvas canvas;
-  const TSurface surface{canvas, 600, 600};
-  return std::make_unique<TPixler>(surface, surface, surface, surface, 0xF0F0F0, 900, 900);
+  return TPixler::CreateHeadless();
 }
 
 // The clues of a picture of '#' (filled) and '.', sized to fit; the picture
