@@ -65,42 +65,46 @@ void TPixler::SaveToFile(const std::string& file_name) const {
   TPixlerFile::Write(file_name, *data);
 }
 
+namespace {
+
+// Stores the filled runs of one line of `length` cells in slots 1, 2, ...;
+// walking from the far end puts the run next to the picture in slot 1.
+template <typename IsFilledAt, typename StoreSlot>
+void StoreRuns(int length, IsFilledAt is_filled_at, StoreSlot store_slot) {
+  int slot = 1;
+  int run = 0;
+  for (int i = length; i >= 1; --i) {
+    if (is_filled_at(i)) {
+      ++run;
+    } else if (run > 0) {
+      store_slot(slot++, run);
+      run = 0;
+    }
+  }
+  if (run > 0) store_slot(slot, run);
+}
+
+}  // namespace
+
 void TPixler::RegenerateClues() {
   const TField& field = GetField();
   const int width = GetWidth();
   const int height = GetHeight();
 
-  // Walking from the far end stores the run next to the picture in slot 1.
   TNumbersTop& top = GetTop();
   top.Clear();
   for (int x = 1; x <= width; ++x) {
-    int k = 1;
-    int run = 0;
-    for (int y = height; y >= 1; --y) {
-      if (IsCellFilled(field.GetCell(x, y))) {
-        ++run;
-      } else if (run > 0) {
-        top.SetCell(x, k++, run);
-        run = 0;
-      }
-    }
-    if (run > 0) top.SetCell(x, k, run);
+    StoreRuns(
+        height, [&](int y) { return IsCellFilled(field.GetCell(x, y)); },
+        [&](int slot, int run) { top.SetCell(x, slot, run); });
   }
 
   TNumbersLeft& left = GetLeft();
   left.Clear();
   for (int y = 1; y <= height; ++y) {
-    int k = 1;
-    int run = 0;
-    for (int x = width; x >= 1; --x) {
-      if (IsCellFilled(field.GetCell(x, y))) {
-        ++run;
-      } else if (run > 0) {
-        left.SetCell(k++, y, run);
-        run = 0;
-      }
-    }
-    if (run > 0) left.SetCell(k, y, run);
+    StoreRuns(
+        width, [&](int x) { return IsCellFilled(field.GetCell(x, y)); },
+        [&](int slot, int run) { left.SetCell(slot, y, run); });
   }
 }
 
