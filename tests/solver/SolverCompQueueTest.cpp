@@ -2,27 +2,15 @@
 
 #include <algorithm>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 #include "ScriptedPlatform.h"
 #include "solver/SolverCompQueue.h"
 
-TEST(SolverCompQueue, SelfTestIsSilentButCheckReportsAMismatch) {
+TEST(SolverCompQueue, SelfTestIsSilent) {
   TScriptedPlatform platform;
   TSolverCompQueue::SelfTest();
   EXPECT_TRUE(platform.messages.empty());
-  TSolverCompQueue queue(10);
-  queue.Add(3, 2);
-  TSolverCompQueue::Check("(2: 4); ", queue);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "awaited: (2: 4); \rresult: (2: 3); ");
-}
-
-TEST(SolverCompQueue, RejectsKeysOutsideItsCapacity) {
-  TSolverCompQueue queue(4);
-  EXPECT_THROW(queue.Add(0, 1), std::out_of_range);
-  EXPECT_THROW(queue.Add(5, 1), std::out_of_range);
 }
 
 // Long random runs against a plain model also recycle entries and buckets
@@ -68,7 +56,6 @@ TEST(SolverCompQueue, AgreesWithAPlainModelUnderRandomUse) {
         std::unique_ptr<TSolverCompQueue> copy = TSolverCompQueue::CreateCopy(queue);
         TModel copy_model = model;
         for (int i = 0; i < 10; ++i) add(*copy, copy_model);
-        ASSERT_EQ(copy->FCount, static_cast<int32_t>(copy_model.size()));
         for (size_t i = 0, n = copy_model.size(); i <= n; ++i)
           ASSERT_NO_FATAL_FAILURE(extract(*copy, copy_model));
       }

@@ -22,8 +22,9 @@ TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
     std::vector<std::string> columns;
     std::istringstream fields(line);
     for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
-    if (columns.size() < 7 || columns[4] == "no") continue;
-    if (columns[6].rfind("line-solvable", 0) != 0 && columns[6].rfind("probe-solvable", 0) != 0)
+    if (columns.size() < 7 || columns[4] == "no" ||
+        (!columns[6].starts_with("line-solvable") && !columns[6].starts_with("probe-solvable")) ||
+        std::stoi(columns[2]) * std::stoi(columns[3]) > 900)
       continue;
     const std::string path = columns[0] + "/" + columns[1];
     SCOPED_TRACE(path);
@@ -33,11 +34,9 @@ TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
       if (!row.empty() && row.back() == '\r') row.pop_back();
       if (!row.empty()) solution.push_back(row);
     }
-    const int32_t width = std::stoi(columns[2]), height = std::stoi(columns[3]);
-    if (width * height > 900) continue;
-    ASSERT_EQ(solution.size(), static_cast<size_t>(height));
+    ASSERT_EQ(solution.size(), static_cast<size_t>(std::stoi(columns[3])));
     TScriptedPlatform platform;
-    TSolver solver(nullptr, width, height);
+    TSolver solver(nullptr, solution[0].size(), solution.size());
     LoadPuzzle(solver, solution);
     solver.row_recursion_methods[1] = true;
     solver.field_recursion_methods[1] = true;
@@ -45,9 +44,7 @@ TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
     solver.Run(true, true, false);
     EXPECT_FALSE(solver.error);
     EXPECT_TRUE(SolvesClues(PictureOf(solver), solution));
-    if (columns[5] == "yes") {
-      EXPECT_EQ(PictureOf(solver), solution);
-    }
+    EXPECT_TRUE(columns[5] != "yes" || PictureOf(solver) == solution) << "not the only solution";
     EXPECT_EQ(platform.unanswered, 0);
     ++solved;
   }

@@ -6,14 +6,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "puzzle/CellState.h"
 #include "solver/Solver.h"
+#include "solver/SolverBase.h"
 
 using TPicture = std::vector<std::string>;
 
@@ -35,11 +38,9 @@ inline TPicture Picture(const std::string& rows) {
 // The runs of every row, then of every column.
 inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {
   std::vector<std::string> lines = picture;
-  for (size_t x = 0; x < picture[0].size(); ++x) {
-    std::string column;
-    for (const std::string& row : picture) column += row[x];
-    lines.push_back(column);
-  }
+  for (size_t x = 0; x < picture[0].size(); ++x)
+    for (std::string& column = lines.emplace_back(); const std::string& row : picture)
+      column += row[x];
   std::vector<std::vector<int32_t>> clues(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     int32_t run = 0;
@@ -57,27 +58,24 @@ inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {
 // Clues from solution, cells from known (all undecided when known is empty).
 inline void LoadPuzzle(TSolver& solver, const TPicture& solution, const TPicture& known = {}) {
   const auto clues = CluesOf(solution);
-  for (int32_t y = 1; y <= solver.height; ++y) {
+  for (int32_t y = 1; y <= solver.height; ++y)
     for (size_t i = 0; i < clues[y - 1].size(); ++i) solver.SetRowClue(i + 1, y, clues[y - 1][i]);
-    for (int32_t x = 1; x <= solver.width; ++x) {
-      const char c = known.empty() ? '?' : known[y - 1][x - 1];
-      solver.SetCell(x, y, c == '#' ? csFilled : c == '.' ? csEmpty : csUnknown);
-    }
-  }
   for (int32_t x = 1; x <= solver.width; ++x) {
     const auto& column = clues[solver.height + x - 1];
     for (size_t i = 0; i < column.size(); ++i) solver.SetColumnClue(x, i + 1, column[i]);
+    for (int32_t y = 1; y <= solver.height; ++y) {
+      const char c = known.empty() ? '?' : known[y - 1][x - 1];
+      solver.SetCell(x, y, c == '#' ? csFilled : c == '.' ? csEmpty : csUnknown);
+    }
   }
 }
 
 inline TPicture PictureOf(const TSolver& solver) {
   TPicture picture(solver.height, std::string(solver.width, '?'));
-  for (int32_t y = 1; y <= solver.height; ++y) {
-    for (int32_t x = 1; x <= solver.width; ++x) {
-      const int32_t cell = solver.GetCell(x, y);
-      if (cell != csUnknown) picture[y - 1][x - 1] = cell == csFilled ? '#' : '.';
-    }
-  }
+  for (int32_t y = 1; y <= solver.height; ++y)
+    for (int32_t x = 1; x <= solver.width; ++x)
+      if (const int32_t cell = solver.GetCell(x, y); cell != csUnknown)
+        picture[y - 1][x - 1] = cell == csFilled ? '#' : '.';
   return picture;
 }
 
@@ -87,3 +85,33 @@ inline bool SolvesClues(const TPicture& picture, const TPicture& solution) {
                       [](const std::string& row) { return row.find('?') != std::string::npos; }) &&
          CluesOf(picture) == CluesOf(solution);
 }
+
+// Logs every report with the thread it came on; on_report may act on each.
+class TRecorder final : public ISolverCallback {
+ public:
+  void ReportLevel(int32_t level) override { Log("level", level); }
+  void ReportType(int32_t level, const std::string& type) override { Log("type", level, type); }
+  void ReportPosition(int32_t level, const std::string& text, int32_t x, int32_t y,
+                      int32_t count) override {
+    Log("position", level, text, x, y, count);
+  }
+  void ReportMissing(int32_t missing) override { Log("missing", missing); }
+  void ReportOrder(const TSolverOrder& order) override {
+    Log("order", order[SolverOrderIndex(2, 3)]);
+  }
+
+  std::vector<std::string> log;
+  std::vector<std::thread::id> threads;
+  std::function<void(const std::string&)> on_report;
+
+ private:
+  template <class... T>
+  void Log(const std::string& kind, const T&... parts) {
+    std::ostringstream entry;
+    entry << kind;
+    ((entry << ' ' << parts), ...);
+    log.push_back(entry.str());
+    threads.push_back(std::this_thread::get_id());
+    if (on_report) on_report(log.back());
+  }
+};

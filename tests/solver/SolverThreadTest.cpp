@@ -2,51 +2,12 @@
 
 #include <chrono>
 #include <ctime>
-#include <functional>
 #include <stdexcept>
-#include <thread>
 
 #include "ScriptedPlatform.h"
 #include "SolverPictures.h"
 
 namespace {
-
-// Notes the thread of every report and message box; answers questions Yes.
-class TThreadWatch final : public ISolverCallback, public TPlatform {
- public:
-  TThreadWatch() : previous_(InstallPlatform(this)) {}
-  ~TThreadWatch() override { InstallPlatform(previous_); }
-
-  void ReportLevel(int32_t) override { Seen(); }
-  void ReportType(int32_t, const std::string&) override { Seen(); }
-  void ReportPosition(int32_t, const std::string&, int32_t, int32_t, int32_t) override {
-    Seen();
-    ++positions;
-    if (on_position) on_position();
-  }
-  void ReportMissing(int32_t) override {
-    Seen();
-    if (fail_on_missing) throw std::runtime_error("receiver gave up");
-  }
-  void ReportOrder(const TSolverOrder&) override { Seen(); }
-  TMessageResult ShowMessage(const std::string&, const std::string& text, TMessageButtons,
-                             TMessageIcon) override {
-    Seen();
-    texts.push_back(text);
-    return TMessageResult::Yes;
-  }
-  void ProcessMessages() override {}
-
-  std::vector<std::thread::id> threads;
-  std::vector<std::string> texts;
-  int positions = 0;
-  bool fail_on_missing = false;
-  std::function<void()> on_position;
-
- private:
-  void Seen() { threads.push_back(std::this_thread::get_id()); }
-  TPlatform* previous_;
-};
 
 std::unique_ptr<TSolver> DeepSolver(std::shared_ptr<ISolverCallback> callback,
                                     const TPicture& puzzle) {
@@ -57,31 +18,32 @@ std::unique_ptr<TSolver> DeepSolver(std::shared_ptr<ISolverCallback> callback,
   return solver;
 }
 
-TEST(SolverThreadTest, ReportsAndQuestionsRunOnTheCallingThread) {
-  auto watch = std::make_shared<TThreadWatch>();
-  DeepSolver(watch, Picture(kNeedsLevel2))->Run(true, true, false);
-  DeepSolver(watch, Picture("#. .#"))->Run(true, true, false);
-  EXPECT_GT(watch->positions, 0);
-  EXPECT_EQ(watch->texts.size(), 1u);
-  for (std::thread::id id : watch->threads) EXPECT_EQ(id, std::this_thread::get_id());
+int Positions(const TRecorder& recorder) {
+  return std::ranges::count_if(recorder.log,
+                               [](const std::string& e) { return e.starts_with("position"); });
 }
 
 // The run ends at the next cell and hands back what it decided so far; the
-// next run is not stopped by the last one.
+// next run is not stopped by the last one. Reports come on the calling thread.
 TEST(SolverThreadTest, StopEndsTheRunAtTheNextCell) {
-  auto watch = std::make_shared<TThreadWatch>();
+  TScriptedPlatform platform;
+  auto recorder = std::make_shared<TRecorder>();
   const TPicture puzzle = Picture(kNeedsLevel2);
-  auto solver = DeepSolver(watch, puzzle);
-  watch->on_position = [&solver] { solver->Stop(); };
+  auto solver = DeepSolver(recorder, puzzle);
+  recorder->on_report = [&solver](const std::string& e) {
+    if (e.starts_with("position")) solver->Stop();
+  };
   solver->Run(true, true, false);
-  EXPECT_EQ(watch->positions, 1);
+  EXPECT_EQ(Positions(*recorder), 1);
   EXPECT_FALSE(solver->error);
   EXPECT_EQ(PictureOf(*solver), Picture(kLevel2Stuck));
-  watch->on_position = nullptr;
+  recorder->on_report = nullptr;
   solver->ResetReports();
   solver->Run(true, true, false);
   EXPECT_TRUE(SolvesClues(PictureOf(*solver), puzzle));
-  EXPECT_TRUE(watch->texts.empty());
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_GT(Positions(*recorder), 1);
+  for (std::thread::id id : recorder->threads) EXPECT_EQ(id, std::this_thread::get_id());
 }
 
 TEST(SolverThreadTest, CpuTimeIsTheWorkersInHundredths) {
@@ -108,12 +70,16 @@ TEST(SolverThreadTest, CpuTimeIsTheWorkersInHundredths) {
 }
 
 TEST(SolverThreadTest, WorkerExceptionIsAnInternalError) {
-  auto watch = std::make_shared<TThreadWatch>();
-  auto solver = DeepSolver(watch, Picture(kNeedsLevel2));
-  watch->fail_on_missing = true;
+  TScriptedPlatform platform;
+  auto recorder = std::make_shared<TRecorder>();
+  auto solver = DeepSolver(recorder, Picture(kNeedsLevel2));
+  recorder->on_report = [](const std::string& e) {
+    if (e.starts_with("missing")) throw std::runtime_error("receiver gave up");
+  };
   solver->Run(true, true, false);
   EXPECT_FALSE(solver->progress);
-  EXPECT_EQ(watch->texts, std::vector<std::string>{"Internal Solver error: receiver gave up"});
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "Internal Solver error: receiver gave up");
 }
 
 }  // namespace
