@@ -11,31 +11,28 @@
 
 using TRows = std::vector<std::string>;
 
-inline std::unique_ptr<TPixler> NewDocument() {
-  return TPixler::CreateHeadless();
-}
-
-// The clues of a picture of '#' (filled) and '.', sized to fit; the picture
-// stays only when asked to. Nothing is journaled.
-inline void SetPuzzle(TPixler& pixler, const TRows& rows, bool keep_picture = false) {
-  pixler.Clear();
-  pixler.SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      pixler.GetField().SetCell(x, y, rows[y - 1][x - 1] == '#' ? csFilled : csEmpty);
-    }
+// A headless document with the clues of a picture of '#' (filled) and '.';
+// the picture stays only when asked to. Nothing is journaled.
+inline std::unique_ptr<TPixler> NewDocument(const TRows& rows = {}, bool keep_picture = false) {
+  auto pixler = TPixler::CreateHeadless();
+  if (rows.empty()) return pixler;
+  pixler->SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+  for (int y = 1; y <= pixler->GetHeight(); ++y) {
+    for (int x = 1; x <= pixler->GetWidth(); ++x)
+      pixler->GetField().SetCell(x, y, rows[y - 1][x - 1] == '#' ? csFilled : csEmpty);
   }
-  pixler.RegenerateClues();
-  if (!keep_picture) pixler.ClearPicture();
+  pixler->RegenerateClues();
+  if (!keep_picture) pixler->ClearPicture();
+  return pixler;
 }
 
 // '#', '.', and '?' for undecided cells, pencil marks included.
 inline TRows Picture(const TPixler& pixler) {
-  TRows rows(pixler.GetHeight());
+  TRows rows(pixler.GetHeight(), std::string(pixler.GetWidth(), '?'));
   for (int y = 1; y <= pixler.GetHeight(); ++y) {
     for (int x = 1; x <= pixler.GetWidth(); ++x) {
       const int32_t value = pixler.GetField().GetCell(x, y);
-      rows[y - 1] += IsCellFilled(value) ? '#' : IsCellDecided(value) ? '.' : '?';
+      if (IsCellDecided(value)) rows[y - 1][x - 1] = IsCellFilled(value) ? '#' : '.';
     }
   }
   return rows;
@@ -61,4 +58,11 @@ struct TTempFolder {
 inline std::string ReadFile(const std::string& file) {
   std::ifstream stream(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(stream), {}};
+}
+
+// What a file keeps of the document, as the document saves it.
+inline std::string Saved(TPixler& pixler) {
+  TTempFolder folder;
+  pixler.SaveToFile(folder.Path("p"));
+  return ReadFile(folder.Path("p"));
 }
