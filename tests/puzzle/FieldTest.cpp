@@ -103,9 +103,6 @@ TEST(FieldGeometry, CellSizeAndPreviewScaleFollowSizeFitAreaAndZoom) {
   };
   TNullCanvas canvas;
   TField field(canvas, nullptr);
-  field.HoverAt(100, 100);
-  EXPECT_TRUE(field.MouseAction(13, 0, 1)) << "cells of 6 pixels before the first repaint";
-  EXPECT_EQ(field.GetCell(3, 1), csFilled);
   for (auto [fit_width, fit_height, width, height, zoom, cell_size, preview_scale] : cases) {
     field.SetSize(width, height);
     field.SetFitArea(fit_width, fit_height);
@@ -170,15 +167,6 @@ TEST_F(FieldOnBitmaps, AFullRepaintDrawsGridCellsHeatMarkerAndPreview) {
   ExpectPixels(preview,
                "57,80:b 58,80:R 99,80:R 80,62:R 80,99:R 80,61:b 59,63:k 66,66:k "
                "67,66:p 98,98:p");
-
-  // The same marker again repaints nothing.
-  field.Fill(kStale);
-  Field().SetMarker(4, 5, 7);
-  ExpectPixels(field, "70,90:s");
-  // Moving the marker repaints the bands of both cells, without heat discs
-  // once the marker number is 0.
-  Field().SetMarker(6, 5, 0);
-  ExpectPixels(field, "70,90:p 110,90:R 70,50:p 30,50:s");
 }
 
 TEST_F(FieldOnBitmaps, AOneCellChangeRepaintsOnlyItsBandsAndThePreview) {
@@ -205,23 +193,8 @@ TEST_F(FieldOnBitmaps, HoverLinesFollowTheMouseInAllGridsAndAreErased) {
   ExpectPixels(field, "41,0:h 59,179:h 41,180:g 150,61:h 150,79:h 42,150:p");
   ExpectPixels(top, "41,49:h 59,148:h 41,149:R 42,100:p 110,88:p");
   ExpectPixels(left, "49,61:h 148,79:h 149,61:R 68,110:p");
-  // Moving within the cell repaints nothing; after a full repaint it
-  // restores the highlight.
-  field.Fill(kStale);
-  top.Fill(kStale);
-  pixler.HoverAt(55, 65);
-  ExpectPixels(field, "41,150:s");
-  ExpectPixels(top, "41,100:s");
-  pixler.Redraw(-1, -1);
-  pixler.HoverAt(55, 65);
-  ExpectPixels(field, "41,150:h");
-  ExpectPixels(top, "41,100:h");
-
-  pixler.HoverAt(150, 150);  // cell (8, 8): its change waits for the next hover
-  pixler.MouseAction(150, 150, 2);
-  ExpectPixels(field, "41,10:p 10,61:p 142,142:p");
-  pixler.HoverAt(150, 150);
-  ExpectPixels(field, "141,10:h 10,159:h 142,142:k");
+  pixler.HoverAt(150, 150);  // cell (8, 8)
+  ExpectPixels(field, "41,10:p 10,61:p 141,10:h 10,159:h");
   ExpectPixels(top, "41,100:p 141,100:h");
   ExpectPixels(left, "100,61:p 100,159:h");
   pixler.HoverAt(-1, -1);
