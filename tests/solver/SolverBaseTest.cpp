@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "SolverPictures.h"
 
 namespace {

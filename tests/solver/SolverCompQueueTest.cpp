@@ -1,11 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <random>
-#include <string>
-
-#include "ScriptedPlatform.h"
-#include "solver/SolverCompQueue.h"
+#include "SolverPictures.h"
 
 TEST(SolverCompQueue, SelfTestIsSilent) {
   TScriptedPlatform platform;

@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include "ScriptedPlatform.h"
 #include "SolverPictures.h"
 
 namespace {
@@ -28,12 +21,8 @@ TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
       continue;
     const std::string path = columns[0] + "/" + columns[1];
     SCOPED_TRACE(path);
-    TPicture solution;
     std::ifstream file(std::string(corpus) + "/" + path + ".solution.txt");
-    for (std::string row; std::getline(file, row);) {
-      if (!row.empty() && row.back() == '\r') row.pop_back();
-      if (!row.empty()) solution.push_back(row);
-    }
+    const TPicture solution = Picture(std::string(std::istreambuf_iterator<char>(file), {}));
     ASSERT_EQ(solution.size(), static_cast<size_t>(std::stoi(columns[3])));
     TScriptedPlatform platform;
     TSolver solver(nullptr, solution[0].size(), solution.size());

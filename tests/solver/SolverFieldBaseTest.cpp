@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include "SolverPictures.h"
-#include "solver/SolverCompQueue.h"
 
 namespace {
 
@@ -13,10 +10,7 @@ namespace {
 TEST(SolverFieldBaseTest, CellOrderFavoursTheCentreAndDecidedNeighbours) {
   struct TCase {
     const char* name;
-    int32_t center_x, center_y;
-    bool wide;
-    int32_t x, y, order;
-    bool queued;
+    int32_t center_x, center_y, wide, x, y, order, queued;
   };
   const TCase cases[] = {
       {"corner", -1, -1, true, 1, 1, 200 + 33 - 14, true},
@@ -36,12 +30,12 @@ TEST(SolverFieldBaseTest, CellOrderFavoursTheCentreAndDecidedNeighbours) {
                Picture("??????? ??????? ??????? ??????? ?#????? ???????"));
     TSolverField& field = *solver.field;
     field.Prepare();
-    auto queue = field.CreateCellQueue(false, test.center_x, test.center_y, test.wide);
+    auto queue = field.CreateCellQueue(false, test.center_x, test.center_y, test.wide != 0);
     EXPECT_EQ(field.order[SolverOrderIndex(test.x, test.y)], test.order);
     bool queued = false;
     int32_t priority = 0;
     while (int32_t key = queue->Extract(priority)) queued |= key == (test.x - 1) * 6 + test.y;
-    EXPECT_EQ(queued, test.queued);
+    EXPECT_EQ(queued, test.queued != 0);
   }
 }
 

@@ -1,22 +1,33 @@
 #pragma once
 
-// Puzzles for the solver tests, written as pictures: '#' filled, '.' empty,
-// '?' undecided. Clues are generated from the solution picture, so a test
-// reads like the puzzle it solves.
+// What the solver tests share. Puzzles are written as pictures: '#' filled,
+// '.' empty, '?' undecided. Clues are generated from the solution picture, so
+// a test reads like the puzzle it solves.
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "ScriptedPlatform.h"
 #include "puzzle/CellState.h"
 #include "solver/Solver.h"
 #include "solver/SolverBase.h"
+#include "solver/SolverCompQueue.h"
+#include "solver/SolverRow.h"
 
 using TPicture = std::vector<std::string>;
 

@@ -1,6 +1,3 @@
-#include <gtest/gtest.h>
-
-#include "ScriptedPlatform.h"
 #include "SolverPictures.h"
 
 namespace {
@@ -22,9 +19,7 @@ enum : int { kLevel1 = 1, kLevel2 = 2, kStep = 4, kMethod1Only = 8 };
 TEST(SolverTest, RunsSolveWhatTheirMethodsReach) {
   using R = TMessageResult;
   struct TCase {
-    const char* name;
-    const char* solution;
-    const char* known;  // "": every cell undecided
+    const char *name, *solution, *known;  // known "": every cell undecided
     int options;
     const char* expected;  // "": any picture that solves the clues
     std::vector<R> answers = {};

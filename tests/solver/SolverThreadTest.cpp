@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <ctime>
-#include <stdexcept>
-
-#include "ScriptedPlatform.h"
 #include "SolverPictures.h"
 
 namespace {
