@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPoint>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -26,22 +24,46 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 // A shown main window on the offscreen platform, with every message box
-// going to the scripted platform; brings in what every window test uses.
+// going to the scripted platform.
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override;
 
-  int CellSize();
+  int CellSize() {
+    int field_width = 0, field_height = 0, top_height = 0, left_width = 0;
+    window->Document().GetPixelSizes(field_width, field_height, top_height, left_width);
+    return (field_width - 1) / window->Document().GetWidth();
+  }
   // Centres of a picture cell, of clue slot k of column x and of slot k of
   // row y, in their images' pixels; slot 1 touches the field.
-  QPoint FieldCell(int x, int y);
-  QPoint TopSlot(int x, int k);
-  QPoint LeftSlot(int k, int y);
+  QPoint FieldCell(int x, int y) {
+    return QPoint((x - 1) * CellSize() + CellSize() / 2, (y - 1) * CellSize() + CellSize() / 2);
+  }
+  QPoint TopSlot(int x, int k) {
+    return QPoint(FieldCell(x, 1).x(), window->ImageTopClues->height() - 1 - FieldCell(1, k).y());
+  }
+  QPoint LeftSlot(int k, int y) {
+    return QPoint(window->ImageLeftClues->width() - 1 - FieldCell(k, 1).x(), FieldCell(1, y).y());
+  }
 
   static void Mouse(TImageControl* image, QEvent::Type type, QPoint at, Qt::MouseButton button,
-                    Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-  void Click(TImageControl* image, QPoint at, Qt::MouseButton button,
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+                    Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, at, image->mapToGlobal(at), button, buttons, modifiers);
+    QApplication::sendEvent(image, &event);
+  }
+  static void Click(TImageControl* image, QPoint at, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    Mouse(image, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton, modifiers);
+    Mouse(image, QEvent::MouseButtonPress, at, button, button, modifiers);
+    Mouse(image, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
+  }
+  // Presses on the first cell and moves over the rest; releases if asked.
+  void Stroke(std::initializer_list<QPoint> cells, Qt::MouseButton button, bool release) {
+    Mouse(window->ImageField, QEvent::MouseButtonPress, *cells.begin(), button, button);
+    for (QPoint at : cells) Mouse(window->ImageField, QEvent::MouseMove, at, Qt::NoButton, button);
+    if (release)
+      Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
+  }
 
   // Rows of the picture: '.' undecided, '#' filled, 'x' empty, 'o' might be
   // filled, '-' might be empty; with the new flag 'N' filled, 'X' empty.

@@ -1,21 +1,16 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "MainWindowFixture.h"
 #include "ui/QtCanvas.h"
 
-namespace {
-
 constexpr TColor kWhite = 0xFFFFFF;
 constexpr TColor kInk = 0x000000;
 constexpr TColor kRed = 0xFF0000;
 
 // One character per pixel: '.' white, '#' black, 'r' red, '?' anything else.
-std::vector<std::string> Picture(const QImage& image) {
+static std::vector<std::string> Picture(const QImage& image) {
   std::vector<std::string> rows(image.height());
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -34,20 +29,15 @@ TEST(QtCanvasTest, DrawingKeepsTheWindowsPixelRules) {
   };
   // clang-format off
   const Case cases[] = {
-      {"fill leaves out the right and bottom edges, from either corner",
-       [](TCanvas& c) { c.SetBrushColor(kInk); c.FillRect(4, 3, 1, 1); },
+      {"fill leaves out the right and bottom edges, from either corner", [](TCanvas& c) { c.SetBrushColor(kInk); c.FillRect(4, 3, 1, 1); },
        {"........", ".###....", ".###....", "........", "........", "........"}},
-      {"lines leave out their end points",
-       [](TCanvas& c) {
+      {"lines leave out their end points", [](TCanvas& c) {
          c.SetPenColor(kInk); c.MoveTo(0, 0); c.LineTo(5, 0); c.LineTo(5, 4);
-         c.SetPenColor(kRed); c.MoveTo(7, 5); c.LineTo(3, 1);
-       },
+         c.SetPenColor(kRed); c.MoveTo(7, 5); c.LineTo(3, 1); },
        {"######..", ".....#..", "....r#..", ".....r..", "......r.", ".......r"}},
-      {"rectangle: pen outline and brush inside its box",
-       [](TCanvas& c) { c.SetPenColor(kRed); c.SetBrushColor(kInk); c.Rectangle(1, 1, 6, 5); },
+      {"rectangle: pen outline and brush inside its box", [](TCanvas& c) { c.SetPenColor(kRed); c.SetBrushColor(kInk); c.Rectangle(1, 1, 6, 5); },
        {"........", ".rrrrr..", ".r###r..", ".r###r..", ".rrrrr..", "........"}},
-      {"ellipse stays inside its box",
-       [](TCanvas& c) { c.SetPenColor(kRed); c.SetBrushColor(kInk); c.Ellipse(1, 0, 7, 6); },
+      {"ellipse stays inside its box", [](TCanvas& c) { c.SetPenColor(kRed); c.SetBrushColor(kInk); c.Ellipse(1, 0, 7, 6); },
        {"..rrrr..", ".r####r.", ".r####r.", ".r####r.", ".r####r.", "..rrrr.."}},
   };
   // clang-format on
@@ -59,28 +49,4 @@ TEST(QtCanvasTest, DrawingKeepsTheWindowsPixelRules) {
     shape.draw(canvas);
     EXPECT_EQ(Picture(image), shape.expected) << shape.name;
   }
-
-  // Text fills its measured cell with the brush colour and draws crisp glyphs.
-  QImage page(60, 30, QImage::Format_RGB32);
-  page.fill(Qt::white);
-  TQtCanvas canvas(page);
-  canvas.SetFontName("Arial");
-  canvas.SetFontHeight(19);
-  EXPECT_EQ(canvas.TextHeight("42"), 19);
-  EXPECT_GT(canvas.TextWidth("100"), canvas.TextWidth("1"));
-  const int width = canvas.TextWidth("42");
-  canvas.SetBrushColor(kRed);
-  canvas.SetPenColor(kInk);
-  canvas.TextOut(5, 4, "42");
-  std::set<QRgb> inside, outside;
-  for (int y = 0; y < page.height(); ++y) {
-    for (int x = 0; x < page.width(); ++x) {
-      const bool in_cell = x >= 5 && x < 5 + width && y >= 4 && y < 4 + 19;
-      (in_cell ? inside : outside).insert(page.pixel(x, y) & 0xFFFFFF);
-    }
-  }
-  EXPECT_EQ(inside, (std::set<QRgb>{kRed, kInk}));
-  EXPECT_EQ(outside, (std::set<QRgb>{kWhite}));
 }
-
-}  // namespace
