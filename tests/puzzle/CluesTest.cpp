@@ -77,8 +77,7 @@ TEST_F(CluesOnBitmaps, ButtonsRaiseAndLowerNumbersOrCrossThemOut) {
   for (auto [is_top, marking, number, mark, action, number_after, mark_after, changed] : cases) {
     // Slot (2, 3) of the column table, slot (3, 2) of the row table.
     TClues& table = is_top ? static_cast<TClues&>(Top()) : Left();
-    const int column = is_top ? 2 : 3;
-    const int row = is_top ? 3 : 2;
+    const int column = is_top ? 2 : 3, row = is_top ? 3 : 2;
     table.SetMarking(marking);
     table.SetCell(column, row, number);
     table.SetMark(column, row, mark);
