@@ -26,10 +26,8 @@ TEST(SolverCompQueue, AgreesWithAPlainModelUnderRandomUse) {
   const auto extract = [](TSolverCompQueue& queue, TModel& model) {
     int32_t priority = 0;
     const int32_t key = queue.Extract(priority);
-    ASSERT_EQ(key, model.empty() ? 0 : model.front().second);
-    if (key == 0) return;
-    ASSERT_EQ(priority, model.front().first);
-    model.erase(model.begin());
+    ASSERT_EQ(std::pair(priority, key), model.empty() ? std::pair(priority, 0) : model.front());
+    if (key != 0) model.erase(model.begin());
   };
   for (int round = 0; round < 40; ++round) {
     TSolverCompQueue queue(1 + static_cast<int32_t>(random() % 30));

@@ -54,14 +54,9 @@ inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {
       column += row[x];
   std::vector<std::vector<int32_t>> clues(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    int32_t run = 0;
-    for (char c : lines[i] + ".") {
-      if (c == '#') {
-        ++run;
-      } else if (run > 0) {
-        clues[i].push_back(std::exchange(run, 0));
-      }
-    }
+    std::ranges::replace(lines[i], '.', ' ');
+    for (const std::string& run : Picture(lines[i]))
+      clues[i].push_back(static_cast<int32_t>(run.size()));
   }
   return clues;
 }
