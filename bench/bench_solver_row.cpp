@@ -32,32 +32,31 @@ std::vector<TSolverRow> MakeLines(int32_t length, bool solved_first) {
   return lines;
 }
 
-// Each iteration copies a prepared line flat, as a trial does, and solves it.
-void BM_Solve(benchmark::State& state) {
-  const std::vector<TSolverRow> lines = MakeLines(static_cast<int32_t>(state.range(0)), false);
+// Each iteration copies a prepared line flat, as a trial does, and runs one
+// method set on it.
+template <typename Run>
+void RunOnLines(benchmark::State& state, bool solved_first, Run run) {
+  const std::vector<TSolverRow> lines =
+      MakeLines(static_cast<int32_t>(state.range(0)), solved_first);
   TSolverRow line;
   size_t next = 0;
   for (auto _ : state) {
     line.Assign(lines[next]);
-    line.Solve();
+    run(line);
     benchmark::DoNotOptimize(line.FUnknown);
     next = (next + 1) % lines.size();
   }
+}
+
+void BM_Solve(benchmark::State& state) {
+  RunOnLines(state, false, [](TSolverRow& line) { line.Solve(); });
 }
 BENCHMARK(BM_Solve)->Arg(25)->Arg(50)->Arg(100);
 
 // Row method #5 on lines that methods #1 to #4 have already exhausted, the
 // only lines a sweep hands to it.
 void BM_Recurse(benchmark::State& state) {
-  const std::vector<TSolverRow> lines = MakeLines(static_cast<int32_t>(state.range(0)), true);
-  TSolverRow line;
-  size_t next = 0;
-  for (auto _ : state) {
-    line.Assign(lines[next]);
-    line.Recurse();
-    benchmark::DoNotOptimize(line.FUnknown);
-    next = (next + 1) % lines.size();
-  }
+  RunOnLines(state, true, [](TSolverRow& line) { line.Recurse(); });
 }
 BENCHMARK(BM_Recurse)->Arg(25)->Arg(50)->Arg(100);
 
