@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 build=${1:-build}
 shift || true
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIXLERS_WERROR=ON "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

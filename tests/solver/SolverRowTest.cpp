@@ -30,8 +30,12 @@ std::string State(const TSolverRowBase& line) {
     cells += line.FCells[c] == csFilled ? '#' : line.FCells[c] == csEmpty ? '.' : '?';
     owners += line.FOwners[c] == 0 ? '-' : static_cast<char>('0' + line.FOwners[c]);
   }
-  for (int32_t k = 1; k <= line.FCount; ++k)
-    ranges += " " + std::to_string(line.FStarts[k]) + ".." + std::to_string(line.FEnds[k]);
+  for (int32_t k = 1; k <= line.FCount; ++k) {
+    ranges += ' ';
+    ranges += std::to_string(line.FStarts[k]);
+    ranges += "..";
+    ranges += std::to_string(line.FEnds[k]);
+  }
   return cells + " " + owners + ranges;
 }
 
