@@ -1,17 +1,13 @@
 #include "document/PixlerFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string_view>
 
+#include "document/AtomicFile.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -226,51 +222,5 @@ std::string TPixlerFile::Format(const TPixlerFileData& data) {
 }
 
 void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& data) {
-  const std::string text = Format(data);
-  auto fail = [&](const std::string& what) {
-    throw TPixlerFileError(file_name, 0, what + ": " + std::strerror(errno));
-  };
-
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code ignored;
-  std::string target = std::filesystem::weakly_canonical(file_name, ignored).string();
-  if (target.empty()) target = file_name;
-
-  // O_EXCL with a fresh name never follows or clobbers someone else's file.
-  std::string temp_name;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
-    temp_name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd = ::open(temp_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt >= 100)) fail("the file cannot be created");
-  }
-
-  auto fail_and_remove = [&](const std::string& what) {
-    int saved = errno;
-    if (fd >= 0) ::close(fd);
-    ::unlink(temp_name.c_str());
-    errno = saved;
-    fail(what);
-  };
-
-  // A replaced file keeps its permissions.
-  struct stat old_state;
-  if (::stat(target.c_str(), &old_state) == 0) ::fchmod(fd, old_state.st_mode & 07777);
-
-  size_t written = 0;
-  while (written < text.size()) {
-    ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail_and_remove("the file cannot be written");
-    }
-    written += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) fail_and_remove("the file cannot be written");
-  int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0) fail_and_remove("the file cannot be written");
-  if (::rename(temp_name.c_str(), target.c_str()) != 0) {
-    fail_and_remove("the file cannot be replaced");
-  }
+  WriteFileAtomically(file_name, Format(data));
 }

@@ -54,7 +54,7 @@ class TPixlerFile {
   // The text the file would hold, CR LF lines included.
   static std::string Format(const TPixlerFileData& data);
 
-  // Writes beside the target first and renames over it, so that a failed save
-  // leaves the old file whole. Throws TPixlerFileError on failure.
+  // Saves through WriteFileAtomically: a failed save leaves the old file
+  // whole. Throws TPixlerFileError on failure.
   static void Write(const std::string& file_name, const TPixlerFileData& data);
 };
