@@ -6,8 +6,10 @@
 #include <cstring>
 #include <fstream>
 #include <string_view>
+#include <vector>
 
 #include "document/AtomicFile.h"
+#include "document/MessageText.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -21,30 +23,60 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Hands out the file's lines one by one, counting them. Past the end of the
-// file every line reads as empty, so a short file reads as if padded.
+// A valid file's longest line is a row of 100 cells, 200 characters; anything
+// far longer is not a puzzle file, and must not fill the memory.
+constexpr std::size_t kMaxLineLength = 64 * 1024;
+
+// Hands out the file's lines one by one, counting them, each at most
+// kMaxLineLength characters long.
 class TLineReader {
  public:
   TLineReader(std::istream& stream, const std::string& file_name)
-      : stream_(stream), file_name_(file_name) {}
+      : stream_(stream), file_name_(file_name), buffer_(kMaxLineLength + 2) {}
 
-  std::string_view Next() {
+  // The next line without its line end. Past the end of the file a line that
+  // is needed is refused; one that may be missing reads as empty, for files
+  // that lost blank lines at their end.
+  std::string_view Next(bool needed = true) {
     ++number_;
-    line_.clear();
-    if (stream_.good()) std::getline(stream_, line_);
-    if (stream_.bad()) throw TPixlerFileError(file_name_, number_, "the file cannot be read");
-    // A bare LF ends a line as well as CR LF.
-    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-    return line_;
+    if (first_missing_ == 0) Read();
+    if (first_missing_ == 0) return line_;
+    if (needed) throw TPixlerFileError(file_name_, first_missing_, "the file ends early");
+    return {};
   }
 
   int Number() const { return number_; }
 
  private:
+  void Read() {
+    stream_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (stream_.bad()) throw TPixlerFileError(file_name_, number_, "the file cannot be read");
+    auto length = static_cast<std::size_t>(stream_.gcount());
+    if (stream_.fail()) {
+      // Either nothing was left, or the buffer filled before a line end.
+      if (stream_.eof() && length == 0) {
+        first_missing_ = number_;
+        return;
+      }
+      length = buffer_.size();
+    } else if (!stream_.eof()) {
+      --length;  // the line feed
+    }
+    line_ = std::string_view(buffer_.data(), length);
+    // A bare LF ends a line as well as CR LF.
+    if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+    if (line_.size() > kMaxLineLength) {
+      throw TPixlerFileError(file_name_, number_, "the line is longer than 64 KiB");
+    }
+  }
+
   std::istream& stream_;
   const std::string& file_name_;
-  std::string line_;
+  std::vector<char> buffer_;
+  std::string_view line_;
   int number_ = 0;
+  // The number of the first line past the end of the file; 0 before that.
+  int first_missing_ = 0;
 };
 
 // Reads the blank-separated integers of one line and nothing past its end.
@@ -84,7 +116,7 @@ class TNumberScanner {
 
  private:
   [[noreturn]] void Fail(std::string_view token, const std::string& what) const {
-    throw TPixlerFileError(file_name_, line_number_, "\"" + std::string(token) + "\" " + what);
+    throw TPixlerFileError(file_name_, line_number_, "\"" + MessageText(token) + "\" " + what);
   }
 
   std::string_view line_;
@@ -121,8 +153,9 @@ void AppendClue(std::string& text, int32_t number, int32_t mark) {
 
 // Slot numbers past the line's slots are read but have nowhere to go.
 template <typename Store>
-void ReadClueLine(TLineReader& lines, const std::string& file_name, int32_t slots, Store store) {
-  std::string_view line = lines.Next();
+void ReadClueLine(TLineReader& lines, const std::string& file_name, int32_t slots, bool needed,
+                  Store store) {
+  std::string_view line = lines.Next(needed);
   TNumberScanner scanner(line, file_name, lines.Number());
   int32_t number = 0;
   for (int32_t k = 1; scanner.Next(number); ++k) {
@@ -143,7 +176,7 @@ bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
                            std::string("the file cannot be opened: ") + std::strerror(errno));
   }
   TLineReader lines(stream, file_name);
-  if (lines.Next() != kVersionLine) return false;
+  if (lines.Next(false) != kVersionLine) return false;
   lines.Next();
 
   std::string_view size_line = lines.Next();
@@ -171,18 +204,22 @@ bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
   lines.Next();
 
   for (int32_t x = 1; x <= width; ++x) {
-    ReadClueLine(lines, file_name, data.TopSlots(), [&](int32_t k, int32_t number, int32_t mark) {
-      data.top_clues[x][k] = number;
-      data.top_marks[x][k] = mark;
-    });
+    ReadClueLine(lines, file_name, data.TopSlots(), true,
+                 [&](int32_t k, int32_t number, int32_t mark) {
+                   data.top_clues[x][k] = number;
+                   data.top_marks[x][k] = mark;
+                 });
   }
-  lines.Next();
+  // The row clues may be cut short: the lines left out at the end of a file
+  // are the last rows' empty clue lists.
+  lines.Next(false);
 
   for (int32_t y = 1; y <= height; ++y) {
-    ReadClueLine(lines, file_name, data.LeftSlots(), [&](int32_t k, int32_t number, int32_t mark) {
-      data.left_clues[k][y] = number;
-      data.left_marks[k][y] = mark;
-    });
+    ReadClueLine(lines, file_name, data.LeftSlots(), false,
+                 [&](int32_t k, int32_t number, int32_t mark) {
+                   data.left_clues[k][y] = number;
+                   data.left_marks[k][y] = mark;
+                 });
   }
   return true;
 }
