@@ -10,7 +10,10 @@
 TPixler::~TPixler() = default;
 
 std::unique_ptr<TPixler> TPixler::CreateHeadless() {
-  static TNullCanvas canvas;
+  // One per thread: the surface keeps a brush and a font size, and documents
+  // solved on parallel threads must not share them. A headless document is
+  // used on the thread that made it.
+  static thread_local TNullCanvas canvas;
   const TSurface surface{canvas, 0, 0};
   return std::make_unique<TPixler>(surface, surface, surface, surface,
                                    TGridBase::kDefaultColorBackground, 0, 0);
@@ -43,6 +46,10 @@ bool TPixler::LoadFromFile(const std::string& file_name) {
 }
 
 void TPixler::SaveToFile(const std::string& file_name) const {
+  TPixlerFile::Write(file_name, *FileData());
+}
+
+std::unique_ptr<TPixlerFileData> TPixler::FileData() const {
   auto data = std::make_unique<TPixlerFileData>();
   data->width = GetWidth();
   data->height = GetHeight();
@@ -62,7 +69,7 @@ void TPixler::SaveToFile(const std::string& file_name) const {
       }
     }
   }
-  TPixlerFile::Write(file_name, *data);
+  return data;
 }
 
 namespace {
@@ -127,6 +134,7 @@ bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
   field.EndGroup();
 
   if (FSolver == nullptr || FSolver->width != width || FSolver->height != height) {
+    std::lock_guard lock(FSolverMutex);
     FSolver.reset();
     FSolver = std::make_unique<TSolver>(std::move(ACallback), width, height);
   } else {
@@ -204,6 +212,7 @@ void TPixler::SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCal
 
 void TPixler::Stop() {
   FStopRequested = true;
+  std::lock_guard lock(FSolverMutex);
   if (FSolver != nullptr) FSolver->Stop();
 }
 
