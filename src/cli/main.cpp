@@ -1,8 +1,11 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPlatform.h"
 #include "cli/DocumentSolve.h"
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
   switch (options.job) {
     case CliJob::solve:
       return RunSolve(options, watcher);
+    case CliJob::batch:
+      return Batch(options, watcher).Run(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
     default:
       return kExitUsage;
   }
