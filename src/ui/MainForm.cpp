@@ -25,6 +25,7 @@
 #include "ui/About.h"
 #include "ui/ImageControl.h"
 #include "ui/NewDialog.h"
+#include "ui/OpenFileDialog.h"
 #include "ui/ToolIcons.h"
 
 namespace {
@@ -532,13 +533,10 @@ void TfMain::ShowFileError(const std::exception& error) {
 }
 
 bool TfMain::ExecuteOpenDialog(QString& file_name) {
-  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  OpenFileDialog dialog(this, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
+  file_name = dialog.ChosenFile();
   return true;
 }
 
