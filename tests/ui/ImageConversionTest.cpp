@@ -56,7 +56,8 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
       {"png", 128, {"#.#.#", ".#..#", "####."}},
       // BMP keeps no transparency: the hidden black shows.
       {"bmp", 128, {"#.#.#", "##..#", "#####"}},
-      {"png", 129, {"#.###", ".#..#", "####."}}, {"png", 0, {".....", ".....", "....."}},
+      {"png", 129, {"#.###", ".#..#", "####."}},
+      {"png", 0, {".....", ".....", "....."}},
       {"png", 256, {"#####", "#####", "#####"}},
   };
   for (const auto& c : cases) {
