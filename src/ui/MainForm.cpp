@@ -24,6 +24,7 @@
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
 #include "ui/ImageControl.h"
+#include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
 #include "ui/ToolIcons.h"
 
@@ -99,9 +100,16 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
+
+  KeyboardPlay = new TKeyboardPlay(*this);
+  ImageField->setFocus();
 }
 
-TfMain::~TfMain() = default;
+// Closing the widgets moves the keyboard focus, and keyboard play must not
+// hear of it once the document is gone.
+TfMain::~TfMain() {
+  ImageField->removeEventFilter(KeyboardPlay);
+}
 
 QAction* TfMain::AddItem(QMenu* menu, const char* caption, const char* shortcut) {
   QAction* item = menu->addAction(QString::fromUtf8(caption));
