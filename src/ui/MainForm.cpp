@@ -27,6 +27,7 @@
 #include "ui/About.h"
 #include "ui/ImageControl.h"
 #include "ui/ImportImageDialog.h"
+#include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
@@ -109,9 +110,16 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
+
+  KeyboardPlay = new TKeyboardPlay(*this);
+  ImageField->setFocus();
 }
 
-TfMain::~TfMain() = default;
+// Closing the widgets moves the keyboard focus, and keyboard play must not
+// hear of it once the document is gone.
+TfMain::~TfMain() {
+  ImageField->removeEventFilter(KeyboardPlay);
+}
 
 QAction* TfMain::AddItem(QMenu* menu, const char* caption, const char* shortcut) {
   QAction* item = menu->addAction(QString::fromUtf8(caption));
