@@ -39,8 +39,14 @@ class Searcher {
   // Polls the stop flag and reports progress now and then.
   bool Stopping(const BoardState& state);
   void Record(const BoardState& state);
+  // Depth-first search below the root until it is done or has spent
+  // `node_budget` nodes; false when the budget ran out.
+  bool DepthFirst(BoardState root, const Branch& branch, std::int64_t node_budget);
+  // Hands the rest to the SAT backstop, excluding the solutions found so far.
+  void Backstop(const BoardState& root);
   bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
 
+  const Clues& clues_;
   Propagator propagator_;
   const Limits& limits_;
   int max_solutions_;
@@ -52,6 +58,10 @@ class Searcher {
   BoardState with_filled_;
   BoardState with_empty_;
   std::vector<Frame> frames_;
+  // The filled cells of each row of the solutions the depth-first search
+  // found, for the backstop to exclude; at most one per node of its budget.
+  std::vector<std::vector<LineSolver::Mask>> found_;
+  bool keep_found_ = true;
 };
 
 }  // namespace search
