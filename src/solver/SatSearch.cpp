@@ -123,6 +123,10 @@ void SatSearch::EncodeLine(const std::vector<int>& runs, const std::vector<int>&
   }
 }
 
+void SatSearch::Implication(int a, int b) {
+  Clause({a, b});
+}
+
 void SatSearch::Exclude(const std::vector<LineSolver::Mask>& rows) {
   for (const int variable : open_cells_) {
     const int index = variable - 1;

@@ -26,6 +26,9 @@ class SatSearch {
   SatSearch(const SatSearch&) = delete;
   SatSearch& operator=(const SatSearch&) = delete;
 
+  // Adds the clause "a or b" over cell literals: +(y * width + x + 1) for a
+  // filled cell, its negation for an empty one.
+  void Implication(int a, int b);
   // Rules out one complete picture, given by the filled cells of each row.
   void Exclude(const std::vector<LineSolver::Mask>& rows);
   // Finds a picture not excluded yet and excludes it. `stopping` is polled
