@@ -136,8 +136,10 @@ void SatSearch::Exclude(const std::vector<LineSolver::Mask>& rows) {
   solver_->add(0);
 }
 
-SatSearch::Outcome SatSearch::Next(BoardState& solution, const std::function<bool()>& stopping) {
+SatSearch::Outcome SatSearch::Next(BoardState& solution, const std::function<bool()>& stopping,
+                                   int conflict_limit) {
   StopPoll poll(stopping);
+  if (conflict_limit >= 0) solver_->limit("conflicts", conflict_limit);
   solver_->connect_terminator(&poll);
   const int status = solver_->solve();
   solver_->disconnect_terminator();

@@ -32,8 +32,11 @@ class SatSearch {
   // Rules out one complete picture, given by the filled cells of each row.
   void Exclude(const std::vector<LineSolver::Mask>& rows);
   // Finds a picture not excluded yet and excludes it. `stopping` is polled
-  // often and ends the run when it returns true.
-  Outcome Next(BoardState& solution, const std::function<bool()>& stopping);
+  // often and ends the run when it returns true; so does reaching
+  // `conflict_limit` conflicts (none when negative). Both give `stopped`, and
+  // the next call continues with what was learnt.
+  Outcome Next(BoardState& solution, const std::function<bool()>& stopping,
+               int conflict_limit = -1);
 
  private:
   int CellVariable(int x, int y) const { return y * width_ + x + 1; }

@@ -1,6 +1,7 @@
 #include "solver/Searcher.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "solver/SatSearch.h"
@@ -15,6 +16,10 @@ constexpr auto kReportInterval = std::chrono::milliseconds(200);
 // The depth-first search's nodes when counting, before the rest goes to the
 // SAT backstop.
 constexpr std::int64_t kCountingNodes = 5000;
+// The first turns of the depth-first search and of the SAT backstop when they
+// take turns; each turn doubles.
+constexpr std::int64_t kFirstNodes = 16;
+constexpr int kFirstConflicts = 3000;
 // Trials that decide many cells teach the backstop little for the clauses
 // they cost; measured on the corpus.
 constexpr int kMaxLearnedPerTrial = 64;
@@ -45,9 +50,10 @@ bool Searcher::Stopping(const BoardState& state) {
 }
 
 void Searcher::Record(const BoardState& state) {
+  std::vector<Mask> rows(state.filled.begin(), state.filled.begin() + propagator_.Height());
+  if (dedupe_ && std::find(found_.begin(), found_.end(), rows) != found_.end()) return;
   ++result_.solution_count;
-  if (keep_found_)
-    found_.emplace_back(state.filled.begin(), state.filled.begin() + propagator_.Height());
+  if (keep_found_) found_.push_back(std::move(rows));
   if (result_.solutions.size() >= 2) return;
   Grid grid{propagator_.Width(), propagator_.Height(), {}};
   grid.cells.reserve(static_cast<std::size_t>(propagator_.Cells()));
@@ -138,12 +144,15 @@ bool Searcher::Probe(BoardState& state, Branch& branch) {
   return true;
 }
 
-bool Searcher::DepthFirst(BoardState root, const Branch& branch, std::int64_t node_budget) {
+void Searcher::StartDepthFirst(BoardState root, const Branch& branch) {
   // Frames are kept when popped so that their masks are reused.
   frames_.resize(1);
   frames_[0] = Frame{std::move(root), branch, 0};
-  const std::int64_t last_node = result_.nodes + node_budget;
   depth_ = 1;
+}
+
+bool Searcher::ContinueDepthFirst(std::int64_t node_budget) {
+  const std::int64_t last_node = result_.nodes + node_budget;
   while (depth_ > 0 && !Finished()) {
     if (result_.nodes >= last_node) return false;
     Frame& top = frames_[depth_ - 1];
@@ -170,6 +179,36 @@ bool Searcher::DepthFirst(BoardState root, const Branch& branch, std::int64_t no
     ++depth_;
   }
   return true;
+}
+
+void Searcher::Alternate(const BoardState& root, const Branch& branch) {
+  dedupe_ = true;
+  StartDepthFirst(root, branch);
+  SatSearch sat(clues_, propagator_, root);
+  for (const auto& [a, b] : implications_) sat.Implication(a, b);
+  implications_ = {};
+  const std::function<bool()> stopping = [&] { return Stopping(root); };
+  std::size_t excluded = 0;
+  std::int64_t nodes = kFirstNodes;
+  int conflicts = kFirstConflicts;
+  BoardState solution;
+  while (!Finished()) {
+    for (; excluded < found_.size(); ++excluded) sat.Exclude(found_[excluded]);
+    const int saved_depth = depth_;
+    depth_ = 0;
+    SatSearch::Outcome outcome = SatSearch::Outcome::solution;
+    while (!Finished() && outcome == SatSearch::Outcome::solution) {
+      outcome = sat.Next(solution, stopping, conflicts);
+      if (outcome == SatSearch::Outcome::solution) Record(solution);
+    }
+    // The backstop excluded its own solutions already.
+    excluded = found_.size();
+    depth_ = saved_depth;
+    if (outcome == SatSearch::Outcome::none || Finished()) return;
+    if (ContinueDepthFirst(nodes)) return;
+    nodes *= 2;
+    conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
+  }
 }
 
 void Searcher::Backstop(const BoardState& root) {
@@ -221,11 +260,14 @@ Result Searcher::Run(const Grid& known) {
     return result_;
   }
 
-  // Measured on real puzzles: to find one or two solutions the SAT backstop
-  // beats the depth-first search as soon as probing leaves cells open, while
-  // the search enumerates large families of solutions faster.
-  const std::int64_t budget = max_solutions_ > 2 ? kCountingNodes : 0;
-  if ((budget == 0 || !DepthFirst(root, branch, budget)) && !Finished()) Backstop(root);
+  // Counting enumerates large families of solutions, where the depth-first
+  // search is at home; the backstop finishes what its budget leaves.
+  if (max_solutions_ > 2) {
+    StartDepthFirst(root, branch);
+    if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root);
+  } else {
+    Alternate(root, branch);
+  }
   result_.stopped = stopped_ && result_.solution_count < max_solutions_;
   return result_;
 }
