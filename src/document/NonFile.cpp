@@ -1,5 +1,6 @@
 #include "document/NonFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -320,7 +321,13 @@ std::string NonFile::Format(const ExchangePuzzle& puzzle) {
       {"copyright", puzzle.metadata.copyright},
       {"license", puzzle.metadata.license}};
   for (const auto& [key, value] : keys) {
-    if (!value.empty()) text += std::string(key) + " " + EncodeValue(value) + "\n";
+    if (value.empty()) continue;
+    // A licence is commonly a bare identifier such as CC-BY-4.0.
+    const bool bare =
+        &value == &puzzle.metadata.license && std::all_of(value.begin(), value.end(), [](char c) {
+          return IsLetter(c) || IsDigit(c) || c == '.' || c == '-' || c == '+';
+        });
+    text += std::string(key) + " " + (bare ? value : EncodeValue(value)) + "\n";
   }
   text += "width " + std::to_string(data.width) + "\nheight " + std::to_string(data.height) + "\n";
   for (const bool column : {false, true}) {
