@@ -215,6 +215,9 @@ class XmlParser {
       if (result.clues.size() == static_cast<size_t>(kMaxGridSize)) {
         Fail(line->GetLineNum(), std::string("more than 100 ") + name);
       }
+      if (!TextOf(*line).empty()) {
+        Fail(line->GetLineNum(), "text stands in <line> where <count>s belong");
+      }
       std::vector<int>& counts = result.clues.emplace_back();
       result.lines.push_back(line->GetLineNum());
       for (const XMLElement* count = line->FirstChildElement(); count != nullptr;

@@ -148,6 +148,8 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
        "closed by the end tag of another"},
       {"nesting.xml", xml_head + "<clues type=\"rows\">\n<count>1</count>\n</clues>\n" + xml_tail,
        1, 5, "<count> stands in <clues> where a <line> belongs"},
+      {"text.xml", xml_head + "<clues type=\"rows\">\n<line>1 2</line>\n</clues>\n" + xml_tail, 1,
+       5, "text stands in <line>"},
       {"root.xml", "<puzzles>\n<puzzle/>\n</puzzles>\n", 1, 1, "not <puzzleset>"},
       {"index.xml", xml_head + xml_tail, 3, 2, "holds 1 puzzles, so there is no puzzle 3"},
       {"no-columns.xml", xml_head + xml_rows + xml_tail, 1, 3, "no column clues"},
