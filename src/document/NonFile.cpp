@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/MessageText.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -26,11 +27,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// A token as a message shows it; a line of junk is cut short.
+// A token as a message shows it: junk is cut short and made printable.
 std::string Quoted(std::string_view token) {
-  constexpr size_t kShown = 24;
-  if (token.size() <= kShown) return "\"" + std::string(token) + "\"";
-  return "\"" + std::string(token.substr(0, kShown)) + "...\"";
+  return "\"" + MessageText(token) + "\"";
 }
 
 const char* LineName(bool column) {
@@ -251,10 +250,10 @@ class NonParser {
         } else if (saved && c == '?') {
           cells += '?';
         } else if (IsLetter(c) || IsDigit(c)) {
-          Fail(at, std::string("colour cells such as \"") + c + "\" in the " + what +
+          Fail(at, "colour cells such as " + Quoted(std::string_view(&c, 1)) + " in the " + what +
                        " are not supported, only black and white puzzles");
         } else {
-          Fail(at, std::string("\"") + c + "\" is not a cell of the " + what);
+          Fail(at, Quoted(std::string_view(&c, 1)) + " is not a cell of the " + what);
         }
         if (cells.size() > expected) break;
       }
