@@ -32,10 +32,13 @@ TEST(XmlFileTest, ReadsTheManualsExampleByIndex) {
 }
 
 TEST(XmlFileTest, ReadsDefaultCharactersPlainLinesAndSetsOfCells) {
-  // Without <color> elements "X" is filled and "." empty; without any "|"
-  // every line is a row; "[X.]" may be either, "[X]" is filled.
+  // A document type, comments and unknown elements are passed over; without
+  // <color> elements "X" is filled and "." empty; without any "|" every line
+  // is a row; "[X.]" may be either, "[X]" is filled.
   const std::string text =
-      "<puzzleset><puzzle><clues type=\"rows\"><line><count>2</count></line><line/>"
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\">\n"
+      "<puzzleset><!-- a comment --><puzzle><note>ignored</note>"
+      "<clues type=\"rows\"><line><count> 2 </count></line><line/>"
       "<line><count>1</count></line></clues>\n<clues type=\"columns\"><line><count>1</count>"
       "<count>1</count></line><line><count>1</count></line></clues>\n"
       "<solution type=\"saved\"><image>\n  X [X.]\n\t[.] ?\n\n [X]. \n</image></solution>"
