@@ -171,9 +171,10 @@ class NonParser {
     const int count = column ? width_ : height_;
     const char* name = LineName(column);
     if (have) Fail(line, std::string("a second block of ") + name + " clues");
-    if (count == 0) {
-      Fail(line,
-           std::string("the ") + name + " clues come before the " + (column ? "width" : "height"));
+    // How many clues fit a line depends on the other side's length.
+    if (width_ == 0 || height_ == 0) {
+      Fail(line, std::string("the ") + name + " clues come before the " +
+                     (count == 0 ? (column ? "width" : "height") : (column ? "height" : "width")));
     }
     have = true;
     for (int i = 1; i <= count; ++i) {

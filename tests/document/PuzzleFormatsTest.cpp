@@ -136,6 +136,8 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
       {"short.non", "width 2\nheight 2\nrows\n1\ncolumns\n1\n1\n", 1, 5,
        "only 1 of the 2 row clue lines come before \"columns\""},
       {"early.non", "width 2\nrows\n1\n", 1, 2, "the row clues come before the height"},
+      {"early-columns.non", "width 2\ncolumns\n1\n1\nheight 2\n", 1, 2,
+       "the column clues come before the height"},
       {"colour.non", "width 2\nheight 1\ncolor a #ff0000\n", 1, 3, "colour puzzles"},
       {"colour-clue.non", "width 2\nheight 1\nrows\n1a\n", 1, 4, "colour clues"},
       {"goal.non", "width 2\nheight 2\ngoal \"101\"\n", 1, 3, "holds 3 cells, not 2 by 2"},
