@@ -35,6 +35,14 @@ class TPixler : public TPixlerBase {
   void SaveToFile(const std::string& file_name) const;
   // What a puzzle file of the document holds.
   std::unique_ptr<TPixlerFileData> FileData() const;
+  // The same for any puzzle format by the file's extension (.non, .xml, or
+  // the puzzle file's, see PuzzleFormats.h), puzzle_index choosing a puzzle of
+  // an XML set. Import replaces the puzzle all or nothing and throws
+  // TPixlerFileError, the puzzle untouched, for any file it cannot read, a
+  // puzzle file with the wrong first line included; a goal is not shown.
+  // Export writes a complete picture that satisfies its clues as the goal.
+  void ImportFromFile(const std::string& file_name, int puzzle_index = 1);
+  void ExportToFile(const std::string& file_name) const;
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
@@ -83,6 +91,7 @@ class TPixler : public TPixlerBase {
 
  private:
   bool HasUndecidedCell() const;
+  void ApplyFileData(const TPixlerFileData& data);
 
   std::atomic<bool> FStopRequested = false;
   bool FSolving = false;
