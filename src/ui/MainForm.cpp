@@ -50,6 +50,10 @@ const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
     "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
 
+const char* const kLongestStatusTexts[6] = {
+    "Field recursion max: 99",     "Now: 99",        "Type: simple",
+    "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
+
 const char* const kImportFilter = "Images (*.png *.jpg *.bmp *.pbm)";
 const char* const kExportFilter = "PNG image (*.png);;PDF for printing (*.pdf)";
 const QStringList kExportSuffixes = {QStringLiteral("png"), QStringLiteral("pdf")};
@@ -94,7 +98,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   if (const QScreen* shown_on = screen()) resize(shown_on->availableGeometry().size());
   setWindowState(windowState() | Qt::WindowMaximized);
 
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument = std::make_unique<TPixler>(
       TSurface{ImageField->Canvas(), ImageField->width(), ImageField->height()},
       TSurface{ImagePreview->Canvas(), ImagePreview->width(), ImagePreview->height()},
@@ -340,8 +344,11 @@ void TfMain::CreateStatusBar() {
   const int widths[6] = {130, 50, 80, 130, 100, 50};
   for (int i = 0; i < 6; ++i) {
     StatusPanels[i] = new QLabel(this);
-    StatusPanels[i]->setFixedWidth(widths[i]);
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Wide enough for the longest text the panel shows on a 100 by 100 puzzle.
+    StatusPanels[i]->setText(QString::fromLatin1(kLongestStatusTexts[i]));
+    StatusPanels[i]->setFixedWidth(std::max(widths[i], StatusPanels[i]->sizeHint().width()));
+    StatusPanels[i]->clear();
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
@@ -351,8 +358,16 @@ void TfMain::CreateStatusBar() {
 void TfMain::CreateSurfaces() {
   Background = new QScrollArea(this);
   Background->setWidgetResizable(false);
-  Background->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Background->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Scrolling a hidden bar's way, by wheel or key, would move a puzzle that
+  // fits the view off its centre.
+  for (QScrollBar* bar : {Background->horizontalScrollBar(), Background->verticalScrollBar()}) {
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
+      const bool horizontal = bar == Background->horizontalScrollBar();
+      const Qt::ScrollBarPolicy policy = horizontal ? Background->horizontalScrollBarPolicy()
+                                                    : Background->verticalScrollBarPolicy();
+      if (policy == Qt::ScrollBarAlwaysOff) bar->setSliderPosition(bar->value());
+    });
+  }
   auto* content = new QWidget;
   content->setMouseTracking(true);
   content->installEventFilter(this);
@@ -869,6 +884,7 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   int top_height = 0;
   int left_width = 0;
   FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
+  ShowScrollBarsAsNeeded(left_width + field_width + 4, top_height + field_height + 4);
 
   // Scroll so that a panel reaching from the field's corner to the middle of
   // the free space comes into view: that centres the puzzle, or shows the
@@ -894,9 +910,36 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   }
 }
 
+// The surfaces are always larger than the view, so the scroll area alone
+// would always show both bars; they show when the puzzle's drawing does not
+// fit. Showing or hiding one resizes the view and lays it out again from
+// inside this call, which ends there because the fit area leaves the bars out.
+void TfMain::ShowScrollBarsAsNeeded(int drawing_width, int drawing_height) {
+  const QSize room = ScrollRoom();
+  const int bar_width = Background->verticalScrollBar()->sizeHint().width();
+  const int bar_height = Background->horizontalScrollBar()->sizeHint().height();
+  bool horizontal = drawing_width > room.width();
+  const bool vertical =
+      drawing_height > room.height() || (horizontal && drawing_height > room.height() - bar_height);
+  horizontal = horizontal || (vertical && drawing_width > room.width() - bar_width);
+  auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
+  if (Background->horizontalScrollBarPolicy() != policy(horizontal)) {
+    Background->setHorizontalScrollBarPolicy(policy(horizontal));
+  }
+  if (Background->verticalScrollBarPolicy() != policy(vertical)) {
+    Background->setVerticalScrollBarPolicy(policy(vertical));
+  }
+}
+
+// The view's size without scroll bars: the fit area follows it, so that
+// showing a bar never changes the cell size and with it the need for bars.
+QSize TfMain::ScrollRoom() const {
+  return Background->contentsRect().size();
+}
+
 void TfMain::FormResize() {
   if (!FDocument) return;
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument->SetFitArea(client.width() / 3 * 2, client.height() / 3 * 2);
   MenuItemZoomClick(nullptr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -184,6 +185,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ImageFieldMouseUp();
   void FormResize();
   void FitSurfaces();
+  void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
+  QSize ScrollRoom() const;
   void ShowFileError(const std::exception& error);
 
   int32_t FMaxLevel = 0;
