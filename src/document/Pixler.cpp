@@ -11,7 +11,10 @@
 TPixler::~TPixler() = default;
 
 std::unique_ptr<TPixler> TPixler::CreateHeadless() {
-  static TNullCanvas canvas;
+  // One per thread: the surface keeps a brush and a font size, and documents
+  // solved on parallel threads must not share them. A headless document is
+  // used on the thread that made it.
+  static thread_local TNullCanvas canvas;
   const TSurface surface{canvas, 0, 0};
   return std::make_unique<TPixler>(surface, surface, surface, surface,
                                    TGridBase::kDefaultColorBackground, 0, 0);
@@ -145,6 +148,7 @@ bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
   field.EndGroup();
 
   if (FSolver == nullptr || FSolver->width != width || FSolver->height != height) {
+    std::lock_guard lock(FSolverMutex);
     FSolver.reset();
     FSolver = std::make_unique<TSolver>(std::move(ACallback), width, height);
   } else {
@@ -222,6 +226,7 @@ void TPixler::SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCal
 
 void TPixler::Stop() {
   FStopRequested = true;
+  std::lock_guard lock(FSolverMutex);
   if (FSolver != nullptr) FSolver->Stop();
 }
 

@@ -27,7 +27,9 @@
 #include "ui/About.h"
 #include "ui/ImageControl.h"
 #include "ui/ImportImageDialog.h"
+#include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
+#include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
 #include "ui/ToolIcons.h"
 #include "ui/export/PuzzleExport.h"
@@ -117,9 +119,16 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
+
+  KeyboardPlay = new TKeyboardPlay(*this);
+  ImageField->setFocus();
 }
 
-TfMain::~TfMain() = default;
+// Closing the widgets moves the keyboard focus, and keyboard play must not
+// hear of it once the document is gone.
+TfMain::~TfMain() {
+  ImageField->removeEventFilter(KeyboardPlay);
+}
 
 QAction* TfMain::AddItem(QMenu* menu, const char* caption, const char* shortcut) {
   QAction* item = menu->addAction(QString::fromUtf8(caption));
@@ -628,13 +637,10 @@ void TfMain::ShowFileError(const std::exception& error) {
 }
 
 bool TfMain::ExecuteOpenDialog(QString& file_name) {
-  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  OpenFileDialog dialog(this, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
+  file_name = dialog.ChosenFile();
   return true;
 }
 

@@ -16,6 +16,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class TImageControl;
+class TKeyboardPlay;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -124,6 +125,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   TImageControl* ImageLeftClues;
   TImageControl* ImageField;
   QWidget* AutoScroller;
+  // Keyboard play on the picture; owned by the window as its child.
+  TKeyboardPlay* KeyboardPlay = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
