@@ -54,9 +54,18 @@ const char* const kLongestStatusTexts[6] = {
     "Field recursion max: 99",     "Now: 99",        "Type: simple",
     "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
 
-const char* const kImportFilter = "Images (*.png *.jpg *.bmp *.pbm)";
-const char* const kExportFilter = "PNG image (*.png);;PDF for printing (*.pdf)";
-const QStringList kExportSuffixes = {QStringLiteral("png"), QStringLiteral("pdf")};
+const char* const kImportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
+const char* const kExportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;PNG image (*.png);;PDF for printing (*.pdf)";
+const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"),
+                                     QStringLiteral("png"), QStringLiteral("pdf")};
+
+// The exchange formats go through the document; anything else is an image.
+bool IsExchangeFormat(const QString& file_name) {
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+}
 
 const char* const kRecursionWarning =
     "Doubled recursion means using both row and field recursion methods toghether.\r"
@@ -571,7 +580,19 @@ void TfMain::MenuItemImportClick() {
 // An import makes a new puzzle that no puzzle file holds yet, so the caption
 // names none and "Save..." asks for a new name.
 void TfMain::ImportFile(const QString& file_name) {
-  ImportImage(file_name);
+  if (!IsExchangeFormat(file_name)) {
+    ImportImage(file_name);
+    return;
+  }
+  try {
+    FDocument->ImportFromFile(file_name.toStdString());
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
 }
 
 void TfMain::ImportImage(const QString& file_name) {
@@ -605,7 +626,9 @@ void TfMain::ExportFile(const QString& file_name) {
   const QString suffix = QFileInfo(file_name).suffix().toLower();
   try {
     const auto data = puzzle_transfer::DocumentData(*FDocument);
-    if (suffix == QLatin1String("png")) {
+    if (IsExchangeFormat(file_name)) {
+      FDocument->ExportToFile(name);
+    } else if (suffix == QLatin1String("png")) {
       int scale = 1;
       if (!ExecutePngScaleDialog(scale)) return;
       ExportPng(name, *data, scale);
@@ -616,7 +639,7 @@ void TfMain::ExportFile(const QString& file_name) {
           QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
       ExportPdf(name, *data, title.toStdString(), with_solution);
     } else {
-      throw TPixlerFileError(name, 0, "unknown export format; choose .png or .pdf");
+      throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
     }
   } catch (const std::exception& error) {
     ShowFileError(error);
