@@ -675,6 +675,10 @@ void TfMain::MenuItemSolverStopClick() {
 // command returns.
 void TfMain::MenuItemSearchRun(const QAction* sender) {
   EnableControls(false);
+  // The check also runs in editor mode, where the Solver menu is closed;
+  // its stop command must still answer to Esc. The run has disabled every
+  // other item of the menu.
+  MenuItemSolver->menuAction()->setEnabled(true);
   FSolving = true;
   ReportLevel(-2);
   const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);

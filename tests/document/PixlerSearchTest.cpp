@@ -5,6 +5,7 @@
 #include <cstring>
 #include <thread>
 
+#include "LongSearchPuzzle.h"
 #include "ScriptedPlatform.h"
 #include "TestDocument.h"
 #include "document/PixlerSearch.h"
@@ -161,21 +162,9 @@ TEST(PixlerSearchTest, CheckJudgesTheCluesAloneAndMarksWhereTwoSolutionsDiffer) 
   }
 }
 
-// Every row and column holds one filled cell, but the cells the user marked
-// empty leave h + 1 rows only h columns: no solution exists, and neither line
-// logic nor trying single cells shows it, so the search takes very long.
-TEST(PixlerSearchTest, StopEndsASolveWithoutChangeOrMessage) {
-  const int holes = 12;
-  const int side = 2 * holes + 1;
-  TRows diagonal(side, std::string(side, '.'));
-  for (int i = 0; i < side; ++i) diagonal[i][i] = '#';
-  auto pixler = NewDocument(diagonal);
-  TRows before(side, std::string(side, '_'));
-  for (int y = 0; y <= holes; ++y) {
-    for (int x = holes; x < side; ++x) before[y][x] = '.';
-  }
-  SetCells(*pixler, before);
-
+// Both commands, stopped at their first progress report, end without a
+// change and without a message.
+TEST(PixlerSearchTest, StopEndsACommandWithoutChangeOrMessage) {
   class StopOnProgress final : public ISolverCallback {
    public:
     explicit StopOnProgress(PixlerSearch& search) : search_(search) {}
@@ -185,7 +174,7 @@ TEST(PixlerSearchTest, StopEndsASolveWithoutChangeOrMessage) {
     void ReportMissing(int32_t) override {}
     void ReportOrder(const TSolverOrder&) override {}
     void ReportSearch(int32_t, int32_t cells, int32_t, int64_t) override {
-      EXPECT_EQ(cells, 625);
+      EXPECT_EQ(cells, 25 * 29);
       EXPECT_EQ(std::this_thread::get_id(), thread_);
       ++reports;
       search_.Stop();
@@ -196,19 +185,28 @@ TEST(PixlerSearchTest, StopEndsASolveWithoutChangeOrMessage) {
     PixlerSearch& search_;
     std::thread::id thread_ = std::this_thread::get_id();
   };
-  TScriptedPlatform platform;
-  PixlerSearch search(*pixler);
-  auto receiver = std::make_shared<StopOnProgress>(search);
-  const auto start = std::chrono::steady_clock::now();
-  // Should no report come, the run still ends, as a failure.
-  platform.on_process_messages = [&] {
-    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) search.Stop();
-  };
-  EXPECT_FALSE(search.Solve(receiver));
-  EXPECT_EQ(receiver->reports, 1);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(Cells(*pixler), before);
+  for (const bool check : {false, true}) {
+    TScriptedPlatform platform;
+    auto pixler = NewDocument();
+    SetLongSearchClues(*pixler);
+    const TRows before = Cells(*pixler);
+    PixlerSearch search(*pixler);
+    auto receiver = std::make_shared<StopOnProgress>(search);
+    const auto start = std::chrono::steady_clock::now();
+    // Should no report come, the run still ends, as a failure.
+    platform.on_process_messages = [&] {
+      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) search.Stop();
+    };
+    if (check) {
+      search.Check(receiver);
+    } else {
+      EXPECT_FALSE(search.Solve(receiver));
+    }
+    EXPECT_EQ(receiver->reports, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(Cells(*pixler), before);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <chrono>
+#include <utility>
 
+#include "LongSearchPuzzle.h"
 #include "MainWindowFixture.h"
 #include "puzzle/CellState.h"
 
@@ -77,18 +79,9 @@ TEST_F(MainFormSearchTest, CheckTellsTheVerdictAndMarksWhereTwoSolutionsDiffer) 
   EXPECT_EQ(platform->unanswered, 0);
 }
 
-// Every row and column holds one filled cell, but the cells marked empty
-// leave 13 rows only 12 columns: there is no solution, and neither line
-// logic nor trying single cells shows it, so the search runs until stopped.
 TEST_F(MainFormSearchTest, EscStopsALongSearchThatShowsItsProgress) {
-  std::vector<std::string> diagonal(25, std::string(25, 'x'));
-  for (int i = 0; i < 25; ++i) diagonal[i][i] = '#';
-  MakePuzzle(diagonal);
-  std::vector<std::string> before(25, std::string(25, '.'));
-  for (int y = 0; y <= 12; ++y) {
-    for (int x = 12; x < 25; ++x) before[y][x] = 'x';
-  }
-  SetPicture(before);
+  SetLongSearchClues(window->Document());
+  const std::vector<std::string> before = Picture();
 
   std::string enabled;
   QString panels;
@@ -122,4 +115,24 @@ TEST_F(MainFormSearchTest, EscStopsALongSearchThatShowsItsProgress) {
   EXPECT_FALSE(window->Solving());
   EXPECT_TRUE(window->ToolButtonSolverSearch->isEnabled());
   EXPECT_FALSE(window->ToolButtonSolverStop->isEnabled());
+}
+
+// The Solver menu, which holds the stop command, is closed in editor mode;
+// a check started there can still be stopped with Esc.
+TEST_F(MainFormSearchTest, EscStopsACheckInEditorMode) {
+  window->MenuItemSwitchEditMode->trigger();
+  SetLongSearchClues(window->Document());
+  const auto start = std::chrono::steady_clock::now();
+  bool pressed = false;
+  platform->on_process_messages = [&] {
+    if (!std::exchange(pressed, true)) QTest::keyClick(window.get(), Qt::Key_Escape);
+    // Should the key go astray, the run still ends, as a failure.
+    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) {
+      window->ToolButtonSolverStop->trigger();
+    }
+  };
+  window->MenuItemCheckUnique->trigger();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_TRUE(platform->messages.empty());
+  EXPECT_FALSE(window->MenuItemSolver->menuAction()->isEnabled()) << "editor mode again";
 }
