@@ -21,6 +21,7 @@
 #include <exception>
 
 #include "document/Pixler.h"
+#include "document/PixlerSearch.h"
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
@@ -115,6 +116,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
+  FSearch = std::make_unique<PixlerSearch>(*FDocument);
 
   MenuItemSwitchEditModeClick();
   MenuItemZoomClick(MenuItemResetZoom);
@@ -177,10 +179,14 @@ void TfMain::CreateMenus() {
   MenuItemSwitchEditMode = AddItem(MenuItemEdit, "Switch to editor mode", "Ctrl+E");
   MenuItemSwitchEditMode->setCheckable(true);
   MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
+  MenuItemCheckUnique = AddItem(MenuItemEdit, "Check for a unique solution", "Shift+F9");
   on(MenuItemUndo, &TfMain::MenuItemUndoClick);
   on(MenuItemRedo, &TfMain::MenuItemRedoClick);
   on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
   on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
+  connect(MenuItemCheckUnique, &QAction::triggered, this, [this] {
+    if (Available(MenuItemCheckUnique)) MenuItemSearchRun(MenuItemCheckUnique);
+  });
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
     if (Available(MenuItemSwitchEditMode)) {
@@ -205,6 +211,7 @@ void TfMain::CreateMenus() {
   MenuItemSolverFullPass = AddItem(MenuItemSolver, "&Run full-pass iteration", "F7");
   MenuItemSolverAllFullPasses = AddItem(MenuItemSolver, "Run all &full-pass iterations", "F8");
   MenuItemSolverRealtime = AddItem(MenuItemSolver, "Realtime, man! Realtime!", "F9");
+  MenuItemSolverSearch = AddItem(MenuItemSolver, "Solve by search", "Ctrl+F9");
   for (QAction* item :
        {MenuItemSolverFindPiece, MenuItemSolverFindAllPieces, MenuItemSolverFullPass,
         MenuItemSolverAllFullPasses, MenuItemSolverRealtime}) {
@@ -212,6 +219,9 @@ void TfMain::CreateMenus() {
       if (Available(item)) MenuItemSolverRun(item);
     });
   }
+  connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
+  });
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
   on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
@@ -313,6 +323,11 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
+  ToolButtonSolverSearch = button(MenuItemSolverSearch, TToolIcon::SolveBySearch,
+                                  "Solve the whole puzzle by complete search");
+  ToolButtonCheckUnique = button(MenuItemCheckUnique, TToolIcon::CheckUnique,
+                                 "Check whether the clues have exactly one solution");
+  ToolBar->addSeparator();
   ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
 
   // Of the two stop controls only the button starts disabled.
@@ -341,6 +356,9 @@ void TfMain::CreateToolBar() {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
   }
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
+  for (QAction* button : {ToolButtonSolverSearch, ToolButtonCheckUnique}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemSearchRun(button); });
+  }
   connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
 }
 
@@ -481,7 +499,11 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverFindAllPieces,
                            ToolButtonSolverFullPass,
                            ToolButtonSolverAllFullPasses,
-                           ToolButtonSolverRealtime}) {
+                           ToolButtonSolverRealtime,
+                           MenuItemSolverSearch,
+                           MenuItemCheckUnique,
+                           ToolButtonSolverSearch,
+                           ToolButtonCheckUnique}) {
     control->setEnabled(enabled);
   }
   MenuItemSolverStop->setEnabled(!enabled);
@@ -748,7 +770,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   MenuItemSolver->menuAction()->setEnabled(!editor);
   for (QAction* button :
        {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
-        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime, ToolButtonSolverSearch}) {
     button->setEnabled(!editor);
   }
   FDocument->SetMarking(!editor);
@@ -803,6 +825,35 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
 
 void TfMain::MenuItemSolverStopClick() {
   FDocument->Stop();
+  FSearch->Stop();
+}
+
+// The complete search's commands take the road of the solve commands: the
+// controls stay disabled and the status bar follows the search until the
+// command returns.
+void TfMain::MenuItemSearchRun(const QAction* sender) {
+  EnableControls(false);
+  // The check also runs in editor mode, where the Solver menu is closed;
+  // its stop command must still answer to Esc. The run has disabled every
+  // other item of the menu.
+  MenuItemSolver->menuAction()->setEnabled(true);
+  FSolving = true;
+  ReportLevel(-2);
+  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
+  try {
+    if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
+      FSearch->Solve(callback);
+    } else {
+      FSearch->Check(callback);
+    }
+  } catch (const std::exception& error) {
+    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
+  }
+  ReportLevel(-1);
+  FSolving = false;
+  EnableControls(true);
+  MenuItemSwitchEditModeClick();
+  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfMain::MenuItemManualClick() {
@@ -844,6 +895,12 @@ void TfMain::ReportPosition(int32_t level, const std::string& text, int32_t x, i
 
 void TfMain::ReportMissing(int32_t missing) {
   StatusPanels[4]->setText("Missing: " + QString::number(missing));
+}
+
+void TfMain::ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) {
+  StatusPanels[2]->setText("Depth: " + QString::number(depth));
+  StatusPanels[3]->setText("Nodes: " + QString::number(nodes));
+  StatusPanels[4]->setText("Missing: " + QString::number(cells - decided));
 }
 
 void TfMain::ReportOrder(const TSolverOrder& order) {
@@ -994,6 +1051,7 @@ void TfMain::closeEvent(QCloseEvent* event) {
   if (FSolving) {
     FCloseRequested = true;
     FDocument->Stop();
+    FSearch->Stop();
     event->ignore();
     return;
   }

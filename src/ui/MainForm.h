@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
+class PixlerSearch;
 class TImageControl;
 class TKeyboardPlay;
 class TPixler;
@@ -42,6 +43,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
                       int32_t count) override;
   void ReportMissing(int32_t missing) override;
   void ReportOrder(const TSolverOrder& order) override;
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
@@ -74,6 +76,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemClearMights;
   QAction* MenuItemSwitchEditMode;
   QAction* MenuItemRegenerateClues;
+  QAction* MenuItemCheckUnique;
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
@@ -82,6 +85,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverFullPass;
   QAction* MenuItemSolverAllFullPasses;
   QAction* MenuItemSolverRealtime;
+  QAction* MenuItemSolverSearch;
   QAction* MenuItemSolverStop;
   QAction* MenuItemSolverRow1;
   QAction* MenuItemSolverRow2;
@@ -116,6 +120,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverAllFullPasses;
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
+  QAction* ToolButtonSolverSearch;
+  QAction* ToolButtonCheckUnique;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
@@ -176,6 +182,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
+  void MenuItemSearchRun(const QAction* sender);
   void MenuItemSolverAllowDeepRecursionClick();
   void MenuItemSolverAllowFullRecursionClick();
   void MenuItemManualClick();
@@ -192,6 +199,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<TPixler> FDocument;
+  std::unique_ptr<PixlerSearch> FSearch;
   QString FFileName;
 
   bool FSolving = false;
