@@ -39,30 +39,41 @@ bool TPixler::LoadFromFile(const std::string& file_name) {
     }
   }
   Redraw(-1, -1);
+  MarkClean();
   return true;
+}
+
+void TPixler::FillFileData(TPixlerFileData& data) const {
+  data.width = GetWidth();
+  data.height = GetHeight();
+  const TField& field = GetField();
+  const TNumbersTop& top = GetTop();
+  const TNumbersLeft& left = GetLeft();
+  for (int x = 1; x <= data.width; ++x) {
+    for (int y = 1; y <= data.height; ++y) {
+      data.cells[x][y] = field.GetCell(x, y);
+      if (y <= data.TopSlots()) {
+        data.top_clues[x][y] = top.GetCell(x, y);
+        data.top_marks[x][y] = top.GetMark(x, y);
+      }
+      if (x <= data.LeftSlots()) {
+        data.left_clues[x][y] = left.GetCell(x, y);
+        data.left_marks[x][y] = left.GetMark(x, y);
+      }
+    }
+  }
 }
 
 void TPixler::SaveToFile(const std::string& file_name) const {
   auto data = std::make_unique<TPixlerFileData>();
-  data->width = GetWidth();
-  data->height = GetHeight();
-  const TField& field = GetField();
-  const TNumbersTop& top = GetTop();
-  const TNumbersLeft& left = GetLeft();
-  for (int x = 1; x <= data->width; ++x) {
-    for (int y = 1; y <= data->height; ++y) {
-      data->cells[x][y] = field.GetCell(x, y);
-      if (y <= data->TopSlots()) {
-        data->top_clues[x][y] = top.GetCell(x, y);
-        data->top_marks[x][y] = top.GetMark(x, y);
-      }
-      if (x <= data->LeftSlots()) {
-        data->left_clues[x][y] = left.GetCell(x, y);
-        data->left_marks[x][y] = left.GetMark(x, y);
-      }
-    }
-  }
+  FillFileData(*data);
   TPixlerFile::Write(file_name, *data);
+}
+
+std::string TPixler::FileText() const {
+  auto data = std::make_unique<TPixlerFileData>();
+  FillFileData(*data);
+  return TPixlerFile::Format(*data);
 }
 
 namespace {

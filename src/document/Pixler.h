@@ -10,6 +10,8 @@
 
 // The puzzle document the window works on: the composite plus puzzle files,
 // clue generation and the solve commands.
+struct TPixlerFileData;
+
 class TPixler : public TPixlerBase {
  public:
   using TPixlerBase::TPixlerBase;
@@ -28,6 +30,15 @@ class TPixler : public TPixlerBase {
   // Throws TPixlerFileError when the file cannot be written; an existing file
   // is then left as it was.
   void SaveToFile(const std::string& file_name) const;
+  // The text a puzzle file of the current puzzle holds.
+  std::string FileText() const;
+  // Whether the puzzle differs from what was last loaded or marked clean;
+  // undoing back to that state makes it clean again.
+  bool IsModified() const { return FileText() != FCleanText; }
+  void MarkClean() { FCleanText = FileText(); }
+  // For a puzzle that no file holds, such as recovered work.
+  void MarkModified() { FCleanText.clear(); }
+
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
@@ -75,8 +86,10 @@ class TPixler : public TPixlerBase {
 
  private:
   bool HasUndecidedCell() const;
+  void FillFileData(TPixlerFileData& data) const;
 
   bool FStopRequested = false;
   bool FSolving = false;
   std::unique_ptr<TSolver> FSolver;
+  std::string FCleanText;
 };

@@ -16,6 +16,7 @@ class QScrollArea;
 class QToolBar;
 class TImageControl;
 class TKeyboardPlay;
+class TRecovery;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -44,6 +45,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
+  // Offers back work that a run which did not end normally left behind.
+  void OfferRecovery();
   bool Solving() const { return FSolving; }
   TPixler& Document() { return *FDocument; }
   const QString& FileName() const { return FFileName; }
@@ -119,6 +122,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QWidget* AutoScroller;
   // Keyboard play on the picture; owned by the window as its child.
   TKeyboardPlay* KeyboardPlay = nullptr;
+  // The recovery file of unsaved work; owned by the window as its child.
+  TRecovery* Recovery = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
@@ -168,6 +173,11 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void FormResize();
   void FitSurfaces();
   void ShowFileError(const std::exception& error);
+  // Asks to save unsaved changes before they are replaced; true when the
+  // caller may go on (saved, discarded, or nothing to save).
+  bool SaveChangesFirst();
+  // True when the puzzle was written under a name the user chose.
+  bool SaveWithDialog();
 
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
