@@ -43,7 +43,7 @@ struct Progress {
 
 struct Limits {
   // The search ends once this many solutions were found: 2 decides
-  // uniqueness, 1 only solves.
+  // uniqueness, 1 only solves; values below 1 count as 1.
   int max_solutions = 2;
   // Polled often; when set the search ends soon with `stopped` set.
   const std::atomic<bool>* stop = nullptr;

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,10 +26,14 @@
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
 #include "ui/ImageControl.h"
+#include "ui/ImportImageDialog.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
 #include "ui/Recovery.h"
+#include "ui/OpenFileDialog.h"
+#include "ui/PuzzleTransfer.h"
 #include "ui/ToolIcons.h"
+#include "ui/export/PuzzleExport.h"
 
 namespace {
 
@@ -44,6 +50,10 @@ constexpr int kLargestSurface = 4001;
 const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
     "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
+
+const char* const kImportFilter = "Images (*.png *.jpg *.bmp *.pbm)";
+const char* const kExportFilter = "PNG image (*.png);;PDF for printing (*.pdf)";
+const QStringList kExportSuffixes = {QStringLiteral("png"), QStringLiteral("pdf")};
 
 const char* const kRecursionWarning =
     "Doubled recursion means using both row and field recursion methods toghether.\r"
@@ -131,12 +141,16 @@ void TfMain::CreateMenus() {
   MenuItemNew = AddItem(MenuItemFile, "&New", "Ctrl+N");
   MenuItemOpen = AddItem(MenuItemFile, "&Open...", "Ctrl+O");
   MenuItemSave = AddItem(MenuItemFile, "&Save...", "Ctrl+S");
+  MenuItemImport = AddItem(MenuItemFile, "Import...", nullptr);
+  MenuItemExport = AddItem(MenuItemFile, "Export...", nullptr);
   MenuItemClearPic = AddItem(MenuItemFile, "Clear picture", "Ctrl+D");
   MenuItemFile->addSeparator();
   MenuItemExit = AddItem(MenuItemFile, "Exit", nullptr);
   on(MenuItemNew, &TfMain::MenuItemNewClick);
   on(MenuItemOpen, &TfMain::MenuItemOpenClick);
   on(MenuItemSave, &TfMain::MenuItemSaveClick);
+  on(MenuItemImport, &TfMain::MenuItemImportClick);
+  on(MenuItemExport, &TfMain::MenuItemExportClick);
   connect(MenuItemClearPic, &QAction::triggered, this, [this] {
     if (Available(MenuItemClearPic)) MenuItemClearPicClick(true);
   });
@@ -574,19 +588,78 @@ void TfMain::OfferRecovery() {
   MenuItemZoomClick(MenuItemResetZoom);
 }
 
+void TfMain::MenuItemImportClick() {
+  if (!SaveChangesFirst()) return;
+  QString file_name;
+  if (ExecuteImportDialog(file_name)) ImportFile(file_name);
+}
+
+// An import makes a new puzzle that no puzzle file holds yet, so the caption
+// names none and "Save..." asks for a new name.
+void TfMain::ImportFile(const QString& file_name) {
+  ImportImage(file_name);
+}
+
+void TfMain::ImportImage(const QString& file_name) {
+  QImageReader reader(file_name);
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    ShowFileError(
+        TPixlerFileError(file_name.toStdString(), 0,
+                         "cannot be read as an image: " + reader.errorString().toStdString()));
+    return;
+  }
+  CellPicture cells;
+  if (!ExecuteImageDialog(image, cells) || !puzzle_transfer::ImportPicture(*FDocument, cells)) {
+    return;
+  }
+  FDocument->MarkModified();
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemSwitchEditMode->setChecked(true);
+  MenuItemSwitchEditModeClick();
+  MenuItemZoomClick(MenuItemResetZoom);
+}
+
+void TfMain::MenuItemExportClick() {
+  QString file_name;
+  if (ExecuteExportDialog(file_name)) ExportFile(file_name);
+}
+
+// An export leaves the puzzle, its file name and the caption as they are.
+void TfMain::ExportFile(const QString& file_name) {
+  const std::string name = file_name.toStdString();
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  try {
+    const auto data = puzzle_transfer::DocumentData(*FDocument);
+    if (suffix == QLatin1String("png")) {
+      int scale = 1;
+      if (!ExecutePngScaleDialog(scale)) return;
+      ExportPng(name, *data, scale);
+    } else if (suffix == QLatin1String("pdf")) {
+      const bool with_solution =
+          TGeneral::MessageAsk("Print the solution on a page of its own after the puzzle?");
+      const QString title =
+          QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
+      ExportPdf(name, *data, title.toStdString(), with_solution);
+    } else {
+      throw TPixlerFileError(name, 0, "unknown export format; choose .png or .pdf");
+    }
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+  }
+}
+
 void TfMain::ShowFileError(const std::exception& error) {
   CurrentPlatform().ShowMessage(TGeneral::kCaption, error.what(), TMessageButtons::Ok,
                                 TMessageIcon::Error);
 }
 
 bool TfMain::ExecuteOpenDialog(QString& file_name) {
-  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  OpenFileDialog dialog(this, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
+  file_name = dialog.ChosenFile();
   return true;
 }
 
@@ -599,6 +672,47 @@ bool TfMain::ExecuteSaveDialog(QString& file_name) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   file_name = dialog.selectedFiles().constFirst();
   return true;
+}
+
+bool TfMain::ExecuteImportDialog(QString& file_name) {
+  QFileDialog dialog(this, QStringLiteral("Import"), QStringLiteral("."),
+                     QString::fromLatin1(kImportFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  return true;
+}
+
+// A name without a known extension gets the chosen filter's.
+bool TfMain::ExecuteExportDialog(QString& file_name) {
+  QFileDialog dialog(this, QStringLiteral("Export"), QStringLiteral("."),
+                     QString::fromLatin1(kExportFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  const QString filter = dialog.selectedNameFilter();
+  const QString chosen = filter.mid(filter.indexOf(QLatin1String("*.")) + 2).chopped(1);
+  if (!kExportSuffixes.contains(QFileInfo(file_name).suffix().toLower())) {
+    file_name += QLatin1Char('.') + chosen;
+  }
+  return true;
+}
+
+bool TfMain::ExecuteImageDialog(const QImage& image, CellPicture& cells) {
+  ImportImageDialog dialog(image, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  cells = dialog.Picture();
+  return true;
+}
+
+bool TfMain::ExecutePngScaleDialog(int& scale) {
+  bool accepted = false;
+  scale = QInputDialog::getInt(this, QStringLiteral("Export PNG image"),
+                               QStringLiteral("Pixels per cell:"), 8, 1, kLargestPngScale, 1,
+                               &accepted);
+  return accepted;
 }
 
 void TfMain::MenuItemClearPicClick(bool ask) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "solver/SolverBase.h"
+#include "ui/ImageConversion.h"
 #include "ui/ToolIcons.h"
 
 class QAction;
@@ -47,6 +48,11 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
   // Offers back work that a run which did not end normally left behind.
   void OfferRecovery();
+  // "Import..." and "Export..." after their dialogs: other puzzle formats
+  // and images in, other formats, PNG images and PDF printouts out. A
+  // refused file is reported and changes nothing.
+  void ImportFile(const QString& file_name);
+  void ExportFile(const QString& file_name);
   bool Solving() const { return FSolving; }
   TPixler& Document() { return *FDocument; }
   const QString& FileName() const { return FFileName; }
@@ -61,6 +67,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemNew;
   QAction* MenuItemOpen;
   QAction* MenuItemSave;
+  QAction* MenuItemImport;
+  QAction* MenuItemExport;
   QAction* MenuItemClearPic;
   QAction* MenuItemExit;
   QAction* MenuItemUndo;
@@ -137,6 +145,12 @@ class TfMain : public QMainWindow, public ISolverCallback {
   // file_name. Tests replace them.
   virtual bool ExecuteOpenDialog(QString& file_name);
   virtual bool ExecuteSaveDialog(QString& file_name);
+  virtual bool ExecuteImportDialog(QString& file_name);
+  virtual bool ExecuteExportDialog(QString& file_name);
+  // How an image becomes a picture; true when the user accepted one.
+  virtual bool ExecuteImageDialog(const QImage& image, CellPicture& cells);
+  // Pixels per cell of an exported PNG image; false when cancelled.
+  virtual bool ExecutePngScaleDialog(int& scale);
 
  private:
   void CreateMenus();
@@ -154,6 +168,9 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemNewClick();
   void MenuItemOpenClick();
   void MenuItemSaveClick();
+  void MenuItemImportClick();
+  void MenuItemExportClick();
+  void ImportImage(const QString& file_name);
   void MenuItemClearPicClick(bool ask);
   void MenuItemUndoClick();
   void MenuItemRedoClick();

@@ -1,0 +1,280 @@
+// Runs the search engine over every puzzle of the corpus, asked for two
+// solutions as `check` does, and compares its CPU time per puzzle with the
+// fastest of the peer solvers in PEERS.tsv. Every verdict is checked against
+// the clues, the corpus' solution files and its uniqueness column.
+//
+//   bench_search_corpus [FOLDER] [--limit CPU_SECONDS] [--only TEXT]
+//
+// FOLDER defaults to $PIXLERS_CORPUS, else ../shared/corpus beside the
+// repository. A puzzle still undecided after --limit CPU seconds (default 20)
+// is stopped.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "document/PixlerFile.h"
+#include "solver/SearchEngine.h"
+
+namespace {
+
+// Peers that did not finish are counted at the limit they were given.
+constexpr double kPeerLimit = 20;
+
+struct Entry {
+  std::string source;
+  std::string name;
+  std::string has_solution;
+  std::string unique;
+  std::string difficulty;
+};
+
+std::vector<std::vector<std::string>> ReadTable(const std::filesystem::path& file) {
+  std::vector<std::vector<std::string>> table;
+  std::ifstream input(file);
+  std::string line;
+  std::getline(input, line);
+  while (std::getline(input, line)) {
+    std::vector<std::string> fields;
+    std::stringstream columns(line);
+    for (std::string field; std::getline(columns, field, '\t');) fields.push_back(field);
+    table.push_back(fields);
+  }
+  return table;
+}
+
+double UserSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
+}
+
+search::Clues CluesOf(const TPixlerFileData& data) {
+  search::Clues clues{data.width, data.height, {}, {}};
+  for (int y = 1; y <= data.height; ++y) {
+    std::vector<int>& runs = clues.rows.emplace_back();
+    for (int k = data.LeftSlots(); k >= 1; --k) {
+      if (data.left_clues[k][y] > 0) runs.push_back(data.left_clues[k][y]);
+    }
+  }
+  for (int x = 1; x <= data.width; ++x) {
+    std::vector<int>& runs = clues.columns.emplace_back();
+    for (int k = data.TopSlots(); k >= 1; --k) {
+      if (data.top_clues[x][k] > 0) runs.push_back(data.top_clues[x][k]);
+    }
+  }
+  return clues;
+}
+
+std::vector<int> RunsOf(const search::Grid& grid, bool column, int index) {
+  std::vector<int> runs;
+  const int length = column ? grid.height : grid.width;
+  int run = 0;
+  for (int i = 0; i <= length; ++i) {
+    const bool filled =
+        i < length && (column ? grid.at(index, i) : grid.at(i, index)) == search::Cell::filled;
+    if (filled) {
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(run);
+      run = 0;
+    }
+  }
+  return runs;
+}
+
+bool Satisfies(const search::Grid& grid, const search::Clues& clues) {
+  for (int y = 0; y < clues.height; ++y) {
+    if (RunsOf(grid, false, y) != clues.rows[y]) return false;
+  }
+  for (int x = 0; x < clues.width; ++x) {
+    if (RunsOf(grid, true, x) != clues.columns[x]) return false;
+  }
+  return true;
+}
+
+// The solution file's picture as a grid; an empty grid when there is none.
+search::Grid ReadSolution(const std::filesystem::path& file, int width, int height) {
+  search::Grid grid{width, height, {}};
+  std::ifstream input(file);
+  for (std::string line; std::getline(input, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    for (const char c : line)
+      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
+  }
+  if (grid.cells.size() != static_cast<std::size_t>(width) * height) grid.cells.clear();
+  return grid;
+}
+
+std::string DifficultyClass(const std::string& difficulty) {
+  for (const char* name : {"line-solvable", "probe-solvable", "needs-search", "hard"}) {
+    if (difficulty.rfind(name, 0) == 0) return name;
+  }
+  return "unknown";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::filesystem::path folder;
+  double limit_seconds = kPeerLimit;
+  std::string only;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--limit" && i + 1 < argc) {
+      limit_seconds = std::atof(argv[++i]);
+    } else if (argument == "--only" && i + 1 < argc) {
+      only = argv[++i];
+    } else {
+      folder = argument;
+    }
+  }
+  if (folder.empty()) {
+    const char* from_environment = std::getenv("PIXLERS_CORPUS");
+    folder = from_environment != nullptr && *from_environment != '\0'
+                 ? std::filesystem::path(from_environment)
+                 : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                       "shared" / "corpus";
+  }
+  if (!std::filesystem::exists(folder / "INDEX.tsv")) {
+    std::cout << "No corpus at " << folder.string() << ": nothing to run.\n";
+    return 0;
+  }
+
+  std::map<std::string, double> fastest_peer;
+  for (const auto& fields : ReadTable(folder / "PEERS.tsv")) {
+    if (fields.size() < 4) continue;
+    double fastest = kPeerLimit;
+    for (std::size_t i = 3; i < fields.size(); ++i) {
+      if (fields[i].empty() || fields[i][0] == '>') continue;
+      fastest = std::min(fastest, std::atof(fields[i].c_str()));
+    }
+    fastest_peer[fields[0]] = fastest;
+  }
+
+  struct Miss {
+    std::string label;
+    double ours;
+    double peer;
+  };
+  std::vector<Miss> slow;
+  std::vector<std::string> undecided;
+  std::vector<std::string> wrong;
+  std::map<std::string, std::pair<int, int>> by_class;  // puzzles, decided
+  double total = 0;
+  double peer_total = 0;
+  int puzzles = 0;
+  auto data = std::make_unique<TPixlerFileData>();
+
+  std::cout << std::left << std::setw(52) << "puzzle" << std::setw(9) << "size" << std::setw(10)
+            << "verdict" << std::right << std::setw(9) << "cpu s" << std::setw(9) << "peer s"
+            << std::setw(8) << "ratio" << std::setw(10) << "nodes"
+            << "\n";
+  for (const auto& fields : ReadTable(folder / "INDEX.tsv")) {
+    if (fields.size() < 7) continue;
+    const Entry entry{fields[0], fields[1], fields[4], fields[5], fields[6]};
+    const std::string label = entry.source + "/" + entry.name;
+    if (!only.empty() && label.find(only) == std::string::npos) continue;
+    // The reader fills only the slots the file has.
+    *data = TPixlerFileData{};
+    try {
+      if (!TPixlerFile::Read((folder / entry.source / (entry.name + ".pixler")).string(), *data)) {
+        std::cout << label << ": not a puzzle file\n";
+        continue;
+      }
+    } catch (const TPixlerFileError& error) {
+      std::cout << error.what() << "\n";
+      continue;
+    }
+    const search::Clues clues = CluesOf(*data);
+
+    std::atomic<bool> stop{false};
+    const double start = UserSeconds();
+    search::Limits limits;
+    limits.max_solutions = 2;
+    limits.stop = &stop;
+    limits.progress = [&](const search::Progress&) {
+      if (UserSeconds() - start > limit_seconds) stop = true;
+    };
+    const search::Result result = search::FindSolutions(clues, search::Grid{}, limits);
+    const double cpu = UserSeconds() - start;
+
+    std::string verdict = result.stopped    ? "stopped"
+                          : result.Unique() ? "unique"
+                          : result.None()   ? "none"
+                                            : "multiple";
+    std::string fault;
+    for (const search::Grid& solution : result.solutions) {
+      if (!Satisfies(solution, clues)) fault = "a solution breaks the clues";
+    }
+    if (result.solutions.size() == 2 && result.solutions[0].cells == result.solutions[1].cells)
+      fault = "the same solution twice";
+    const search::Grid known = ReadSolution(folder / entry.source / (entry.name + ".solution.txt"),
+                                            clues.width, clues.height);
+    if (!result.stopped) {
+      if (result.None() && !known.cells.empty()) fault = "no solution, but the corpus has one";
+      if (entry.unique == "yes" && !result.Unique()) fault = "the corpus says unique";
+      if (entry.unique == "no" && !result.Multiple()) fault = "the corpus says several";
+      if (result.Unique() && !known.cells.empty() && result.solutions[0].cells != known.cells)
+        fault = "not the corpus' solution";
+    }
+    if (!fault.empty()) {
+      verdict = "WRONG";
+      wrong.push_back(label + ": " + fault);
+    }
+
+    const auto peer_entry = fastest_peer.find(label + ".pixler");
+    const double peer = peer_entry == fastest_peer.end() ? kPeerLimit : peer_entry->second;
+    ++puzzles;
+    total += result.stopped ? std::max(cpu, kPeerLimit) : cpu;
+    peer_total += peer;
+    auto& [class_puzzles, class_decided] = by_class[DifficultyClass(entry.difficulty)];
+    ++class_puzzles;
+    if (result.stopped) {
+      undecided.push_back(label);
+    } else {
+      ++class_decided;
+    }
+    if (!result.stopped && cpu > 2 * peer + 0.01) slow.push_back({label, cpu, peer});
+
+    std::cout << std::left << std::setw(52) << label << std::setw(9)
+              << (std::to_string(clues.width) + "x" + std::to_string(clues.height)) << std::setw(10)
+              << verdict << std::right << std::fixed << std::setprecision(3) << std::setw(9) << cpu
+              << std::setw(9) << peer << std::setprecision(2) << std::setw(8)
+              << cpu / std::max(peer, 0.005) << std::setw(10) << result.nodes << "\n"
+              << std::flush;
+  }
+
+  std::cout << "\nclass            puzzles  decided\n";
+  for (const auto& [name, counts] : by_class) {
+    std::cout << std::left << std::setw(17) << name << std::right << std::setw(7) << counts.first
+              << std::setw(9) << counts.second << "\n";
+  }
+  std::cout << std::fixed << std::setprecision(2) << "decided " << puzzles - undecided.size()
+            << " of " << puzzles << "; cpu total " << total
+            << " s (undecided counted as the limit); fastest peers' total " << peer_total << " s\n";
+  std::cout << "wrong verdicts: " << wrong.size() << "\n";
+  for (const std::string& line : wrong) std::cout << "  " << line << "\n";
+  std::cout << "undecided within " << limit_seconds << " s: " << undecided.size() << "\n";
+  for (const std::string& label : undecided) std::cout << "  " << label << "\n";
+  std::cout << "slower than twice the fastest peer + 0.01 s: " << slow.size() << "\n";
+  for (const Miss& miss : slow) {
+    std::cout << "  " << miss.label << " " << miss.ours << " s against " << miss.peer << " s\n";
+  }
+  std::cout << "total " << (total < peer_total ? "below" : "NOT below")
+            << " the fastest peers' total\n";
+  return wrong.empty() ? 0 : 1;
+}

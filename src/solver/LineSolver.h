@@ -1,0 +1,34 @@
+#pragma once
+
+#include <span>
+
+#include "solver/SearchEngine.h"
+
+namespace search {
+
+// The exact solver of one line: of all placements of the runs that agree with
+// the known cells, which cells are filled in every one and which are empty in
+// every one. Bit-parallel over the whole line (a line fits in 128 bits), so a
+// line of k runs costs a few dozen word operations per run, whatever its
+// length; it never allocates and keeps no state, so any thread may call it.
+class LineSolver {
+ public:
+  static constexpr int kMaxLength = 100;
+
+  // Bit i stands for cell i of the line.
+  using Mask = unsigned __int128;
+
+  // `runs` are the line's run lengths in order, `line` its cells: known cells
+  // in, and on success every cell that all placements agree on out. Returns
+  // false, leaving `line` untouched, when no placement fits. Throws
+  // std::invalid_argument on a line longer than kMaxLength or a run below 1.
+  static bool Solve(std::span<const int> runs, std::span<Cell> line);
+
+  // The same on masks of a line of `length` cells: `filled` and `empty` hold
+  // the known cells (disjoint) and receive the cells decided by all
+  // placements. No checks: the caller guarantees length <= kMaxLength and
+  // runs of at least 1.
+  static bool Solve(std::span<const int> runs, int length, Mask& filled, Mask& empty);
+};
+
+}  // namespace search
