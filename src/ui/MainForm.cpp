@@ -30,6 +30,7 @@
 #include "ui/ImportImageDialog.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
+#include "ui/Recovery.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
 #include "ui/ToolIcons.h"
@@ -126,6 +127,8 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
 
+  FDocument->MarkClean();
+  Recovery = new TRecovery(*FDocument, this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
 }
@@ -532,6 +535,7 @@ void TfMain::MenuItemSolverAllowFullRecursionClick() {
 }
 
 void TfMain::MenuItemNewClick() {
+  if (!SaveChangesFirst()) return;
   fNew->FSizeX = FDocument->GetWidth();
   fNew->FSizeY = FDocument->GetHeight();
   if (fNew->exec() != QDialog::Accepted) return;
@@ -549,6 +553,8 @@ void TfMain::MenuItemNewClick() {
   UpdateCaption();
   FDocument->SetSize(width, height);
   FDocument->Clear();
+  FDocument->MarkClean();
+  Recovery->Remove();
   FDocument->Redraw(-1, -1);
   MenuItemZoomClick(MenuItemResetZoom);
 }
@@ -558,6 +564,7 @@ void TfMain::MenuItemNewClick() {
 void TfMain::MenuItemOpenClick() {
   const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
   const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  if (!SaveChangesFirst()) return;
   QString file_name = FFileName;
   if (!ExecuteOpenDialog(file_name)) return;
   OpenFile(file_name, clear_after_loading, run_after_loading);
@@ -574,6 +581,7 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
   }
   FFileName = file_name;
   UpdateCaption();
+  Recovery->Remove();
   MenuItemZoomClick(MenuItemResetZoom);
   if (clear_after_loading) MenuItemClearPicClick(false);
   if (run_after_loading) MenuItemSolverRun(MenuItemSolverAllFullPasses);
@@ -582,19 +590,52 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
 // A failed save keeps the old name, so the caption never names a file that
 // does not hold the puzzle.
 void TfMain::MenuItemSaveClick() {
+  SaveWithDialog();
+}
+
+bool TfMain::SaveWithDialog() {
   QString file_name = FFileName;
-  if (!ExecuteSaveDialog(file_name)) return;
+  if (!ExecuteSaveDialog(file_name)) return false;
   try {
     FDocument->SaveToFile(file_name.toStdString());
   } catch (const std::exception& error) {
     ShowFileError(error);
-    return;
+    return false;
   }
   FFileName = file_name;
   UpdateCaption();
+  FDocument->MarkClean();
+  Recovery->Remove();
+  return true;
+}
+
+// Replacing or closing a puzzle with unsaved changes used to drop them
+// without a word.
+bool TfMain::SaveChangesFirst() {
+  if (!FDocument->IsModified()) return true;
+  switch (CurrentPlatform().ShowMessage(TGeneral::kCaption,
+                                        "The puzzle has changes that are not saved.\r"
+                                        "Save them first?",
+                                        TMessageButtons::SaveDiscardCancel,
+                                        TMessageIcon::Question)) {
+    case TMessageResult::Save:
+      return SaveWithDialog();
+    case TMessageResult::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfMain::OfferRecovery() {
+  if (!Recovery->Offer()) return;
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
 }
 
 void TfMain::MenuItemImportClick() {
+  if (!SaveChangesFirst()) return;
   QString file_name;
   if (ExecuteImportDialog(file_name)) ImportFile(file_name);
 }
@@ -630,6 +671,7 @@ void TfMain::ImportImage(const QString& file_name) {
   if (!ExecuteImageDialog(image, cells) || !puzzle_transfer::ImportPicture(*FDocument, cells)) {
     return;
   }
+  FDocument->MarkModified();
   FFileName.clear();
   UpdateCaption();
   MenuItemSwitchEditMode->setChecked(true);
@@ -780,6 +822,8 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
   // A solve started during a mouse stroke must not merge its findings into
   // the stroke's undo step.
   FDocument->EndGroup();
+  // A solve is where a crash or a hang is likeliest.
+  Recovery->Keep();
 
   TPixler& document = *FDocument;
   document.FUseRow1 = MenuItemSolverRow1->isChecked();
@@ -1055,5 +1099,10 @@ void TfMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (!SaveChangesFirst()) {
+    event->ignore();
+    return;
+  }
+  Recovery->Remove();
   QMainWindow::closeEvent(event);
 }

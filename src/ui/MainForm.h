@@ -19,6 +19,7 @@ class QToolBar;
 class PixlerSearch;
 class TImageControl;
 class TKeyboardPlay;
+class TRecovery;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -48,6 +49,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
+  // Offers back work that a run which did not end normally left behind.
+  void OfferRecovery();
   // "Import..." and "Export..." after their dialogs: other puzzle formats
   // and images in, other formats, PNG images and PDF printouts out. A
   // refused file is reported and changes nothing.
@@ -134,6 +137,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QWidget* AutoScroller;
   // Keyboard play on the picture; owned by the window as its child.
   TKeyboardPlay* KeyboardPlay = nullptr;
+  // The recovery file of unsaved work; owned by the window as its child.
+  TRecovery* Recovery = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
@@ -195,6 +200,11 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
   QSize ScrollRoom() const;
   void ShowFileError(const std::exception& error);
+  // Asks to save unsaved changes before they are replaced; true when the
+  // caller may go on (saved, discarded, or nothing to save).
+  bool SaveChangesFirst();
+  // True when the puzzle was written under a name the user chose.
+  bool SaveWithDialog();
 
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;

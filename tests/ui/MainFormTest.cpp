@@ -119,6 +119,7 @@ TEST_F(MainFormTest, ClueClicksCrossOutWhileSolvingAndEditWhileEditing) {
 
 TEST_F(MainFormTest, NewRefusesBadSizes) {
   SetPicture({"#x"});
+  window->Document().MarkClean();
   const std::string invalid =
       "Entered sizes are invalid.\rEnter width between 1 and 100.\rEnter height between 1 and "
       "100.";
