@@ -1,147 +1,202 @@
 #include "cli/CliOptions.h"
 
-#include <utility>
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <map>
 
 namespace {
 
-struct TSwitch {
-  const char* name;
-  bool TCliOptions::*flag;
-  bool value;
-};
+constexpr int kExitUsage = 3;
 
-constexpr TSwitch kSwitches[] = {
-    {"--no-row2", &TCliOptions::use_row2, false},
-    {"--no-row3", &TCliOptions::use_row3, false},
-    {"--no-row4", &TCliOptions::use_row4, false},
-    {"--no-row5", &TCliOptions::use_row5, false},
-    {"--no-bruteforce", &TCliOptions::use_bruteforce, false},
-    {"--no-deep", &TCliOptions::allow_deep, false},
-    {"--doubled", &TCliOptions::allow_doubled, true},
-};
+const char* const kStatusText = R"(
+Exit status:
+  0  the picture is complete and no contradiction was found
+  1  undecided cells remain (also when --timeout ended the run)
+  2  the solver found a contradiction, or the clues have no solution
+  3  usage error, or FILE could not be read or the result not written
+  130, 143  SIGINT or SIGTERM stopped the run; the partial picture is printed
+)";
 
-TCliCommand ParseCommand(const std::string& word) {
-  const std::pair<const char*, TCliCommand> commands[] = {
-      {"next", TCliCommand::Next},         {"all", TCliCommand::All},
-      {"pass", TCliCommand::Pass},         {"all-passes", TCliCommand::AllPasses},
-      {"realtime", TCliCommand::Realtime},
+// The switches of the window's Solver menu, shared by solve and batch.
+void AddSolverSwitches(CLI::App& command, TCliOptions& options) {
+  const std::pair<const char*, const char*> methods[] = {
+      {"--no-row2", "do not use row method #2: Between"},
+      {"--no-row3", "do not use row method #3: Bigger"},
+      {"--no-row4", "do not use row method #4: Empty"},
+      {"--no-row5", "do not use row method #5: Posibilities"},
+      {"--no-bruteforce", "do not use field method #2: Bruteforce!"},
+      {"--no-deep", "do not allow deeper recursion"},
   };
-  for (const auto& [name, command] : commands) {
-    if (word == name) return command;
+  bool* flags[] = {&options.use_row2, &options.use_row3,       &options.use_row4,
+                   &options.use_row5, &options.use_bruteforce, &options.allow_deep};
+  for (size_t i = 0; i < std::size(methods); ++i) {
+    bool* flag = flags[i];
+    command.add_flag_callback(
+        methods[i].first, [flag] { *flag = false; }, methods[i].second);
   }
-  throw TCliUsageError("unknown command \"" + word +
-                       "\" (expected next, all, pass, all-passes or realtime)");
+  command.add_flag("--doubled", options.allow_doubled, "allow doubled recursion");
+  command
+      .add_option_function<std::string>(
+          "--multiple",
+          [&options](const std::string& answer) { options.first_solution = answer == "first"; },
+          "which solution to take when the solver finds several: first (default) or second")
+      ->type_name("ANSWER")
+      ->check(CLI::IsMember({"first", "second"}));
 }
 
-bool ParseMultiple(const std::string& word) {
-  if (word == "first") return true;
-  if (word == "second") return false;
-  throw TCliUsageError("unknown answer \"" + word + "\" for --multiple (expected first or second)");
+void AddTimeout(CLI::App& command, TCliOptions& options, const char* what) {
+  command.add_option("--timeout", options.timeout, what)
+      ->type_name("SECONDS")
+      ->check(CLI::PositiveNumber);
 }
 
 }  // namespace
 
-TCliOptions ParseCliArguments(const std::vector<std::string>& arguments) {
-  TCliOptions options;
-  size_t i = 0;
-  auto is_help = [](const std::string& word) { return word == "--help" || word == "-h"; };
-  if (i < arguments.size() && is_help(arguments[i])) {
-    options.help = true;
-    return options;
+bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& options, int& status,
+                       std::ostream& out, std::ostream& err) {
+  CLI::App app("Solves, checks and converts nonogram puzzle files without a window.",
+               "pixlers-cli");
+  app.require_subcommand(1);
+  app.footer("Run \"pixlers-cli COMMAND --help\" for the options of one command.");
+
+  CLI::App& solve = *app.add_subcommand("solve", "solve one puzzle file and print its picture");
+  solve.footer(
+      "\nLoads the puzzle FILE, runs one solve command on it as the window's Solver\n"
+      "menu would, and prints the resulting picture on standard output, one line per\n"
+      "row: '#' filled, '.' empty, '?' undecided (pencil marks included). Every\n"
+      "message the solver shows is printed on standard error as \"CAPTION: TEXT\".\n"
+      "SIGINT and SIGTERM stop the run as --timeout does.\n" +
+      std::string(kStatusText));
+  const std::map<std::string, TCliCommand> commands = {
+      {"next", TCliCommand::Next},         {"all", TCliCommand::All},
+      {"pass", TCliCommand::Pass},         {"all-passes", TCliCommand::AllPasses},
+      {"realtime", TCliCommand::Realtime},
+  };
+  solve
+      .add_option_function<std::string>(
+          "--command",
+          [&options, commands](const std::string& name) { options.command = commands.at(name); },
+          "the solve command to run (default realtime):\n"
+          "  next        find next piece of the solution\n"
+          "  all         find all pieces of the solution\n"
+          "  pass        run full-pass iteration\n"
+          "  all-passes  run all full-pass iterations\n"
+          "  realtime    find the entire solution at once")
+      ->type_name("COMMAND")
+      ->check(CLI::IsMember({"next", "all", "pass", "all-passes", "realtime"}));
+  AddSolverSwitches(solve, options);
+  solve
+      .add_option_function<std::string>(
+          "--engine",
+          [&options](const std::string& engine) { options.search_engine = engine == "search"; },
+          "specified (default): the window's solver with the options above;\n"
+          "search: the complete engine, which always decides the puzzle; the\n"
+          "first solution is taken when there are several")
+      ->type_name("ENGINE")
+      ->check(CLI::IsMember({"specified", "search"}));
+  AddTimeout(solve, options, "stop the run after SECONDS; the partial picture is printed");
+  solve
+      .add_option("--output", options.output,
+                  "also save the resulting puzzle to FILE; \"-\" writes the puzzle\n"
+                  "file to standard output instead of the picture")
+      ->type_name("FILE")
+      ->check([](const std::string& name) {
+        return name.empty() ? std::string("--output needs a file name") : std::string();
+      });
+  solve.add_option("FILE", options.input, "the puzzle file")->required();
+
+  CLI::App& batch =
+      *app.add_subcommand("batch", "solve many puzzle files in parallel and print a table");
+  batch.footer(
+      "\nSolves every puzzle file named, and every .pixler, .ppixler and .spixler file\n"
+      "in the folders named (searched recursively), with the realtime command, on\n"
+      "several workers at once. Prints one row per file (file, size, result, CPU\n"
+      "seconds) and a summary line. Results: solved, stuck (undecided cells remain),\n"
+      "contradiction, timeout, error (the file could not be read). A progress bar\n"
+      "shows on standard error when it is a terminal.\n"
+      "\nExit status:\n"
+      "  0  every puzzle was solved\n"
+      "  1  some puzzle was not solved, or a file could not be read\n"
+      "  3  usage error\n"
+      "  130, 143  SIGINT or SIGTERM stopped the batch\n");
+  batch.add_option("--jobs", options.jobs, "workers in parallel (default: one per core)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
+  AddTimeout(batch, options, "stop a puzzle's run after SECONDS; it counts as timeout");
+  AddSolverSwitches(batch, options);
+  batch.add_option("PATH", options.paths, "puzzle files and folders")->required();
+
+  CLI::App& check = *app.add_subcommand("check", "tell whether a puzzle has exactly one solution");
+  check.add_option("FILE", options.input, "the puzzle file")->required();
+  AddTimeout(check, options, "give up after SECONDS");
+  check.footer(
+      "\nPrints \"unique\", \"multiple\" or \"none\" for the number of solutions of the\n"
+      "clues in FILE (its picture is ignored), proven by the complete engine. After\n"
+      "\"unique\", a second line tells what the solution needed: \"line logic\" alone,\n"
+      "\"probing\" of single cells, or \"search\".\n"
+      "\nExit status:\n"
+      "  0  unique\n"
+      "  1  multiple\n"
+      "  2  none\n"
+      "  3  usage error, FILE could not be read, or --timeout ended the run first\n"
+      "  130, 143  SIGINT or SIGTERM stopped the run\n");
+
+  CLI::App& count = *app.add_subcommand("count", "count the solutions of a puzzle");
+  count.add_option("--max", options.max_solutions, "stop counting at N (default 1000)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 1000000000));
+  AddTimeout(count, options, "give up after SECONDS");
+  count.add_option("FILE", options.input, "the puzzle file")->required();
+  count.footer(
+      "\nPrints how many solutions the clues in FILE have (its picture is ignored),\n"
+      "counting up to N.\n"
+      "\nExit status:\n"
+      "  0  the count is printed\n"
+      "  3  usage error, FILE could not be read, or --timeout ended the count first\n"
+      "     (the solutions found so far are printed)\n"
+      "  130, 143  SIGINT or SIGTERM stopped the count\n");
+
+  CLI::App& convert = *app.add_subcommand("convert", "convert a puzzle file to another format");
+  convert.add_option("--scale", options.scale, "pixels per cell of a PNG picture (default 1)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 32));
+  convert.add_flag("--solution", options.with_solution,
+                   "add a page with the solution to a PDF printout");
+  convert.add_option("--index", options.index, "the N-th puzzle of an XML set (default 1)")
+      ->type_name("N")
+      ->check(CLI::PositiveNumber);
+  convert.add_option("IN", options.input, "the puzzle file to read")->required();
+  convert.add_option("OUT", options.output, "the file to write")->required();
+  convert.footer(
+      "\nThe formats follow the extensions: .pixler, .ppixler and .spixler are the\n"
+      "program's puzzle files, .non the nonogram text format, .xml the XML puzzle\n"
+      "set format. OUT may also be a .png picture (filled cells black) or a .pdf\n"
+      "printout of the empty grid with its clues, titled with the puzzle's title or\n"
+      "IN's name; both show the goal when IN has one. The puzzle file keeps no\n"
+      "title or goal, the exchange formats no pencil marks. OUT is replaced only\n"
+      "when it has been written whole.\n"
+      "\nExit status:\n"
+      "  0  OUT was written\n"
+      "  3  usage error, or IN could not be read or OUT not written\n");
+
+  CLI::App* parsed = nullptr;
+  try {
+    app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
+    for (CLI::App* command : app.get_subcommands()) parsed = command;
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) {
+      status = app.exit(error, out, err);
+      return false;
+    }
+    err << "pixlers-cli: " << error.what() << "\nTry \"pixlers-cli --help\".\n";
+    status = kExitUsage;
+    return false;
   }
-  if (i >= arguments.size()) throw TCliUsageError("missing command (expected \"solve\")");
-  if (arguments[i] != "solve") {
-    throw TCliUsageError("unknown command \"" + arguments[i] + "\" (expected \"solve\")");
-  }
-  ++i;
-
-  bool only_files = false;
-  for (; i < arguments.size(); ++i) {
-    std::string word = arguments[i];
-    if (only_files || word.empty() || word[0] != '-' || word == "-") {
-      if (!options.input.empty()) {
-        throw TCliUsageError("more than one puzzle file given (\"" + options.input + "\", \"" +
-                             word + "\")");
-      }
-      options.input = word;
-      continue;
-    }
-    if (word == "--") {
-      only_files = true;
-      continue;
-    }
-    if (is_help(word)) {
-      options.help = true;
-      return options;
-    }
-
-    // Options that take a value accept it as the next word or after "=".
-    std::string value;
-    bool has_inline_value = false;
-    if (size_t equals = word.find('='); equals != std::string::npos) {
-      value = word.substr(equals + 1);
-      word = word.substr(0, equals);
-      has_inline_value = true;
-    }
-    auto take_value = [&]() -> std::string {
-      if (has_inline_value) return value;
-      if (i + 1 >= arguments.size()) throw TCliUsageError(word + " needs a value");
-      return arguments[++i];
-    };
-
-    if (word == "--command") {
-      options.command = ParseCommand(take_value());
-    } else if (word == "--multiple") {
-      options.first_solution = ParseMultiple(take_value());
-    } else if (word == "--output") {
-      options.output = take_value();
-      if (options.output.empty()) throw TCliUsageError("--output needs a file name");
-    } else {
-      bool known = false;
-      for (const TSwitch& option : kSwitches) {
-        if (word == option.name && !has_inline_value) {
-          options.*option.flag = option.value;
-          known = true;
-        }
-      }
-      if (!known) throw TCliUsageError("unknown option \"" + arguments[i] + "\"");
-    }
-  }
-  if (options.input.empty()) throw TCliUsageError("missing puzzle file");
-  return options;
-}
-
-std::string CliUsageText() {
-  return R"(Usage: pixlers-cli solve [OPTIONS] FILE
-
-Loads the puzzle FILE, runs one solve command on it as the window's Solver
-menu would, and prints the resulting picture on standard output, one line per
-row: '#' filled, '.' empty, '?' undecided (pencil marks included). Every
-message the solver shows is printed on standard error as "CAPTION: TEXT".
-
-Options:
-  --command COMMAND  the solve command to run (default realtime):
-                       next        find next piece of the solution
-                       all         find all pieces of the solution
-                       pass        run full-pass iteration
-                       all-passes  run all full-pass iterations
-                       realtime    find the entire solution at once
-  --no-row2          do not use row method #2: Between
-  --no-row3          do not use row method #3: Bigger
-  --no-row4          do not use row method #4: Empty
-  --no-row5          do not use row method #5: Posibilities
-  --no-bruteforce    do not use field method #2: Bruteforce!
-  --no-deep          do not allow deeper recursion
-  --doubled          allow doubled recursion
-  --multiple ANSWER  which solution to take when the solver finds several:
-                     first (default) or second
-  --output FILE      also save the resulting puzzle to FILE
-  -h, --help         show this help and exit
-
-Exit status:
-  0  the picture is complete and no contradiction was found
-  1  undecided cells remain
-  2  the solver found a contradiction
-  3  usage error, or FILE could not be read or the result not written
-)";
+  const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve},
+                                              {"batch", CliJob::batch},
+                                              {"check", CliJob::check},
+                                              {"count", CliJob::count},
+                                              {"convert", CliJob::convert}};
+  options.job = jobs.at(parsed->get_name());
+  return true;
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <stdexcept>
+#include <ostream>
 #include <string>
 #include <vector>
 
 enum class TCliCommand { Next, All, Pass, AllPasses, Realtime };
 
+enum class CliJob { solve, batch, check, count, convert };
+
 // What one run of pixlers-cli is asked to do. The solver switches start as
 // the window's Solver menu does.
 struct TCliOptions {
-  bool help = false;
+  CliJob job = CliJob::solve;
   TCliCommand command = TCliCommand::Realtime;
   bool use_row2 = true;
   bool use_row3 = true;
@@ -20,16 +22,27 @@ struct TCliOptions {
   bool allow_doubled = false;
   // The answer to "Multiple solutions found...": Yes takes the first one.
   bool first_solution = true;
+  // The complete engine instead of the window's solver.
+  bool search_engine = false;
+  // Seconds; 0 lets a run go on until it ends by itself.
+  double timeout = 0;
+  // Workers of a batch; 0 means one per core.
+  int jobs = 0;
+  int max_solutions = 1000;
+  // 1-based puzzle of a set to convert.
+  int index = 1;
+  // Pixels per cell of a PNG picture.
+  int scale = 1;
+  // A PDF printout with the solution on its last page.
+  bool with_solution = false;
   std::string output;
   std::string input;
+  // The batch's files and folders.
+  std::vector<std::string> paths;
 };
 
-class TCliUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// Throws TCliUsageError on anything it does not understand.
-TCliOptions ParseCliArguments(const std::vector<std::string>& arguments);
-
-std::string CliUsageText();
+// Parses the arguments (without the program's name). Returns true when the
+// job should run; otherwise help or a usage error has been printed and
+// `status` holds the exit status (0 after help, 3 after an error).
+bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& options, int& status,
+                       std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "document/PixlerFile.h"
+#include "document/PuzzleFormats.h"
 #include "puzzle/General.h"
 #include "puzzle/NullCanvas.h"
 #include "puzzle/Platform.h"
@@ -10,7 +11,10 @@
 TPixler::~TPixler() = default;
 
 std::unique_ptr<TPixler> TPixler::CreateHeadless() {
-  static TNullCanvas canvas;
+  // One per thread: the surface keeps a brush and a font size, and documents
+  // solved on parallel threads must not share them. A headless document is
+  // used on the thread that made it.
+  static thread_local TNullCanvas canvas;
   const TSurface surface{canvas, 0, 0};
   return std::make_unique<TPixler>(surface, surface, surface, surface,
                                    TGridBase::kDefaultColorBackground, 0, 0);
@@ -19,30 +23,52 @@ std::unique_ptr<TPixler> TPixler::CreateHeadless() {
 bool TPixler::LoadFromFile(const std::string& file_name) {
   auto data = std::make_unique<TPixlerFileData>();
   if (!TPixlerFile::Read(file_name, *data)) return false;
-
-  Clear();
-  SetSize(data->width, data->height);
-  TField& field = GetField();
-  TNumbersTop& top = GetTop();
-  TNumbersLeft& left = GetLeft();
-  for (int x = 1; x <= data->width; ++x) {
-    for (int y = 1; y <= data->height; ++y) {
-      field.SetCell(x, y, data->cells[x][y]);
-      if (y <= data->TopSlots()) {
-        top.SetCell(x, y, data->top_clues[x][y]);
-        top.SetMark(x, y, data->top_marks[x][y]);
-      }
-      if (x <= data->LeftSlots()) {
-        left.SetCell(x, y, data->left_clues[x][y]);
-        left.SetMark(x, y, data->left_marks[x][y]);
-      }
-    }
-  }
-  Redraw(-1, -1);
+  ApplyFileData(*data);
   return true;
 }
 
 void TPixler::SaveToFile(const std::string& file_name) const {
+  TPixlerFile::Write(file_name, *FileData());
+}
+
+void TPixler::ImportFromFile(const std::string& file_name, int puzzle_index) {
+  ApplyFileData(*ReadPuzzleFile(file_name, puzzle_index).data);
+}
+
+void TPixler::ExportToFile(const std::string& file_name) const {
+  ExchangePuzzle puzzle;
+  puzzle.data = FileData();
+  WritePuzzleFile(file_name, puzzle);
+}
+
+void TPixler::ApplyFileData(const TPixlerFileData& data) {
+  Clear();
+  SetSize(data.width, data.height);
+  TField& field = GetField();
+  TNumbersTop& top = GetTop();
+  TNumbersLeft& left = GetLeft();
+  for (int x = 1; x <= data.width; ++x) {
+    for (int y = 1; y <= data.height; ++y) {
+      field.SetCell(x, y, data.cells[x][y]);
+      if (y <= data.TopSlots()) {
+        top.SetCell(x, y, data.top_clues[x][y]);
+        top.SetMark(x, y, data.top_marks[x][y]);
+      }
+      if (x <= data.LeftSlots()) {
+        left.SetCell(x, y, data.left_clues[x][y]);
+        left.SetMark(x, y, data.left_marks[x][y]);
+      }
+    }
+  }
+  Redraw(-1, -1);
+  MarkClean();
+}
+
+std::string TPixler::FileText() const {
+  return TPixlerFile::Format(*FileData());
+}
+
+std::unique_ptr<TPixlerFileData> TPixler::FileData() const {
   auto data = std::make_unique<TPixlerFileData>();
   data->width = GetWidth();
   data->height = GetHeight();
@@ -62,7 +88,7 @@ void TPixler::SaveToFile(const std::string& file_name) const {
       }
     }
   }
-  TPixlerFile::Write(file_name, *data);
+  return data;
 }
 
 namespace {
@@ -127,6 +153,7 @@ bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,
   field.EndGroup();
 
   if (FSolver == nullptr || FSolver->width != width || FSolver->height != height) {
+    std::lock_guard lock(FSolverMutex);
     FSolver.reset();
     FSolver = std::make_unique<TSolver>(std::move(ACallback), width, height);
   } else {
@@ -204,6 +231,7 @@ void TPixler::SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCal
 
 void TPixler::Stop() {
   FStopRequested = true;
+  std::lock_guard lock(FSolverMutex);
   if (FSolver != nullptr) FSolver->Stop();
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "puzzle/PixlerBase.h"
 #include "solver/Solver.h"
 #include "solver/SolverBase.h"
+
+struct TPixlerFileData;
 
 // The puzzle document the window works on: the composite plus puzzle files,
 // clue generation and the solve commands.
@@ -16,7 +20,8 @@ class TPixler : public TPixlerBase {
   ~TPixler() override;
 
   // A document without a window, for the command-line tool and benchmarks:
-  // its grids paint on one shared surface that ignores drawing.
+  // its grids paint on a surface that ignores drawing, shared by the
+  // documents of the calling thread, which is the only one to use it.
   static std::unique_ptr<TPixler> CreateHeadless();
 
   // Replaces the puzzle by the file's, all or nothing, and repaints. Returns
@@ -28,6 +33,24 @@ class TPixler : public TPixlerBase {
   // Throws TPixlerFileError when the file cannot be written; an existing file
   // is then left as it was.
   void SaveToFile(const std::string& file_name) const;
+  // The same for any puzzle format by the file's extension (.non, .xml, or
+  // the puzzle file's, see PuzzleFormats.h), puzzle_index choosing a puzzle of
+  // an XML set. Import replaces the puzzle all or nothing and throws
+  // TPixlerFileError, the puzzle untouched, for any file it cannot read, a
+  // puzzle file with the wrong first line included; a goal is not shown.
+  // Export writes a complete picture that satisfies its clues as the goal.
+  void ImportFromFile(const std::string& file_name, int puzzle_index = 1);
+  void ExportToFile(const std::string& file_name) const;
+  // What a puzzle file of the document holds.
+  std::unique_ptr<TPixlerFileData> FileData() const;
+  // The text a puzzle file of the current puzzle holds.
+  std::string FileText() const;
+  // Whether the puzzle differs from what was last loaded or marked clean;
+  // undoing back to that state makes it clean again.
+  bool IsModified() const { return FileText() != FCleanText; }
+  void MarkClean() { FCleanText = FileText(); }
+  // For a puzzle that no file holds, such as recovered work.
+  void MarkModified() { FCleanText.clear(); }
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
@@ -42,9 +65,10 @@ class TPixler : public TPixlerBase {
   // Steps until one decides nothing, finds a contradiction, or is stopped;
   // every later step builds on what the lines learnt in the ones before.
   void SolveAll(bool AAllPieces, bool ARepeat, std::shared_ptr<ISolverCallback> ACallback);
-  // For the window thread while a solve command runs: the run ends at the
-  // worker's next poll, its partial result is still written back, and
-  // SolveAll starts no further step.
+  // While a solve command runs: the run ends at the worker's next poll, its
+  // partial result is still written back, and SolveAll starts no further
+  // step. Safe from any thread; a request made before a step starts is
+  // cleared by that step.
   void Stop();
 
   // The last run's contradiction flag and CPU time in hundredths of a second;
@@ -75,8 +99,12 @@ class TPixler : public TPixlerBase {
 
  private:
   bool HasUndecidedCell() const;
+  void ApplyFileData(const TPixlerFileData& data);
 
-  bool FStopRequested = false;
+  std::atomic<bool> FStopRequested = false;
   bool FSolving = false;
+  // Guards FSolver's replacement against a Stop from another thread.
+  std::mutex FSolverMutex;
   std::unique_ptr<TSolver> FSolver;
+  std::string FCleanText;
 };

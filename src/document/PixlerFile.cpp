@@ -1,17 +1,15 @@
 #include "document/PixlerFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string_view>
+#include <vector>
 
+#include "document/AtomicFile.h"
+#include "document/MessageText.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -25,30 +23,60 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-// Hands out the file's lines one by one, counting them. Past the end of the
-// file every line reads as empty, so a short file reads as if padded.
+// A valid file's longest line is a row of 100 cells, 200 characters; anything
+// far longer is not a puzzle file, and must not fill the memory.
+constexpr std::size_t kMaxLineLength = 64 * 1024;
+
+// Hands out the file's lines one by one, counting them, each at most
+// kMaxLineLength characters long.
 class TLineReader {
  public:
   TLineReader(std::istream& stream, const std::string& file_name)
-      : stream_(stream), file_name_(file_name) {}
+      : stream_(stream), file_name_(file_name), buffer_(kMaxLineLength + 2) {}
 
-  std::string_view Next() {
+  // The next line without its line end. Past the end of the file a line that
+  // is needed is refused; one that may be missing reads as empty, for files
+  // that lost blank lines at their end.
+  std::string_view Next(bool needed = true) {
     ++number_;
-    line_.clear();
-    if (stream_.good()) std::getline(stream_, line_);
-    if (stream_.bad()) throw TPixlerFileError(file_name_, number_, "the file cannot be read");
-    // A bare LF ends a line as well as CR LF.
-    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
-    return line_;
+    if (first_missing_ == 0) Read();
+    if (first_missing_ == 0) return line_;
+    if (needed) throw TPixlerFileError(file_name_, first_missing_, "the file ends early");
+    return {};
   }
 
   int Number() const { return number_; }
 
  private:
+  void Read() {
+    stream_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (stream_.bad()) throw TPixlerFileError(file_name_, number_, "the file cannot be read");
+    auto length = static_cast<std::size_t>(stream_.gcount());
+    if (stream_.fail()) {
+      // Either nothing was left, or the buffer filled before a line end.
+      if (stream_.eof() && length == 0) {
+        first_missing_ = number_;
+        return;
+      }
+      length = buffer_.size();
+    } else if (!stream_.eof()) {
+      --length;  // the line feed
+    }
+    line_ = std::string_view(buffer_.data(), length);
+    // A bare LF ends a line as well as CR LF.
+    if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+    if (line_.size() > kMaxLineLength) {
+      throw TPixlerFileError(file_name_, number_, "the line is longer than 64 KiB");
+    }
+  }
+
   std::istream& stream_;
   const std::string& file_name_;
-  std::string line_;
+  std::vector<char> buffer_;
+  std::string_view line_;
   int number_ = 0;
+  // The number of the first line past the end of the file; 0 before that.
+  int first_missing_ = 0;
 };
 
 // Reads the blank-separated integers of one line and nothing past its end.
@@ -88,7 +116,7 @@ class TNumberScanner {
 
  private:
   [[noreturn]] void Fail(std::string_view token, const std::string& what) const {
-    throw TPixlerFileError(file_name_, line_number_, "\"" + std::string(token) + "\" " + what);
+    throw TPixlerFileError(file_name_, line_number_, "\"" + MessageText(token) + "\" " + what);
   }
 
   std::string_view line_;
@@ -125,8 +153,9 @@ void AppendClue(std::string& text, int32_t number, int32_t mark) {
 
 // Slot numbers past the line's slots are read but have nowhere to go.
 template <typename Store>
-void ReadClueLine(TLineReader& lines, const std::string& file_name, int32_t slots, Store store) {
-  std::string_view line = lines.Next();
+void ReadClueLine(TLineReader& lines, const std::string& file_name, int32_t slots, bool needed,
+                  Store store) {
+  std::string_view line = lines.Next(needed);
   TNumberScanner scanner(line, file_name, lines.Number());
   int32_t number = 0;
   for (int32_t k = 1; scanner.Next(number); ++k) {
@@ -147,7 +176,7 @@ bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
                            std::string("the file cannot be opened: ") + std::strerror(errno));
   }
   TLineReader lines(stream, file_name);
-  if (lines.Next() != kVersionLine) return false;
+  if (lines.Next(false) != kVersionLine) return false;
   lines.Next();
 
   std::string_view size_line = lines.Next();
@@ -175,18 +204,22 @@ bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
   lines.Next();
 
   for (int32_t x = 1; x <= width; ++x) {
-    ReadClueLine(lines, file_name, data.TopSlots(), [&](int32_t k, int32_t number, int32_t mark) {
-      data.top_clues[x][k] = number;
-      data.top_marks[x][k] = mark;
-    });
+    ReadClueLine(lines, file_name, data.TopSlots(), true,
+                 [&](int32_t k, int32_t number, int32_t mark) {
+                   data.top_clues[x][k] = number;
+                   data.top_marks[x][k] = mark;
+                 });
   }
-  lines.Next();
+  // The row clues may be cut short: the lines left out at the end of a file
+  // are the last rows' empty clue lists.
+  lines.Next(false);
 
   for (int32_t y = 1; y <= height; ++y) {
-    ReadClueLine(lines, file_name, data.LeftSlots(), [&](int32_t k, int32_t number, int32_t mark) {
-      data.left_clues[k][y] = number;
-      data.left_marks[k][y] = mark;
-    });
+    ReadClueLine(lines, file_name, data.LeftSlots(), false,
+                 [&](int32_t k, int32_t number, int32_t mark) {
+                   data.left_clues[k][y] = number;
+                   data.left_marks[k][y] = mark;
+                 });
   }
   return true;
 }
@@ -226,51 +259,5 @@ std::string TPixlerFile::Format(const TPixlerFileData& data) {
 }
 
 void TPixlerFile::Write(const std::string& file_name, const TPixlerFileData& data) {
-  const std::string text = Format(data);
-  auto fail = [&](const std::string& what) {
-    throw TPixlerFileError(file_name, 0, what + ": " + std::strerror(errno));
-  };
-
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code ignored;
-  std::string target = std::filesystem::weakly_canonical(file_name, ignored).string();
-  if (target.empty()) target = file_name;
-
-  // O_EXCL with a fresh name never follows or clobbers someone else's file.
-  std::string temp_name;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
-    temp_name = target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd = ::open(temp_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt >= 100)) fail("the file cannot be created");
-  }
-
-  auto fail_and_remove = [&](const std::string& what) {
-    int saved = errno;
-    if (fd >= 0) ::close(fd);
-    ::unlink(temp_name.c_str());
-    errno = saved;
-    fail(what);
-  };
-
-  // A replaced file keeps its permissions.
-  struct stat old_state;
-  if (::stat(target.c_str(), &old_state) == 0) ::fchmod(fd, old_state.st_mode & 07777);
-
-  size_t written = 0;
-  while (written < text.size()) {
-    ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail_and_remove("the file cannot be written");
-    }
-    written += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) fail_and_remove("the file cannot be written");
-  int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0) fail_and_remove("the file cannot be written");
-  if (::rename(temp_name.c_str(), target.c_str()) != 0) {
-    fail_and_remove("the file cannot be replaced");
-  }
+  WriteFileAtomically(file_name, Format(data));
 }

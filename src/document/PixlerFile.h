@@ -49,12 +49,14 @@ class TPixlerFile {
   // the first line is not the version line: such files are passed over
   // silently. Anything else that cannot be read throws TPixlerFileError, and
   // data is then left partly filled, so callers read into a scratch copy.
+  // A file must hold every line up to the column clues; row clue lines and
+  // blank lines missing at its end read as empty.
   static bool Read(const std::string& file_name, TPixlerFileData& data);
 
   // The text the file would hold, CR LF lines included.
   static std::string Format(const TPixlerFileData& data);
 
-  // Writes beside the target first and renames over it, so that a failed save
-  // leaves the old file whole. Throws TPixlerFileError on failure.
+  // Saves through WriteFileAtomically: a failed save leaves the old file
+  // whole. Throws TPixlerFileError on failure.
   static void Write(const std::string& file_name, const TPixlerFileData& data);
 };

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <tuple>
 
-#include "../document/TestDocument.h"
+#include "CliRun.h"
 
 namespace {
 
 TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
-  const char* cli = std::getenv("PIXLERS_CLI");
-  if (cli == nullptr) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
   TTempFolder folder;
   const std::string head = "MK Version 3.0\r\n\r\n";
   const std::string caption = "Pixlers solver..: ";
@@ -21,6 +25,9 @@ TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
       head + "5 5\r\n\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n" +
           house_clues);
   const std::string solved = "..#..\n.###.\n#####\n.#.#.\n.###.\n";
+  const std::string solved_file =
+      head + "5 5\r\n\r\n . . # . .\r\n . # # # .\r\n # # # # #\r\n . # . # .\r\n . # # # .\r\n" +
+      house_clues;
   const std::string square =
       folder.Write("square", head + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n 1\r\n\r\n 1\r\n 1\r\n");
   // Without column 2's clue, columns 2 and 3 and then row 2 decide cells that
@@ -38,29 +45,106 @@ TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
       {{"solve", "--command=all-passes", house}, 0, solved, ""},
       {{"solve", "--no-bruteforce", square}, 1, "??\n??\n", caption + "No new pieces has"},
       {{"solve", square}, 0, "#.\n.#\n", question},
+      {{"solve", "--multiple", "second", square}, 0, ".#\n#.\n", question},
       {{"solve", "--command=pass", broken},
        2,
        "?.#\n..#\n",
        caption + "WARNING: An error has been found!!\n" + caption + "No new pieces"},
-      {{"solve", house, "--command"}, 3, "", "--command needs a value"},
+      {{"solve", "--output", "-", house}, 0, solved_file, caption + "Total CPU"},
+      {{"solve", house, "--command"}, 3, "", "--command: 1 required"},
+      {{"solve", "--command", "fast", house}, 3, "", "fast not in"},
+      {{"solve", house, square}, 3, "", "not expected: " + square},
+      {{"solve", "--timeout", "0", house}, 3, "", "--timeout"},
       {{"solve", folder.Path("absent")}, 3, "", "absent: "},
       {{"solve", bad}, 3, "", bad + ", line 9: \"x\" is not a number"},
       {{"solve", "--output", folder.Path("no/folder/p"), house}, 3, solved, "no/folder/p: "},
+      {{}, 3, "", "A subcommand is required"},
   };
   for (const auto& [arguments, status, out, err] : cases) {
-    std::string command = std::string("'") + cli + "'";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";
-    command += " >'" + folder.Path("out") + "' 2>'" + folder.Path("err") + "'";
-    const int raw = std::system(command.c_str());
-    const std::string printed = ReadFile(folder.Path("err"));
-    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << command << "\n" << printed;
-    EXPECT_EQ(ReadFile(folder.Path("out")), out) << command;
-    EXPECT_TRUE(err.empty() ? printed.empty() : printed.find(err) != std::string::npos) << printed;
+    const TCliRun run = RunCli(cli, arguments, folder);
+    EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
+    EXPECT_EQ(run.out, out) << run.command;
+    EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
+        << run.command << "\n"
+        << run.err;
   }
-  EXPECT_EQ(
-      ReadFile(folder.Path("out.pixler")),
-      head + "5 5\r\n\r\n . . # . .\r\n . # # # .\r\n # # # # #\r\n . # . # .\r\n . # # # .\r\n" +
-          house_clues);
+  EXPECT_EQ(ReadFile(folder.Path("out.pixler")), solved_file);
+}
+
+TEST(CliTest, HelpOnEveryCommand) {
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  TTempFolder folder;
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--help"}, "Subcommands:"},
+      {{"solve", "--help"}, "Usage: pixlers-cli solve [OPTIONS] FILE"},
+      {{"batch", "-h"}, "Usage: pixlers-cli batch [OPTIONS] PATH..."},
+      {{"check", "--help"}, "Usage: pixlers-cli check [OPTIONS] FILE"},
+      {{"count", "--help"}, "Usage: pixlers-cli count [OPTIONS] FILE"},
+      {{"convert", "--help"}, "Usage: pixlers-cli convert [OPTIONS] IN OUT"},
+  };
+  for (const auto& [arguments, usage] : cases) {
+    const TCliRun run = RunCli(cli, arguments, folder);
+    EXPECT_EQ(run.status, 0) << run.command;
+    EXPECT_NE(run.out.find(usage), std::string::npos) << run.out;
+  }
+}
+
+// Every decided cell of a stopped run agrees with the picture, and some are
+// left undecided.
+void ExpectPartialPicture(const std::string& printed, const TRows& picture) {
+  std::string expected_shape;
+  for (const std::string& row : picture) expected_shape += std::string(row.size(), '?') + '\n';
+  ASSERT_EQ(printed.size(), expected_shape.size());
+  size_t undecided = 0;
+  for (size_t y = 0; y < picture.size(); ++y) {
+    for (size_t x = 0; x < picture[y].size(); ++x) {
+      const char cell = printed[y * (picture[y].size() + 1) + x];
+      if (cell == '?') {
+        ++undecided;
+      } else {
+        EXPECT_EQ(cell, picture[y][x]) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(undecided, 0u);
+}
+
+TEST(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  TTempFolder folder;
+  const TRows picture = RandomRows(100, 100, 7);
+  const std::string file = WritePuzzle(folder, "long.pixler", picture);
+
+  const TCliRun run =
+      RunCli(cli, {"solve", "--timeout", "0.5", "--output", folder.Path("saved"), file}, folder);
+  EXPECT_EQ(run.status, 1) << run.err;
+  ExpectPartialPicture(run.out, picture);
+  EXPECT_EQ(run.err.find("No new pieces"), std::string::npos) << run.err;
+  EXPECT_NE(ReadFile(folder.Path("saved")).find(" ?"), std::string::npos);
+
+  for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, folder.Path("out").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, folder.Path("err").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> words = {cli, "solve", file};
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, cli.c_str(), &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    kill(child, signal);
+    int raw = 0;
+    ASSERT_EQ(waitpid(child, &raw, 0), child);
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << ReadFile(folder.Path("err"));
+    ExpectPartialPicture(ReadFile(folder.Path("out")), picture);
+  }
 }
 
 }  // namespace

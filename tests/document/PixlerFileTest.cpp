@@ -51,13 +51,13 @@ TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
   // The last is read leniently: bare LF line ends, words after the size, a
   // row longer than the width, the later of two state characters winning, a
   // clue line without its leading blank and with trailing blanks, more clues
-  // than slots, a file cut short.
+  // than slots, a file that lost its blank lines at the end.
   const std::pair<std::string, std::string> cases[] = {
       {kHead +
            "4 2\r\n\r\n # . # #\r\n # . . #\r\n\r\n 2\r\n\r\n 1\r\n 2\r\n\r\n 2 -1\r\n 1 1\r\n\r\n",
        ""},
       {kHead + "1 1\r\n\r\n ?\r\n\r\n\r\n\r\n\r\n\r\n", ""},
-      {"MK Version 3.0\n\n3 4 x\n\n # # # #\no#.#o,\n\n\n\n2 -1 \t \n 1 1 1\r\n",
+      {"MK Version 3.0\n\n3 4 x\n\n # # # #\no#.#o,\n\n\n\n2 -1 \t \n 1 1 1\r\n\n",
        kHead + "3 4\r\n\r\n # # #\r\n o . ,\r\n ? ? ?\r\n ? ? ?\r\n\r\n 2 -1\r\n 1 1\r\n\r\n\r\n"
                "\r\n\r\n\r\n\r\n\r\n"},
   };
@@ -85,6 +85,11 @@ TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
       {kHead + "2 2" + rows + " 1\r\n 2a\r\n", 9, "\"2a\" is not a number"},
       {kHead + "2 2" + rows + " 99999999999999999999\r\n", 8, "out of range"},
       {kHead + "2 2" + rows + " 1\r\n 1\r\n\r\n 1\r\n -101\r\n", 12, "\"-101\" is out of range"},
+      // A hostile token is cut short and cannot reach a terminal as an escape.
+      {kHead + "2 2" + rows + " 1\r\n \x1b[2J" + std::string(50000, '7') + "\r\n", 9,
+       ": \"\\x1B[2J" + std::string(33, '7') + "...\" is not a number"},
+      {kHead + "2 2" + rows + " 1\r\n " + std::string(64 * 1024, '1') + "\r\n", 9,
+       "the line is longer than 64 KiB"},
   };
   TTempFolder folder;
   for (const auto& [text, line, reason] : cases) {
@@ -102,9 +107,62 @@ TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
     const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
     EXPECT_EQ(message.rfind(line < 0 ? "" : name + where + ": ", 0), 0u) << message;
     EXPECT_NE(message.find(reason), std::string::npos) << message;
+    EXPECT_LT(message.size(), name.size() + 100);
     EXPECT_EQ(Saved(*document), before) << text;
     EXPECT_EQ(document->GetField().GetJournalPos(), 1);
   }
+}
+
+TEST(PixlerFileTest, AFileThatEndsEarlyIsRefusedUnlessOnlyRowCluesAreMissing) {
+  auto document = NewDocument({"#.##", "#..#"});
+  const std::string whole = Saved(*document);
+  // Lines 1 to 11 hold the version, the size, the picture and the column
+  // clues; lines 12 to 15 the row clues between blank lines.
+  TTempFolder folder;
+  size_t end = 0;
+  for (int lines = 0; lines <= 15; ++lines) {
+    auto loaded = NewDocument({"##", ".."});
+    const std::string text = whole.substr(0, end);
+    std::string message = "loaded";
+    try {
+      if (!loaded->LoadFromFile(folder.Write("cut.pixler", text))) message = "passed over";
+    } catch (const TPixlerFileError& error) {
+      message = error.what();
+    }
+    if (lines == 0) {
+      EXPECT_EQ(message, "passed over");
+    } else if (lines < 11) {
+      EXPECT_EQ(message, folder.Path("cut.pixler") + ", line " + std::to_string(lines + 1) +
+                             ": the file ends early");
+      EXPECT_EQ(loaded->GetWidth(), 2);
+    } else {
+      EXPECT_EQ(message, "loaded") << lines;
+      // The row clues that were cut off read as empty.
+      for (int y = 1; y <= 2; ++y) {
+        EXPECT_EQ(loaded->GetLeft().GetCell(1, y) != 0, lines >= 12 + y) << lines;
+      }
+    }
+    end = whole.find('\n', end) + 1;
+  }
+}
+
+TEST(PixlerFileTest, EndlessInputIsRefusedAfterItsFirstLongLine) {
+  // Every byte of it is read only up to the limit.
+  try {
+    auto data = std::make_unique<TPixlerFileData>();
+    TPixlerFile::Read("/dev/zero", *data);
+    FAIL() << "read";
+  } catch (const TPixlerFileError& error) {
+    EXPECT_STREQ(error.what(), "/dev/zero, line 1: the line is longer than 64 KiB");
+  }
+  // A line of exactly 64 KiB is still a line.
+  TTempFolder folder;
+  const std::string blanks(64 * 1024, ' ');
+  auto document = NewDocument();
+  EXPECT_TRUE(
+      document->LoadFromFile(folder.Write("p", kHead + "1 1\r\n\r\n #" + blanks.substr(2) +
+                                                   "\r\n\r\n" + blanks + "\r\n\r\n 1\r\n\r\n")));
+  EXPECT_EQ(document->GetLeft().GetCell(1, 1), 1);
 }
 
 TEST(PixlerFileTest, SavingReplacesTheFileWholeOrNotAtAll) {

@@ -26,6 +26,20 @@ inline std::unique_ptr<TPixler> NewDocument(const TRows& rows = {}, bool keep_pi
   return pixler;
 }
 
+// A picture of about half filled cells from a fixed generator. Large ones
+// (100 by 100) have clues that the window's solver grinds on for minutes:
+// runs that must be stopped.
+inline TRows RandomRows(int width, int height, uint32_t seed) {
+  TRows rows(height, std::string(width, '.'));
+  for (std::string& row : rows) {
+    for (char& cell : row) {
+      seed = seed * 1664525u + 1013904223u;
+      if ((seed >> 16) & 1) cell = '#';
+    }
+  }
+  return rows;
+}
+
 // '#', '.', and '?' for undecided cells, pencil marks included.
 inline TRows Picture(const TPixler& pixler) {
   TRows rows(pixler.GetHeight(), std::string(pixler.GetWidth(), '?'));

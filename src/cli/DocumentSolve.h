@@ -1,0 +1,23 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "cli/CliOptions.h"
+#include "document/Pixler.h"
+
+// The steps of a run of the window's solver on a headless document, shared by
+// solve and batch.
+
+// Loads FILE into the document. On failure prints "pixlers-cli: " and the
+// reason, naming the file and the line, and returns false.
+bool LoadPuzzle(TPixler& pixler, const std::string& file, std::ostream& err);
+// The same, with the reason handed back instead of printed.
+bool LoadPuzzle(TPixler& pixler, const std::string& file, std::string& reason);
+
+void ApplySolverOptions(TPixler& pixler, const TCliOptions& options);
+void RunCommand(TPixler& pixler, TCliCommand command);
+
+// One line per row: '#' filled, '.' empty, '?' undecided.
+void PrintPicture(const TPixler& pixler, std::ostream& out);
+bool HasUndecidedCell(const TPixler& pixler);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "document/PixlerFile.h"
+
+// Pictures and printouts of a puzzle, for the window and the command-line tool.
+//
+// Both need Qt's GUI layer (images, fonts, the PDF writer) but no window. When
+// the program has no QGuiApplication yet, the first call creates one on the
+// "offscreen" platform, which then lives until the process ends; a program
+// that wants its own application (the window) must create it before. Call
+// them from the thread that created the application.
+//
+// Both check the size (1..100 each way), write beside the target and rename
+// over it, so that a failed export leaves an existing file whole, and throw
+// TPixlerFileError naming the file when they cannot.
+
+// Largest number of pixels per cell side, which keeps a 100 by 100 picture
+// at a few megapixels.
+inline constexpr int kLargestPngScale = 32;
+
+// The picture as a PNG image: `scale` by `scale` pixels per cell
+// (1..kLargestPngScale), black for filled cells, white for all others.
+void ExportPng(const std::string& path, const TPixlerFileData& data, int scale);
+
+// The puzzle for printing on A4 paper: the title on top, an empty grid with
+// its clues, cells and text large enough to read whatever the size. A puzzle
+// too large for one page is split into parts of whole blocks of five, each
+// page repeating the clues of its columns and rows and naming the part it
+// shows. With `with_solution`, a last page shows the picture's filled cells.
+void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
+               bool with_solution);

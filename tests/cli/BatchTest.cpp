@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "CliRun.h"
+
+namespace {
+
+const std::string kHead = "MK Version 3.0\r\n\r\n";
+
+// The table row of a file: its size and result.
+std::string RowOf(const std::string& table, const std::string& file) {
+  std::smatch match;
+  const std::regex row("(^|\n)" +
+                       std::regex_replace(file, std::regex("[.^$|()\\[\\]{}*+?\\\\]"), "\\$&") +
+                       " +(\\S+) +(\\S+) +[0-9]+\\.[0-9]{2}");
+  if (!std::regex_search(table, match, row)) return "(no row)";
+  return match[2].str() + " " + match[3].str();
+}
+
+TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  TTempFolder folder;
+  std::filesystem::create_directories(folder.Path("good/deeper"));
+  const std::string house =
+      WritePuzzle(folder, "good/house.pixler", {"..#..", ".###.", "#####", ".#.#.", ".###."});
+  const std::string random = WritePuzzle(folder, "good/deeper/r.spixler", RandomRows(12, 12, 1));
+  // Line logic and the brute force leave undecided cells in this one.
+  const std::string stuck = WritePuzzle(folder, "stuck.ppixler", RandomRows(12, 12, 3));
+  const std::string broken =
+      folder.Write("broken.pixler",
+                   kHead + "3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n");
+  const std::string bad =
+      folder.Write("bad.pixler", kHead + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n");
+  const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  folder.Write("notes.txt", "not a puzzle");
+
+  const TCliRun all = RunCli(cli, {"batch", "--jobs", "2", "--timeout", "1", folder.path}, folder);
+  EXPECT_EQ(all.status, 1) << all.err;
+  const std::pair<std::string, std::string> rows[] = {
+      {house, "5x5 solved"},         {random, "12x12 solved"}, {stuck, "12x12 stuck"},
+      {broken, "3x2 contradiction"}, {bad, "- error"},         {long_run, "100x100 timeout"},
+  };
+  for (const auto& [file, row] : rows) EXPECT_EQ(RowOf(all.out, file), row) << all.out;
+  EXPECT_NE(all.out.find(bad + ", line 9: \"x\" is not a number"), std::string::npos);
+  EXPECT_EQ(all.out.find("notes.txt"), std::string::npos);
+  EXPECT_NE(all.out.find("\n6 puzzles: 2 solved, 1 stuck, 1 contradiction, 1 timeout, 1 error;"),
+            std::string::npos)
+      << all.out;
+  // The progress bar is only drawn on a terminal.
+  EXPECT_EQ(all.err, "");
+
+  const TCliRun good = RunCli(cli, {"batch", "--jobs", "1", folder.Path("good")}, folder);
+  EXPECT_EQ(good.status, 0) << good.out;
+  EXPECT_NE(good.out.find("\n2 puzzles: 2 solved, 0 stuck"), std::string::npos) << good.out;
+
+  const TCliRun absent = RunCli(cli, {"batch", house, folder.Path("absent.pixler")}, folder);
+  EXPECT_EQ(absent.status, 1);
+  EXPECT_EQ(RowOf(absent.out, house), "5x5 solved") << absent.out;
+  EXPECT_EQ(RowOf(absent.out, folder.Path("absent.pixler")), "- error") << absent.out;
+
+  std::filesystem::create_directories(folder.Path("empty"));
+  const TCliRun empty = RunCli(cli, {"batch", folder.Path("empty")}, folder);
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.out, "no puzzle files found\n");
+
+  for (const std::vector<std::string>& wrong :
+       {std::vector<std::string>{"batch"}, {"batch", "--jobs", "0", house}}) {
+    EXPECT_EQ(RunCli(cli, wrong, folder).status, 3);
+  }
+}
+
+}  // namespace

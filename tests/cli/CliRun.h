@@ -1,0 +1,46 @@
+#pragma once
+
+#include <fcntl.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../document/TestDocument.h"
+
+// The built tool, or empty when the test runs without one.
+inline std::string CliPath() {
+  const char* cli = std::getenv("PIXLERS_CLI");
+  return cli != nullptr ? cli : "";
+}
+
+struct TCliRun {
+  std::string command;
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the tool through the shell, its output kept in the folder.
+inline TCliRun RunCli(const std::string& cli, const std::vector<std::string>& arguments,
+                      const TTempFolder& folder) {
+  TCliRun run;
+  run.command = "'" + cli + "'";
+  for (const std::string& argument : arguments) run.command += " '" + argument + "'";
+  const std::string shell =
+      run.command + " >'" + folder.Path("out") + "' 2>'" + folder.Path("err") + "'";
+  const int raw = std::system(shell.c_str());
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadFile(folder.Path("out"));
+  run.err = ReadFile(folder.Path("err"));
+  return run;
+}
+
+// A puzzle file with the clues of the picture and no cell decided.
+inline std::string WritePuzzle(const TTempFolder& folder, const std::string& name,
+                               const TRows& picture) {
+  auto pixler = NewDocument(picture);
+  pixler->SaveToFile(folder.Path(name));
+  return folder.Path(name);
+}

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <tuple>
+
+#include "TestDocument.h"
+#include "document/NonFile.h"
+#include "document/PuzzleFormats.h"
+#include "puzzle/CellState.h"
+
+namespace {
+
+TEST(PuzzleFormatsTest, TheExtensionTellsTheFormatInAnyCase) {
+  const std::pair<std::string, std::optional<PuzzleFormat>> cases[] = {
+      {"a.pixler", PuzzleFormat::pixler},
+      {"dir.x/b.PPIXLER", PuzzleFormat::pixler},
+      {"c.SPixler", PuzzleFormat::pixler},
+      {"d.non", PuzzleFormat::non},
+      {"e.NON", PuzzleFormat::non},
+      {"f.xml", PuzzleFormat::xml},
+      {"g.xml.txt", std::nullopt},
+      {"non", std::nullopt},
+      {"h.", std::nullopt},
+      {".xml/i", std::nullopt},
+  };
+  for (const auto& [path, format] : cases) EXPECT_EQ(PuzzleFormatFromPath(path), format) << path;
+}
+
+// A puzzle with the clues of a random picture, some of its cells known, a
+// goal now and then, and metadata with characters that need escaping.
+ExchangePuzzle RandomPuzzle(std::mt19937& random) {
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+  ExchangePuzzle puzzle;
+  TPixlerFileData& data = *puzzle.data;
+  data.width = pick(1, 100);
+  data.height = pick(1, 100);
+  const int density = pick(0, 100);
+  const int known = pick(0, 2) * 50;
+  PuzzleImage picture(data.height, std::string(data.width, '.'));
+  for (int y = 1; y <= data.height; ++y) {
+    for (int x = 1; x <= data.width; ++x) {
+      const bool filled = pick(1, 100) <= density;
+      picture[y - 1][x - 1] = filled ? '#' : '.';
+      if (pick(1, 100) <= known) data.cells[x][y] = filled ? csFilled : csEmpty;
+    }
+  }
+  for (const bool column : {true, false}) {
+    for (int line = 1; line <= (column ? data.width : data.height); ++line) {
+      std::vector<int> runs;
+      int run = 0;
+      for (int i = 1; i <= (column ? data.height : data.width) + 1; ++i) {
+        const bool inside = i <= (column ? data.height : data.width);
+        if (inside && (column ? picture[i - 1][line - 1] : picture[line - 1][i - 1]) == '#') {
+          ++run;
+        } else if (run > 0) {
+          runs.push_back(run);
+          run = 0;
+        }
+      }
+      StoreLineClues(data, column, line, runs);
+    }
+  }
+  if (pick(0, 1) == 1) puzzle.goal = picture;
+  if (pick(0, 1) == 1) {
+    puzzle.metadata = {"T\"itle\" & <" + std::to_string(pick(0, 999)) + ">", "by me", "(c) x", "",
+                       "cat #" + std::to_string(pick(0, 9))};
+  }
+  return puzzle;
+}
+
+TEST(PuzzleFormatsTest, RandomPuzzlesSurviveEveryConversion) {
+  TTempFolder folder;
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 40; ++round) {
+    const ExchangePuzzle original = RandomPuzzle(random);
+    WritePuzzleFile(folder.Path("a.non"), original);
+    const ExchangePuzzle from_non = ReadPuzzleFile(folder.Path("a.non"));
+    WritePuzzleFile(folder.Path("b.XML"), from_non);
+    const ExchangePuzzle from_xml = ReadPuzzleFile(folder.Path("b.XML"));
+    WritePuzzleFile(folder.Path("c.ppixler"), from_xml);
+    const ExchangePuzzle from_pixler = ReadPuzzleFile(folder.Path("c.ppixler"));
+
+    EXPECT_EQ(NonFile::Format(from_xml), NonFile::Format(original)) << "round " << round;
+    EXPECT_EQ(from_xml.goal, original.GoalToWrite());
+    EXPECT_EQ(TPixlerFile::Format(*from_pixler.data), TPixlerFile::Format(*original.data));
+  }
+}
+
+TEST(PuzzleFormatsTest, ImportAndExportCarryTheDocumentAcrossFormats) {
+  TTempFolder folder;
+  auto document = NewDocument({"##.#", "....", ".###"});
+  document->GetField().SetCell(1, 1, csFilled);
+  document->GetField().SetCell(3, 3, csEmpty);
+  document->GetField().ChangeCell(2, 2, csMaybeEmpty);
+  document->EndGroup();
+  for (const char* name : {"p.non", "p.xml", "p.spixler"}) {
+    document->ExportToFile(folder.Path(name));
+    auto imported = NewDocument({"#"});
+    imported->GetField().ChangeCell(1, 1, csEmpty);
+    imported->ImportFromFile(folder.Path(name));
+    EXPECT_EQ(Picture(*imported), (TRows{"#???", "????", "??.?"})) << name;
+    EXPECT_EQ(imported->GetField().GetJournalPos(), 0) << name;
+    imported->GetField().SetCell(2, 2, csMaybeEmpty);
+    EXPECT_EQ(Saved(*imported), Saved(*document)) << name;
+  }
+}
+
+TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
+  const std::string xml_head = "<?xml version=\"1.0\"?>\n<puzzleset>\n<puzzle>\n";
+  const std::string xml_rows = "<clues type=\"rows\"><line><count>1</count></line></clues>\n";
+  const std::string xml_tail = "</puzzle>\n</puzzleset>\n";
+  std::string xml_wide = xml_head + "<clues type=\"columns\">\n";
+  for (int i = 0; i < 101; ++i) xml_wide += "<line/>\n";
+  xml_wide += "</clues>\n" + xml_rows + xml_tail;
+  const std::string junk(
+      "\x7f"
+      "ELF\x02\x01\x00\x00\xff\xfe\n\x00\x01",
+      14);
+  // File name, text, puzzle index, line blamed (0: the file as a whole), reason.
+  using TCase = std::tuple<std::string, std::string, int, int, std::string>;
+  const TCase cases[] = {
+      {"truncated.non", "width 3\nheight 2\nrows\n1\n", 1, 4,
+       "the file ends after 1 of the 2 row clue lines"},
+      {"no-columns.non", "width 1\nheight 1\nrows\n1\n", 1, 4, "without the column clues"},
+      {"empty.non", "", 1, 1, "without its width"},
+      {"huge.non", "height 2\nwidth 99999999999999999999999\n", 1, 2, "outside 1..100"},
+      {"wide.non", "width 101\n", 1, 1, "\"101\" is outside 1..100"},
+      {"flat.non", "height 0\n", 1, 1, "\"0\" is outside 1..100"},
+      {"twice.non", "width 2\nwidth 2\n", 1, 2, "a second width"},
+      {"negative.non", "width 2\nheight 1\nrows\n-1\n", 1, 4, "\"-1\" is not a clue"},
+      {"big-clue.non", "width 2\nheight 1\nrows\n1, 123456789012345678901234567890\n", 1, 4,
+       "\"123456789012345678901234567890\" is outside 1..100"},
+      {"crowded.non", "width 3\nheight 1\nrows\n1,1,1\n", 1, 4,
+       "row 1 has 3 clues, more than fit in 3 cells"},
+      {"zero.non", "width 3\nheight 1\nrows\n1 0\n", 1, 4, "a clue of 0 stands among"},
+      {"short.non", "width 2\nheight 2\nrows\n1\ncolumns\n1\n1\n", 1, 5,
+       "only 1 of the 2 row clue lines come before \"columns\""},
+      {"early.non", "width 2\nrows\n1\n", 1, 2, "the row clues come before the height"},
+      {"early-columns.non", "width 2\ncolumns\n1\n1\nheight 2\n", 1, 2,
+       "the column clues come before the height"},
+      {"colour.non", "width 2\nheight 1\ncolor a #ff0000\n", 1, 3, "colour puzzles"},
+      {"colour-clue.non", "width 2\nheight 1\nrows\n1a\n", 1, 4, "colour clues"},
+      {"goal.non", "width 2\nheight 2\ngoal \"101\"\n", 1, 3, "holds 3 cells, not 2 by 2"},
+      {"goal-rows.non", "width 2\nheight 2\ngoal\n10\n", 1, 4, "ends after 1 of the 2 rows"},
+      {"saved.non", "width 2\nheight 1\nsaved \"1%\"\n", 1, 3, "\"%\" is not a cell"},
+      {"quote.non", "title \"open\nwidth 1\n", 1, 1, "closing quote"},
+      {"junk.non", junk, 1, 2, "without its width"},
+      {"truncated.xml", xml_head + "<clues type=\"columns\">\n<line><count>1</count>", 1, 5, "XML"},
+      {"mismatched.xml", xml_head + "<clues type=\"rows\">\n</puzzle>\n", 1, 4,
+       "closed by the end tag of another"},
+      {"nesting.xml", xml_head + "<clues type=\"rows\">\n<count>1</count>\n</clues>\n" + xml_tail,
+       1, 5, "<count> stands in <clues> where a <line> belongs"},
+      {"text.xml", xml_head + "<clues type=\"rows\">\n<line>1 2</line>\n</clues>\n" + xml_tail, 1,
+       5, "text stands in <line>"},
+      {"root.xml", "<puzzles>\n<puzzle/>\n</puzzles>\n", 1, 1, "not <puzzleset>"},
+      {"index.xml", xml_head + xml_tail, 3, 2, "holds 1 puzzles, so there is no puzzle 3"},
+      {"no-columns.xml", xml_head + xml_rows + xml_tail, 1, 3, "no column clues"},
+      {"negative.xml",
+       xml_head + "<clues type=\"columns\">\n<line><count>-1</count></line></clues>\n" + xml_tail,
+       1, 5, "the count \"-1\" is not a number in 1..100"},
+      {"huge.xml",
+       xml_head + "<clues type=\"columns\"><line>\n<count>99999999999999</count></line></clues>\n" +
+           xml_tail,
+       1, 5, "\"99999999999999\" is not a number in 1..100"},
+      {"wide.xml", xml_wide, 1, 105, "more than 100 columns"},
+      {"colour.xml", xml_head + "<color name=\"red\" char=\"r\">f00</color>\n" + xml_tail, 1, 4,
+       "colour puzzle"},
+      {"colour-count.xml",
+       xml_head +
+           "<clues type=\"columns\"><line>\n<count color=\"red\">1</count></line></clues>\n" +
+           xml_tail,
+       1, 5, "colour puzzle"},
+      {"triddler.xml", xml_head + "</puzzle><puzzle type=\"triddler\">\n" + xml_tail, 2, 4,
+       "puzzles of type \"triddler\" are not supported"},
+      {"image.xml",
+       xml_head + "<clues type=\"columns\"><line><count>1</count></line></clues>\n" + xml_rows +
+           "<solution><image>\n|X|\n|X|\n</image></solution>\n" + xml_tail,
+       1, 8, "more than 1 rows"},
+      {"image-char.xml",
+       xml_head + "<clues type=\"columns\"><line><count>1</count></line></clues>\n" + xml_rows +
+           "<solution type=\"saved\"><image>\n|\n%|\n</image></solution>\n" + xml_tail,
+       1, 8, "\"%\" in the saved solution stands for no cell"},
+      {"junk.xml", junk, 1, 1, "XML"},
+      {"old.pixler", "MK Version 2.0\r\n\r\n1 1\r\n", 1, 1, "not a puzzle file"},
+      {"index.non", "width 1\n", 2, 0, "no puzzle 2"},
+      {"puzzle.txt", "width 1\n", 1, 0, "the file type is not known"},
+  };
+  TTempFolder folder;
+  for (const auto& [name, text, index, line, reason] : cases) {
+    auto document = NewDocument({"#.#", "..#"}, true);
+    document->GetField().ChangeCell(1, 1, csMaybeEmpty + csMaybeFilled);
+    document->EndGroup();
+    const std::string before = Saved(*document);
+    const std::string path = folder.Write(name, text);
+    std::string message = "imported";
+    try {
+      document->ImportFromFile(path, index);
+    } catch (const TPixlerFileError& error) {
+      message = error.what();
+    }
+    const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
+    EXPECT_EQ(message.rfind(path + where + ": ", 0), 0u) << message;
+    EXPECT_NE(message.find(reason), std::string::npos) << message;
+    EXPECT_EQ(Saved(*document), before) << name;
+    EXPECT_EQ(document->GetField().GetJournalPos(), 1) << name;
+  }
+}
+
+TEST(PuzzleFormatsTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+  TTempFolder folder;
+  const std::string old_file = folder.Write("kept.non", "width 1\n");
+  ExchangePuzzle puzzle;
+  puzzle.data->width = puzzle.data->height = 1;
+  EXPECT_THROW(WritePuzzleFile(folder.Path("no/such/folder/p.xml"), puzzle), TPixlerFileError);
+  EXPECT_THROW(WritePuzzleFile(folder.Path("p.png"), puzzle), TPixlerFileError);
+  std::filesystem::permissions(
+      folder.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (::access(folder.path.c_str(), W_OK) != 0) {
+    EXPECT_THROW(WritePuzzleFile(old_file, puzzle), TPixlerFileError);
+  }
+  std::filesystem::permissions(folder.path, std::filesystem::perms::owner_all);
+  EXPECT_EQ(ReadFile(old_file), "width 1\n");
+}
+
+}  // namespace
