@@ -9,26 +9,10 @@
 
 #include "SearchPictures.h"
 #include "document/PixlerFile.h"
+#include "document/SearchClues.h"
 #include "solver/SearchEngine.h"
 
 namespace {
-
-search::Clues CluesOf(const TPixlerFileData& data) {
-  search::Clues clues{data.width, data.height, {}, {}};
-  for (int y = 1; y <= data.height; ++y) {
-    std::vector<int>& runs = clues.rows.emplace_back();
-    for (int k = data.LeftSlots(); k >= 1; --k) {
-      if (data.left_clues[k][y] > 0) runs.push_back(data.left_clues[k][y]);
-    }
-  }
-  for (int x = 1; x <= data.width; ++x) {
-    std::vector<int>& runs = clues.columns.emplace_back();
-    for (int k = data.TopSlots(); k >= 1; --k) {
-      if (data.top_clues[x][k] > 0) runs.push_back(data.top_clues[x][k]);
-    }
-  }
-  return clues;
-}
 
 std::string SolutionPicture(const std::string& file) {
   std::ifstream input(file);
