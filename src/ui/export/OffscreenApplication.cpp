@@ -4,20 +4,26 @@
 #include <QGuiApplication>
 #include <stdexcept>
 
-void EnsureGuiApplication() {
+namespace {
+
+char kProgram[] = "pixlers";
+char kPlatformOption[] = "-platform";
+// Chosen over QT_QPA_PLATFORM, which may name a display that a command-line
+// run does not have.
+char kPlatform[] = "offscreen";
+
+}  // namespace
+
+OffscreenApplication::OffscreenApplication() {
   if (QCoreApplication::instance() == nullptr) {
-    // The arguments choose the platform over QT_QPA_PLATFORM, which may name
-    // a display that a command-line run does not have. Qt keeps a reference
-    // to argc, so both live as long as the application.
-    static int argc = 3;
-    static char* argv[] = {const_cast<char*>("pixlers"), const_cast<char*>("-platform"),
-                           const_cast<char*>("offscreen"), nullptr};
-    // Deliberately never destroyed: at static destruction time parts of Qt
-    // that the application's destructor needs may already be gone. Qt holds
-    // the pointer as its current application.
-    new QGuiApplication(argc, argv);
+    argv_[0] = kProgram;
+    argv_[1] = kPlatformOption;
+    argv_[2] = kPlatform;
+    created_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
     throw std::runtime_error("pictures and printouts need a QGuiApplication");
   }
 }
+
+OffscreenApplication::~OffscreenApplication() = default;

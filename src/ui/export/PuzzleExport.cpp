@@ -225,7 +225,7 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) 
                            "the scale " + std::to_string(scale) + " is not between 1 and " +
                                std::to_string(kLargestPngScale));
   }
-  EnsureGuiApplication();
+  const OffscreenApplication application;
   QImage image(data.width * scale, data.height * scale, QImage::Format_Grayscale8);
   image.fill(Qt::white);
   for (int y = 1; y <= data.height; ++y) {
@@ -248,7 +248,7 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) 
 void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
                bool with_solution) {
   CheckSize(path, data);
-  EnsureGuiApplication();
+  const OffscreenApplication application;
   QSaveFile file(QString::fromStdString(path));
   Open(file, path);
   {

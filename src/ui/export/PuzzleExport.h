@@ -6,11 +6,11 @@
 
 // Pictures and printouts of a puzzle, for the window and the command-line tool.
 //
-// Both need Qt's GUI layer (images, fonts, the PDF writer) but no window. When
-// the program has no QGuiApplication yet, the first call creates one on the
-// "offscreen" platform, which then lives until the process ends; a program
-// that wants its own application (the window) must create it before. Call
-// them from the thread that created the application.
+// Both need Qt's GUI layer (images, fonts, the PDF writer) but no window.
+// When the program has no QGuiApplication, each call creates one on the
+// "offscreen" platform for its own duration; a program that exports often,
+// or wants its own application (the window), creates it before. Call them
+// from the thread that created the application.
 //
 // Both check the size (1..100 each way), write beside the target and rename
 // over it, so that a failed export leaves an existing file whole, and throw
