@@ -689,7 +689,7 @@ void TfMain::ExportFile(const QString& file_name) {
   const std::string name = file_name.toStdString();
   const QString suffix = QFileInfo(file_name).suffix().toLower();
   try {
-    const auto data = puzzle_transfer::DocumentData(*FDocument);
+    const auto data = FDocument->FileData();
     if (IsExchangeFormat(file_name)) {
       FDocument->ExportToFile(name);
     } else if (suffix == QLatin1String("png")) {

@@ -1,18 +1,11 @@
 #pragma once
 
-#include <memory>
-
-#include "document/PixlerFile.h"
 #include "ui/ImageConversion.h"
 
 class TPixler;
 
-// Moving a puzzle between the document and the forms it is exported to or
-// imported from.
+// Filling the document from an imported picture.
 namespace puzzle_transfer {
-
-// The document's size, picture, clues and marks, as a file would hold them.
-std::unique_ptr<TPixlerFileData> DocumentData(const TPixler& document);
 
 // Replaces the puzzle by one of the picture's size whose filled cells are the
 // picture's and whose clues are regenerated from them; the other cells stay
