@@ -25,13 +25,14 @@
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
+#include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
 #include "ui/ImportImageDialog.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
-#include "ui/Recovery.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
+#include "ui/Recovery.h"
 #include "ui/ToolIcons.h"
 #include "ui/export/PuzzleExport.h"
 
@@ -114,6 +115,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   FDocument->MarkClean();
   Recovery = new TRecovery(*FDocument, this);
+  Hint = new HintCommand(*this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
 }
@@ -202,6 +204,10 @@ void TfMain::CreateMenus() {
       if (Available(item)) MenuItemSolverRun(item);
     });
   }
+  MenuItemSolverExplain = AddItem(MenuItemSolver, "Explain next piece", "Ctrl+H");
+  connect(MenuItemSolverExplain, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverExplain)) Hint->Run();
+  });
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
   on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
@@ -301,6 +307,8 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverAllFullPasses, TToolIcon::AllFullPasses, "Run all full-pass iterations");
   ToolButtonSolverRealtime =
       button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
+  ToolButtonSolverExplain =
+      button(MenuItemSolverExplain, TToolIcon::Explain, "Explain the next piece of the solution");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
   ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
@@ -330,6 +338,7 @@ void TfMain::CreateToolBar() {
         ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
   }
+  connect(ToolButtonSolverExplain, &QAction::triggered, this, [this] { Hint->Run(); });
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
   connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
 }
@@ -348,6 +357,8 @@ void TfMain::CreateStatusBar() {
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
+  StatusHint = new QLabel(this);
+  statusBar()->addWidget(StatusHint, 1);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -463,6 +474,8 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverRealtime}) {
     control->setEnabled(enabled);
   }
+  MenuItemSolverExplain->setEnabled(enabled);
+  ToolButtonSolverExplain->setEnabled(enabled);
   MenuItemSolverStop->setEnabled(!enabled);
   ToolButtonSolverStop->setEnabled(!enabled);
   if (enabled) ApplyFieldRecursionRule();
@@ -755,6 +768,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
         ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
     button->setEnabled(!editor);
   }
+  ToolButtonSolverExplain->setEnabled(!editor);
   FDocument->SetMarking(!editor);
 }
 

@@ -17,6 +17,7 @@ class QScrollArea;
 class QToolBar;
 class TImageControl;
 class TKeyboardPlay;
+class HintCommand;
 class TRecovery;
 class TPixler;
 class TfAbout;
@@ -85,6 +86,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverAllFullPasses;
   QAction* MenuItemSolverRealtime;
   QAction* MenuItemSolverStop;
+  QAction* MenuItemSolverExplain;
   QAction* MenuItemSolverRow1;
   QAction* MenuItemSolverRow2;
   QAction* MenuItemSolverRow3;
@@ -118,9 +120,12 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverAllFullPasses;
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
+  QAction* ToolButtonSolverExplain;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
+  // The reason of the explained hint on show, beside the solver's panels.
+  QLabel* StatusHint;
 
   QScrollArea* Background;
   TImageControl* ImagePreview;
@@ -132,6 +137,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   TKeyboardPlay* KeyboardPlay = nullptr;
   // The recovery file of unsaved work; owned by the window as its child.
   TRecovery* Recovery = nullptr;
+  // "Explain next piece"; owned by the window as its child.
+  HintCommand* Hint = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
