@@ -21,6 +21,7 @@
 #include <exception>
 
 #include "document/Pixler.h"
+#include "document/PixlerSearch.h"
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
@@ -52,9 +53,22 @@ const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
     "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
 
-const char* const kImportFilter = "Images (*.png *.jpg *.bmp *.pbm)";
-const char* const kExportFilter = "PNG image (*.png);;PDF for printing (*.pdf)";
-const QStringList kExportSuffixes = {QStringLiteral("png"), QStringLiteral("pdf")};
+const char* const kLongestStatusTexts[6] = {
+    "Field recursion max: 99",     "Now: 99",        "Type: simple",
+    "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
+
+const char* const kImportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
+const char* const kExportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;PNG image (*.png);;PDF for printing (*.pdf)";
+const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"),
+                                     QStringLiteral("png"), QStringLiteral("pdf")};
+
+// The exchange formats go through the document; anything else is an image.
+bool IsExchangeFormat(const QString& file_name) {
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+}
 
 const char* const kRecursionWarning =
     "Doubled recursion means using both row and field recursion methods toghether.\r"
@@ -96,7 +110,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   if (const QScreen* shown_on = screen()) resize(shown_on->availableGeometry().size());
   setWindowState(windowState() | Qt::WindowMaximized);
 
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument = std::make_unique<TPixler>(
       TSurface{ImageField->Canvas(), ImageField->width(), ImageField->height()},
       TSurface{ImagePreview->Canvas(), ImagePreview->width(), ImagePreview->height()},
@@ -104,6 +118,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
+  FSearch = std::make_unique<PixlerSearch>(*FDocument);
 
   MenuItemSwitchEditModeClick();
   MenuItemZoomClick(MenuItemResetZoom);
@@ -169,10 +184,14 @@ void TfMain::CreateMenus() {
   MenuItemSwitchEditMode = AddItem(MenuItemEdit, "Switch to editor mode", "Ctrl+E");
   MenuItemSwitchEditMode->setCheckable(true);
   MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
+  MenuItemCheckUnique = AddItem(MenuItemEdit, "Check for a unique solution", "Shift+F9");
   on(MenuItemUndo, &TfMain::MenuItemUndoClick);
   on(MenuItemRedo, &TfMain::MenuItemRedoClick);
   on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
   on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
+  connect(MenuItemCheckUnique, &QAction::triggered, this, [this] {
+    if (Available(MenuItemCheckUnique)) MenuItemSearchRun(MenuItemCheckUnique);
+  });
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
     if (Available(MenuItemSwitchEditMode)) {
@@ -197,6 +216,7 @@ void TfMain::CreateMenus() {
   MenuItemSolverFullPass = AddItem(MenuItemSolver, "&Run full-pass iteration", "F7");
   MenuItemSolverAllFullPasses = AddItem(MenuItemSolver, "Run all &full-pass iterations", "F8");
   MenuItemSolverRealtime = AddItem(MenuItemSolver, "Realtime, man! Realtime!", "F9");
+  MenuItemSolverSearch = AddItem(MenuItemSolver, "Solve by search", "Ctrl+F9");
   for (QAction* item :
        {MenuItemSolverFindPiece, MenuItemSolverFindAllPieces, MenuItemSolverFullPass,
         MenuItemSolverAllFullPasses, MenuItemSolverRealtime}) {
@@ -207,6 +227,9 @@ void TfMain::CreateMenus() {
   MenuItemSolverExplain = AddItem(MenuItemSolver, "Explain next piece", "Ctrl+H");
   connect(MenuItemSolverExplain, &QAction::triggered, this, [this] {
     if (Available(MenuItemSolverExplain)) Hint->Run();
+  });
+  connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
   });
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
@@ -311,6 +334,11 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverExplain, TToolIcon::Explain, "Explain the next piece of the solution");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
+  ToolButtonSolverSearch = button(MenuItemSolverSearch, TToolIcon::SolveBySearch,
+                                  "Solve the whole puzzle by complete search");
+  ToolButtonCheckUnique = button(MenuItemCheckUnique, TToolIcon::CheckUnique,
+                                 "Check whether the clues have exactly one solution");
+  ToolBar->addSeparator();
   ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
 
   // Of the two stop controls only the button starts disabled.
@@ -340,6 +368,9 @@ void TfMain::CreateToolBar() {
   }
   connect(ToolButtonSolverExplain, &QAction::triggered, this, [this] { Hint->Run(); });
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
+  for (QAction* button : {ToolButtonSolverSearch, ToolButtonCheckUnique}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemSearchRun(button); });
+  }
   connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
 }
 
@@ -352,8 +383,11 @@ void TfMain::CreateStatusBar() {
   const int widths[6] = {130, 50, 80, 130, 100, 50};
   for (int i = 0; i < 6; ++i) {
     StatusPanels[i] = new QLabel(this);
-    StatusPanels[i]->setFixedWidth(widths[i]);
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Wide enough for the longest text the panel shows on a 100 by 100 puzzle.
+    StatusPanels[i]->setText(QString::fromLatin1(kLongestStatusTexts[i]));
+    StatusPanels[i]->setFixedWidth(std::max(widths[i], StatusPanels[i]->sizeHint().width()));
+    StatusPanels[i]->clear();
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
@@ -365,8 +399,16 @@ void TfMain::CreateStatusBar() {
 void TfMain::CreateSurfaces() {
   Background = new QScrollArea(this);
   Background->setWidgetResizable(false);
-  Background->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Background->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Scrolling a hidden bar's way, by wheel or key, would move a puzzle that
+  // fits the view off its centre.
+  for (QScrollBar* bar : {Background->horizontalScrollBar(), Background->verticalScrollBar()}) {
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
+      const bool horizontal = bar == Background->horizontalScrollBar();
+      const Qt::ScrollBarPolicy policy = horizontal ? Background->horizontalScrollBarPolicy()
+                                                    : Background->verticalScrollBarPolicy();
+      if (policy == Qt::ScrollBarAlwaysOff) bar->setSliderPosition(bar->value());
+    });
+  }
   auto* content = new QWidget;
   content->setMouseTracking(true);
   content->installEventFilter(this);
@@ -471,7 +513,11 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverFindAllPieces,
                            ToolButtonSolverFullPass,
                            ToolButtonSolverAllFullPasses,
-                           ToolButtonSolverRealtime}) {
+                           ToolButtonSolverRealtime,
+                           MenuItemSolverSearch,
+                           MenuItemCheckUnique,
+                           ToolButtonSolverSearch,
+                           ToolButtonCheckUnique}) {
     control->setEnabled(enabled);
   }
   MenuItemSolverExplain->setEnabled(enabled);
@@ -610,7 +656,19 @@ void TfMain::MenuItemImportClick() {
 // An import makes a new puzzle that no puzzle file holds yet, so the caption
 // names none and "Save..." asks for a new name.
 void TfMain::ImportFile(const QString& file_name) {
-  ImportImage(file_name);
+  if (!IsExchangeFormat(file_name)) {
+    ImportImage(file_name);
+    return;
+  }
+  try {
+    FDocument->ImportFromFile(file_name.toStdString());
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
 }
 
 void TfMain::ImportImage(const QString& file_name) {
@@ -645,7 +703,9 @@ void TfMain::ExportFile(const QString& file_name) {
   const QString suffix = QFileInfo(file_name).suffix().toLower();
   try {
     const auto data = puzzle_transfer::DocumentData(*FDocument);
-    if (suffix == QLatin1String("png")) {
+    if (IsExchangeFormat(file_name)) {
+      FDocument->ExportToFile(name);
+    } else if (suffix == QLatin1String("png")) {
       int scale = 1;
       if (!ExecutePngScaleDialog(scale)) return;
       ExportPng(name, *data, scale);
@@ -656,7 +716,7 @@ void TfMain::ExportFile(const QString& file_name) {
           QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
       ExportPdf(name, *data, title.toStdString(), with_solution);
     } else {
-      throw TPixlerFileError(name, 0, "unknown export format; choose .png or .pdf");
+      throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
     }
   } catch (const std::exception& error) {
     ShowFileError(error);
@@ -765,7 +825,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   MenuItemSolver->menuAction()->setEnabled(!editor);
   for (QAction* button :
        {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
-        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime, ToolButtonSolverSearch}) {
     button->setEnabled(!editor);
   }
   ToolButtonSolverExplain->setEnabled(!editor);
@@ -823,6 +883,35 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
 
 void TfMain::MenuItemSolverStopClick() {
   FDocument->Stop();
+  FSearch->Stop();
+}
+
+// The complete search's commands take the road of the solve commands: the
+// controls stay disabled and the status bar follows the search until the
+// command returns.
+void TfMain::MenuItemSearchRun(const QAction* sender) {
+  EnableControls(false);
+  // The check also runs in editor mode, where the Solver menu is closed;
+  // its stop command must still answer to Esc. The run has disabled every
+  // other item of the menu.
+  MenuItemSolver->menuAction()->setEnabled(true);
+  FSolving = true;
+  ReportLevel(-2);
+  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
+  try {
+    if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
+      FSearch->Solve(callback);
+    } else {
+      FSearch->Check(callback);
+    }
+  } catch (const std::exception& error) {
+    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
+  }
+  ReportLevel(-1);
+  FSolving = false;
+  EnableControls(true);
+  MenuItemSwitchEditModeClick();
+  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfMain::MenuItemManualClick() {
@@ -864,6 +953,12 @@ void TfMain::ReportPosition(int32_t level, const std::string& text, int32_t x, i
 
 void TfMain::ReportMissing(int32_t missing) {
   StatusPanels[4]->setText("Missing: " + QString::number(missing));
+}
+
+void TfMain::ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) {
+  StatusPanels[2]->setText("Depth: " + QString::number(depth));
+  StatusPanels[3]->setText("Nodes: " + QString::number(nodes));
+  StatusPanels[4]->setText("Missing: " + QString::number(cells - decided));
 }
 
 void TfMain::ReportOrder(const TSolverOrder& order) {
@@ -927,6 +1022,7 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   int top_height = 0;
   int left_width = 0;
   FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
+  ShowScrollBarsAsNeeded(left_width + field_width + 4, top_height + field_height + 4);
 
   // Scroll so that a panel reaching from the field's corner to the middle of
   // the free space comes into view: that centres the puzzle, or shows the
@@ -952,9 +1048,36 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   }
 }
 
+// The surfaces are always larger than the view, so the scroll area alone
+// would always show both bars; they show when the puzzle's drawing does not
+// fit. Showing or hiding one resizes the view and lays it out again from
+// inside this call, which ends there because the fit area leaves the bars out.
+void TfMain::ShowScrollBarsAsNeeded(int drawing_width, int drawing_height) {
+  const QSize room = ScrollRoom();
+  const int bar_width = Background->verticalScrollBar()->sizeHint().width();
+  const int bar_height = Background->horizontalScrollBar()->sizeHint().height();
+  bool horizontal = drawing_width > room.width();
+  const bool vertical =
+      drawing_height > room.height() || (horizontal && drawing_height > room.height() - bar_height);
+  horizontal = horizontal || (vertical && drawing_width > room.width() - bar_width);
+  auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
+  if (Background->horizontalScrollBarPolicy() != policy(horizontal)) {
+    Background->setHorizontalScrollBarPolicy(policy(horizontal));
+  }
+  if (Background->verticalScrollBarPolicy() != policy(vertical)) {
+    Background->setVerticalScrollBarPolicy(policy(vertical));
+  }
+}
+
+// The view's size without scroll bars: the fit area follows it, so that
+// showing a bar never changes the cell size and with it the need for bars.
+QSize TfMain::ScrollRoom() const {
+  return Background->contentsRect().size();
+}
+
 void TfMain::FormResize() {
   if (!FDocument) return;
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument->SetFitArea(client.width() / 3 * 2, client.height() / 3 * 2);
   MenuItemZoomClick(nullptr);
 }
@@ -986,6 +1109,7 @@ void TfMain::closeEvent(QCloseEvent* event) {
   if (FSolving) {
     FCloseRequested = true;
     FDocument->Stop();
+    FSearch->Stop();
     event->ignore();
     return;
   }

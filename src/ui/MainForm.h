@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -15,6 +16,7 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
+class PixlerSearch;
 class TImageControl;
 class TKeyboardPlay;
 class HintCommand;
@@ -43,6 +45,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
                       int32_t count) override;
   void ReportMissing(int32_t missing) override;
   void ReportOrder(const TSolverOrder& order) override;
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
@@ -77,6 +80,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemClearMights;
   QAction* MenuItemSwitchEditMode;
   QAction* MenuItemRegenerateClues;
+  QAction* MenuItemCheckUnique;
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
@@ -85,6 +89,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverFullPass;
   QAction* MenuItemSolverAllFullPasses;
   QAction* MenuItemSolverRealtime;
+  QAction* MenuItemSolverSearch;
   QAction* MenuItemSolverStop;
   QAction* MenuItemSolverExplain;
   QAction* MenuItemSolverRow1;
@@ -121,6 +126,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
   QAction* ToolButtonSolverExplain;
+  QAction* ToolButtonSolverSearch;
+  QAction* ToolButtonCheckUnique;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
@@ -187,6 +194,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
+  void MenuItemSearchRun(const QAction* sender);
   void MenuItemSolverAllowDeepRecursionClick();
   void MenuItemSolverAllowFullRecursionClick();
   void MenuItemManualClick();
@@ -196,6 +204,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ImageFieldMouseUp();
   void FormResize();
   void FitSurfaces();
+  void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
+  QSize ScrollRoom() const;
   void ShowFileError(const std::exception& error);
   // Asks to save unsaved changes before they are replaced; true when the
   // caller may go on (saved, discarded, or nothing to save).
@@ -206,6 +216,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<TPixler> FDocument;
+  std::unique_ptr<PixlerSearch> FSearch;
   QString FFileName;
 
   bool FSolving = false;

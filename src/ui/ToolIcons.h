@@ -23,6 +23,8 @@ enum class TToolIcon {
   Stop,
   Manual,
   Explain,
+  SolveBySearch,
+  CheckUnique,
 };
 
 QIcon ToolIcon(TToolIcon kind);
