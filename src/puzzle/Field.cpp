@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+
+namespace {
+
+// A pale tint that leaves every mark of the line readable.
+constexpr TColor kHintLineColor = 0xFFF4C0;
+
+}  // namespace
 
 TField::TField(TCanvas& canvas, TCanvas* preview_canvas)
     : TFieldBase(canvas), FPreviewCanvas(preview_canvas) {}
@@ -113,6 +121,9 @@ void TField::DrawCell(int column, int row) {
   if (IsRowDone(row) && IsColumnDone(column)) {
     FCanvas.SetBrushColor(FColorDone);
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
+  } else if (FHintShown && FHintLine == (FHintIsRow ? row : column)) {
+    FCanvas.SetBrushColor(kHintLineColor);
+    FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   }
   switch (value) {
     case csFilled:
@@ -140,6 +151,20 @@ void TField::DrawCell(int column, int row) {
       break;
     default:
       break;
+  }
+  if (FHintShown && FHintValues[column][row] != csUnknown) {
+    // Smaller than a cell's own mark, so that it reads as a proposal.
+    const int inset = std::max(1, cs / 4);
+    if (IsCellFilled(FHintValues[column][row])) {
+      FCanvas.SetBrushColor(FColorNew);
+      FCanvas.FillRect(left + inset, top + inset, right - inset, bottom - inset);
+    } else {
+      FCanvas.SetPenColor(FColorNew);
+      FCanvas.MoveTo(left + inset, top + inset);
+      FCanvas.LineTo(right - inset, bottom - inset);
+      FCanvas.MoveTo(right - inset - 1, top + inset);
+      FCanvas.LineTo(left + inset - 1, bottom - inset);
+    }
   }
   const int32_t heat = FHeat[column][row];
   if (FMarkerNumber > 0 && heat > 0 && value == csUnknown) {
@@ -248,6 +273,38 @@ void TField::SetCursor(int x, int y) {
   Redraw(old_x, old_y);
   Redraw(x, y);
   FHoverDirty = true;
+}
+
+void TField::SetHint(bool is_row, int line, const int32_t (&values)[kGridArraySize][kGridArraySize],
+                     std::function<void()> cleared) {
+  FHintShown = true;
+  FHintCleared = std::move(cleared);
+  FHintIsRow = is_row;
+  FHintLine = line;
+  std::copy(&values[0][0], &values[0][0] + kGridArraySize * kGridArraySize, &FHintValues[0][0]);
+  Redraw(-1, -1);
+}
+
+void TField::ClearHint() {
+  if (!FHintShown) return;
+  FHintShown = false;
+  Redraw(-1, -1);
+  if (const std::function<void()> cleared = std::exchange(FHintCleared, nullptr)) cleared();
+}
+
+// A hint explains the picture it was found for; after an edit it may be wrong.
+void TField::Clear() {
+  FHintShown = false;
+  const std::function<void()> cleared = std::exchange(FHintCleared, nullptr);
+  TFieldBase::Clear();
+  if (cleared) cleared();
+}
+
+int32_t TField::SetCell(int x, int y, int32_t value) {
+  const bool changed = GetCell(x, y) != value;
+  TFieldBase::SetCell(x, y, value);
+  if (changed) ClearHint();
+  return value;
 }
 
 void TField::SetMarker(int x, int y, int number) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "puzzle/FieldBase.h"
 
@@ -37,6 +38,18 @@ class TField final : public TFieldBase {
   int GetCursorX() const { return FCursorX; }
   int GetCursorY() const { return FCursorY; }
 
+  // An explained deduction shown until it is cleared: the line it concerns
+  // (tinted; 0 for none) and the values it gives cells, as small marks in the
+  // solver's colour. Cells holding 0 get no mark.
+  // Any change of a cell clears it and then calls `cleared`.
+  void SetHint(bool is_row, int line, const int32_t (&values)[kGridArraySize][kGridArraySize],
+               std::function<void()> cleared);
+  void ClearHint();
+  bool HasHint() const { return FHintShown; }
+
+  void Clear() override;
+  int32_t SetCell(int x, int y, int32_t value) override;
+
   // Side of one preview cell in pixels: smaller for large puzzles.
   int PreviewScale() const;
   static TColor HeatColor(int32_t value);
@@ -56,4 +69,9 @@ class TField final : public TFieldBase {
   int FMarkerNumber = 0;
   int FCursorX = 0;
   int FCursorY = 0;
+  bool FHintShown = false;
+  bool FHintIsRow = false;
+  int FHintLine = 0;
+  int32_t FHintValues[kGridArraySize][kGridArraySize] = {};
+  std::function<void()> FHintCleared;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "document/Pixler.h"
+#include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 
@@ -59,7 +60,7 @@ std::vector<QKeySequence> TKeyboardPlay::Keys() {
     keys.emplace_back(Qt::ShiftModifier | key);
   }
   for (const int key : {Qt::Key_Space, Qt::Key_X, Qt::Key_O, Qt::Key_Slash, Qt::Key_Delete,
-                        Qt::Key_Backspace, Qt::Key_C}) {
+                        Qt::Key_Backspace, Qt::Key_C, Qt::Key_Return, Qt::Key_Enter}) {
     keys.emplace_back(key);
   }
   return keys;
@@ -92,6 +93,10 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key) {
   }
   const bool shift = key.modifiers().testFlag(Qt::ShiftModifier);
   switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Applies the explained hint on show; otherwise Enter is not ours.
+      return !shift && window_.Hint->Apply();
     case Qt::Key_Left:
       Move(-1, 0, shift);
       return true;

@@ -26,13 +26,14 @@
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
+#include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
 #include "ui/ImportImageDialog.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
-#include "ui/Recovery.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
+#include "ui/Recovery.h"
 #include "ui/ToolIcons.h"
 #include "ui/export/PuzzleExport.h"
 
@@ -129,6 +130,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   FDocument->MarkClean();
   Recovery = new TRecovery(*FDocument, this);
+  Hint = new HintCommand(*this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
 }
@@ -222,6 +224,10 @@ void TfMain::CreateMenus() {
       if (Available(item)) MenuItemSolverRun(item);
     });
   }
+  MenuItemSolverExplain = AddItem(MenuItemSolver, "Explain next piece", "Ctrl+H");
+  connect(MenuItemSolverExplain, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverExplain)) Hint->Run();
+  });
   connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
     if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
   });
@@ -324,6 +330,8 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverAllFullPasses, TToolIcon::AllFullPasses, "Run all full-pass iterations");
   ToolButtonSolverRealtime =
       button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
+  ToolButtonSolverExplain =
+      button(MenuItemSolverExplain, TToolIcon::Explain, "Explain the next piece of the solution");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
   ToolButtonSolverSearch = button(MenuItemSolverSearch, TToolIcon::SolveBySearch,
@@ -358,6 +366,7 @@ void TfMain::CreateToolBar() {
         ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
   }
+  connect(ToolButtonSolverExplain, &QAction::triggered, this, [this] { Hint->Run(); });
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
   for (QAction* button : {ToolButtonSolverSearch, ToolButtonCheckUnique}) {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSearchRun(button); });
@@ -382,6 +391,8 @@ void TfMain::CreateStatusBar() {
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
+  StatusHint = new QLabel(this);
+  statusBar()->addWidget(StatusHint, 1);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -509,6 +520,8 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonCheckUnique}) {
     control->setEnabled(enabled);
   }
+  MenuItemSolverExplain->setEnabled(enabled);
+  ToolButtonSolverExplain->setEnabled(enabled);
   MenuItemSolverStop->setEnabled(!enabled);
   ToolButtonSolverStop->setEnabled(!enabled);
   if (enabled) ApplyFieldRecursionRule();
@@ -815,6 +828,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
         ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime, ToolButtonSolverSearch}) {
     button->setEnabled(!editor);
   }
+  ToolButtonSolverExplain->setEnabled(!editor);
   FDocument->SetMarking(!editor);
 }
 

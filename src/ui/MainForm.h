@@ -19,6 +19,7 @@ class QToolBar;
 class PixlerSearch;
 class TImageControl;
 class TKeyboardPlay;
+class HintCommand;
 class TRecovery;
 class TPixler;
 class TfAbout;
@@ -90,6 +91,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverRealtime;
   QAction* MenuItemSolverSearch;
   QAction* MenuItemSolverStop;
+  QAction* MenuItemSolverExplain;
   QAction* MenuItemSolverRow1;
   QAction* MenuItemSolverRow2;
   QAction* MenuItemSolverRow3;
@@ -123,11 +125,14 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverAllFullPasses;
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
+  QAction* ToolButtonSolverExplain;
   QAction* ToolButtonSolverSearch;
   QAction* ToolButtonCheckUnique;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
+  // The reason of the explained hint on show, beside the solver's panels.
+  QLabel* StatusHint;
 
   QScrollArea* Background;
   TImageControl* ImagePreview;
@@ -139,6 +144,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   TKeyboardPlay* KeyboardPlay = nullptr;
   // The recovery file of unsaved work; owned by the window as its child.
   TRecovery* Recovery = nullptr;
+  // "Explain next piece"; owned by the window as its child.
+  HintCommand* Hint = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;

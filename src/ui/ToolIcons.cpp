@@ -163,6 +163,17 @@ void Draw(QPainter& p, TToolIcon kind) {
       p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
       break;
     }
+    case TToolIcon::Explain:
+      // A light bulb: an idea, explained.
+      p.setPen(QPen(QColor(150, 110, 0), 1.2));
+      p.setBrush(QColor(255, 220, 60));
+      p.drawEllipse(QRectF(5, 1, 14, 14));
+      p.setBrush(QColor(150, 150, 150));
+      p.drawRect(QRectF(8.5, 15, 7, 3));
+      p.drawRect(QRectF(9.5, 18, 5, 3));
+      p.setPen(QPen(QColor(150, 110, 0), 1.5));
+      p.drawLine(QPointF(12, 14), QPointF(12, 8));
+      break;
     case TToolIcon::SolveBySearch: {
       // A search tree whose one successful branch is green.
       const QPointF root(12, 3), left(5, 12), middle(12, 12), right(19, 12), leaf(15, 21);

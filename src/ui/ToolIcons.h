@@ -22,6 +22,7 @@ enum class TToolIcon {
   Realtime,
   Stop,
   Manual,
+  Explain,
   SolveBySearch,
   CheckUnique,
 };

@@ -78,8 +78,9 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
             "Shift to add might-be values);|;Toggle pixler editor/solver mode;|;Zoom In;Reset "
             "Zoom, fit pixler to window;Zoom Out;|;Find next piece of the solution;Find all "
             "pieces of the solution;Run full-pass iteration;Run all full-pass iterations;Find "
-            "entire solution at once;Stop solving process;|;Solve the whole puzzle by complete "
-            "search;Check whether the clues have exactly one solution;|;Show manual;");
+            "entire solution at once;Explain the next piece of the solution;Stop solving "
+            "process;|;Solve the whole puzzle by complete search;Check whether the clues have "
+            "exactly one solution;|;Show manual;");
 }
 
 TEST_F(MainFormTest, DragPaintsInOneUndoStepAndShiftMarksMightBes) {

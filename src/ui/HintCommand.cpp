@@ -1,0 +1,67 @@
+#include "ui/HintCommand.h"
+
+#include <QLabel>
+#include <QToolTip>
+#include <exception>
+
+#include "document/Pixler.h"
+#include "document/SearchClues.h"
+#include "ui/ImageControl.h"
+#include "ui/MainForm.h"
+
+HintCommand::HintCommand(TfMain& window) : QObject(&window), window_(window) {}
+
+bool HintCommand::Shown() const {
+  return window_.Document().GetField().HasHint();
+}
+
+void HintCommand::Run() {
+  if (Apply()) return;
+  TPixler& document = window_.Document();
+  try {
+    hint_ = search::HintExplainer::Explain(CluesOf(document), KnownCellsOf(document));
+  } catch (const std::exception& error) {
+    hint_ = search::Hint{};
+    hint_.reason = error.what();
+  }
+  Show();
+}
+
+void HintCommand::Show() {
+  TField& field = window_.Document().GetField();
+  int32_t values[kGridArraySize][kGridArraySize] = {};
+  for (const search::HintCell& cell : hint_.cells) {
+    values[cell.x][cell.y] = cell.filled ? csFilled : csEmpty;
+  }
+  field.SetHint(hint_.is_row, hint_.line, values, [this] { Cleared(); });
+  const QString reason = QString::fromStdString(hint_.reason);
+  window_.StatusHint->setText(reason);
+  window_.ImageField->setToolTip(reason);
+  // Shown at once beside the line; it stays as the picture's tool tip.
+  const int cell = field.GetCellSize();
+  const int along = (hint_.line - 1) * cell + cell / 2;
+  const QPoint at = hint_.line < 1 ? QPoint(0, 0)
+                    : hint_.is_row ? QPoint(0, along)
+                                   : QPoint(along, 0);
+  QToolTip::showText(window_.ImageField->mapToGlobal(at), reason, window_.ImageField);
+}
+
+bool HintCommand::Apply() {
+  if (!Shown() || hint_.cells.empty()) return false;
+  TPixler& document = window_.Document();
+  // Whatever stroke is open ends first, so that the hint is a step of its own.
+  document.EndGroup();
+  const std::vector<search::HintCell> cells = hint_.cells;
+  for (const search::HintCell& cell : cells) {
+    document.GetField().ChangeCell(cell.x, cell.y, cell.filled ? csFilled : csEmpty);
+  }
+  document.EndGroup();
+  document.Redraw(-1, -1);
+  return true;
+}
+
+void HintCommand::Cleared() {
+  window_.StatusHint->clear();
+  window_.ImageField->setToolTip(QString());
+  QToolTip::hideText();
+}
