@@ -33,8 +33,6 @@ class TPixler : public TPixlerBase {
   // Throws TPixlerFileError when the file cannot be written; an existing file
   // is then left as it was.
   void SaveToFile(const std::string& file_name) const;
-  // What a puzzle file of the document holds.
-  std::unique_ptr<TPixlerFileData> FileData() const;
   // The same for any puzzle format by the file's extension (.non, .xml, or
   // the puzzle file's, see PuzzleFormats.h), puzzle_index choosing a puzzle of
   // an XML set. Import replaces the puzzle all or nothing and throws
@@ -43,6 +41,16 @@ class TPixler : public TPixlerBase {
   // Export writes a complete picture that satisfies its clues as the goal.
   void ImportFromFile(const std::string& file_name, int puzzle_index = 1);
   void ExportToFile(const std::string& file_name) const;
+  // What a puzzle file of the document holds.
+  std::unique_ptr<TPixlerFileData> FileData() const;
+  // The text a puzzle file of the current puzzle holds.
+  std::string FileText() const;
+  // Whether the puzzle differs from what was last loaded or marked clean;
+  // undoing back to that state makes it clean again.
+  bool IsModified() const { return FileText() != FCleanText; }
+  void MarkClean() { FCleanText = FileText(); }
+  // For a puzzle that no file holds, such as recovered work.
+  void MarkModified() { FCleanText.clear(); }
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
@@ -98,4 +106,5 @@ class TPixler : public TPixlerBase {
   // Guards FSolver's replacement against a Stop from another thread.
   std::mutex FSolverMutex;
   std::unique_ptr<TSolver> FSolver;
+  std::string FCleanText;
 };

@@ -36,4 +36,8 @@ class TCanvas {
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   virtual void TextOut(int x, int y, const std::string& text) = 0;
+  // Narrows the glyphs of the texts that follow to percent of their width
+  // (100: as the font draws them). A canvas that cannot narrow them keeps
+  // them as they are, so callers measure again after asking.
+  virtual void SetFontStretch(int /*percent*/) {}
 };

@@ -209,11 +209,16 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
     const int height = FCanvas.TextHeight(label);
     const int left = std::min(LineX(column - 1), LineX(column));
     const int upper = std::min(LineY(row - 1), LineY(row));
-    const int text_x = left + (FCellSize - width + 1) / 2;
-    const int text_y =
-        FIsLeft ? upper + (FCellSize - height + 1) / 2 : upper + 2 - (FCellSize - height + 1) / 2;
     FCanvas.SetPenColor(text);
-    FCanvas.TextOut(text_x, text_y, label);
+    // The slot's interior lies between its grid lines, one cell size apart.
+    if (width > FCellSize - 1) {
+      DrawNarrowed(label, left, upper);
+    } else {
+      const int text_x = left + (FCellSize - width + 1) / 2;
+      const int text_y =
+          FIsLeft ? upper + (FCellSize - height + 1) / 2 : upper + 2 - (FCellSize - height + 1) / 2;
+      FCanvas.TextOut(text_x, text_y, label);
+    }
   }
   if (FMarks[column][row] == 1) {
     // From the slot's field-side corner to the opposite one: the same rising
@@ -222,6 +227,36 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
     FCanvas.MoveTo(LineX(column - 1) + FStepX, LineY(row - 1) + FStepY);
     FCanvas.LineTo(LineX(column), LineY(row));
   }
+}
+
+// A number wider than its slot would paint its background over the grid line
+// and into the next slot, so that "11 12" read as "1112". It is condensed to
+// fit, and drawn smaller where condensing alone is not enough; a number that
+// fits no font the canvas has is left out rather than spilled over the grid.
+void TClues::DrawNarrowed(const std::string& label, int left, int upper) {
+  constexpr int kNarrowest = 60;
+  const int room = FCellSize - 1;
+  int height = FCellSize - 1;
+  int width = FCanvas.TextWidth(label);
+  int stretch = std::max(kNarrowest, room * 100 / width);
+  FCanvas.SetFontStretch(stretch);
+  width = FCanvas.TextWidth(label);
+  while (width > room && stretch > kNarrowest) {
+    stretch = std::max(kNarrowest, stretch - 5);
+    FCanvas.SetFontStretch(stretch);
+    width = FCanvas.TextWidth(label);
+  }
+  while (width > room && height > 1) {
+    FCanvas.SetFontHeight(--height);
+    width = FCanvas.TextWidth(label);
+  }
+  if (width <= room) {
+    const int text_height = FCanvas.TextHeight(label);
+    FCanvas.TextOut(left + (FCellSize - width + 1) / 2, upper + (FCellSize - text_height + 1) / 2,
+                    label);
+  }
+  FCanvas.SetFontStretch(100);
+  FCanvas.SetFontHeight(FCellSize - 1);
 }
 
 void TClues::HoverAt(int x, int y) {

@@ -160,6 +160,19 @@ void TField::DrawCell(int column, int row) {
     FCanvas.TextOut(std::abs(left + (cs - width - 2) / 2), std::abs(top + (cs - height - 3) / 2),
                     label);
   }
+  if (column == FCursorX && row == FCursorY) {
+    // A frame inside the hover lines, doubled where the cell is large enough
+    // to keep room for its mark.
+    FCanvas.SetPenColor(FColorHover);
+    const int frames = cs >= 10 ? 2 : 1;
+    for (int i = 0; i < frames; ++i) {
+      FCanvas.MoveTo(left + i, top + i);
+      FCanvas.LineTo(right - 1 - i, top + i);
+      FCanvas.LineTo(right - 1 - i, bottom - 1 - i);
+      FCanvas.LineTo(left + i, bottom - 1 - i);
+      FCanvas.LineTo(left + i, top + i);
+    }
+  }
 }
 
 void TField::HoverAt(int x, int y) {
@@ -222,6 +235,19 @@ bool TField::MouseAction(int x, int y, int action) {
   if (column != FHoverX || row != FHoverY) Redraw(column, row);
   FHoverDirty = true;
   return true;
+}
+
+void TField::SetCursor(int x, int y) {
+  if (x == FCursorX && y == FCursorY) return;
+  const int old_x = FCursorX;
+  const int old_y = FCursorY;
+  FCursorX = x;
+  FCursorY = y;
+  // Both repaints wipe hover lines that cross them; the next hover call must
+  // draw them again even where the hover stays.
+  Redraw(old_x, old_y);
+  Redraw(x, y);
+  FHoverDirty = true;
 }
 
 void TField::SetMarker(int x, int y, int number) {

@@ -31,6 +31,12 @@ class TField final : public TFieldBase {
   void SetHeat(int x, int y, int32_t value) { FHeat[x][y] = value; }
   int32_t GetHeat(int x, int y) const { return FHeat[x][y]; }
 
+  // The keyboard's cursor cell, drawn as a frame in the hover colour; (0, 0)
+  // shows none.
+  void SetCursor(int x, int y);
+  int GetCursorX() const { return FCursorX; }
+  int GetCursorY() const { return FCursorY; }
+
   // Side of one preview cell in pixels: smaller for large puzzles.
   int PreviewScale() const;
   static TColor HeatColor(int32_t value);
@@ -48,4 +54,6 @@ class TField final : public TFieldBase {
   int FMarkerX = 0;
   int FMarkerY = 0;
   int FMarkerNumber = 0;
+  int FCursorX = 0;
+  int FCursorY = 0;
 };

@@ -20,6 +20,7 @@ void TSolverControl::ResetReports() {
   reported_y = -1;
   reported_count = -1;
   reported_missing = -1;
+  next_search_report_ = {};
 }
 
 void TSolverControl::SetThread(TSolverThread* thread) {
@@ -59,6 +60,19 @@ void TSolverControl::ReportMissing(int32_t missing) {
 void TSolverControl::ReportOrder(const TSolverOrder& order) {
   order_copy = order;
   HandOver([this] { callback->ReportOrder(order_copy); });
+}
+
+void TSolverControl::ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) {
+  const auto now = std::chrono::steady_clock::now();
+  if (now < next_search_report_) return;
+  next_search_report_ = now + std::chrono::milliseconds(100);
+  reported_decided = decided;
+  reported_cells = cells;
+  reported_depth = depth;
+  reported_nodes = nodes;
+  HandOver([this] {
+    callback->ReportSearch(reported_decided, reported_cells, reported_depth, reported_nodes);
+  });
 }
 
 bool TSolverControl::AskMultipleSolutions() {

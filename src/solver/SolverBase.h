@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,6 +30,11 @@ class ISolverCallback {
                               int32_t count) = 0;
   virtual void ReportMissing(int32_t missing) = 0;
   virtual void ReportOrder(const TSolverOrder& order) = 0;
+  // The complete search's state: cells decided in its current branch out of
+  // all cells, the branch's depth, and the nodes searched so far. Receivers
+  // that only follow the field solver may ignore it.
+  virtual void ReportSearch(int32_t /*decided*/, int32_t /*cells*/, int32_t /*depth*/,
+                            int64_t /*nodes*/) {}
 };
 
 class TSolverDummyCallback final : public ISolverCallback {
@@ -60,6 +66,9 @@ class TSolverControl final : public ISolverCallback {
                       int32_t count) override;
   void ReportMissing(int32_t missing) override;
   void ReportOrder(const TSolverOrder& order) override;
+  // Passed on at most ten times a second: more would only block the search
+  // on reports the window cannot paint.
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
   // True when the user wants the first of two solutions (the cell filled).
   // Beyond level 1 the answer is no without asking.
@@ -85,7 +94,14 @@ class TSolverControl final : public ISolverCallback {
   int32_t reported_count = 0;
   int32_t reported_missing = 0;
   TSolverOrder order_copy{};
+  int32_t reported_decided = 0;
+  int32_t reported_cells = 0;
+  int32_t reported_depth = 0;
+  int64_t reported_nodes = 0;
 
  private:
   void HandOver(const std::function<void()>& call);
+
+  // No search report is passed on before this time.
+  std::chrono::steady_clock::time_point next_search_report_{};
 };

@@ -23,7 +23,11 @@ void TSolverThread::Start() {
 }
 
 void TSolverThread::Execute() {
-  field->Solve(all_pieces, repeat_run);
+  if (job) {
+    job();
+  } else {
+    field->Solve(all_pieces, repeat_run);
+  }
 }
 
 void TSolverThread::Body() {

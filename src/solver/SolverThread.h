@@ -41,6 +41,9 @@ class TSolverThread {
   TSolverField* field = nullptr;
   bool all_pieces = false;
   bool repeat_run = false;
+  // Work other than a field solve (the complete search); when set it runs
+  // instead of the field's Solve.
+  std::function<void()> job;
 
  private:
   void Execute();

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,13 +21,20 @@
 #include <exception>
 
 #include "document/Pixler.h"
+#include "document/PixlerSearch.h"
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
 #include "ui/ImageControl.h"
+#include "ui/ImportImageDialog.h"
+#include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
+#include "ui/Recovery.h"
+#include "ui/OpenFileDialog.h"
+#include "ui/PuzzleTransfer.h"
 #include "ui/ToolIcons.h"
+#include "ui/export/PuzzleExport.h"
 
 namespace {
 
@@ -42,6 +51,23 @@ constexpr int kLargestSurface = 4001;
 const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
     "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
+
+const char* const kLongestStatusTexts[6] = {
+    "Field recursion max: 99",     "Now: 99",        "Type: simple",
+    "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
+
+const char* const kImportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
+const char* const kExportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;PNG image (*.png);;PDF for printing (*.pdf)";
+const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"),
+                                     QStringLiteral("png"), QStringLiteral("pdf")};
+
+// The exchange formats go through the document; anything else is an image.
+bool IsExchangeFormat(const QString& file_name) {
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+}
 
 const char* const kRecursionWarning =
     "Doubled recursion means using both row and field recursion methods toghether.\r"
@@ -83,7 +109,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   if (const QScreen* shown_on = screen()) resize(shown_on->availableGeometry().size());
   setWindowState(windowState() | Qt::WindowMaximized);
 
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument = std::make_unique<TPixler>(
       TSurface{ImageField->Canvas(), ImageField->width(), ImageField->height()},
       TSurface{ImagePreview->Canvas(), ImagePreview->width(), ImagePreview->height()},
@@ -91,6 +117,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
+  FSearch = std::make_unique<PixlerSearch>(*FDocument);
 
   MenuItemSwitchEditModeClick();
   MenuItemZoomClick(MenuItemResetZoom);
@@ -99,9 +126,18 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
 
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
+
+  FDocument->MarkClean();
+  Recovery = new TRecovery(*FDocument, this);
+  KeyboardPlay = new TKeyboardPlay(*this);
+  ImageField->setFocus();
 }
 
-TfMain::~TfMain() = default;
+// Closing the widgets moves the keyboard focus, and keyboard play must not
+// hear of it once the document is gone.
+TfMain::~TfMain() {
+  ImageField->removeEventFilter(KeyboardPlay);
+}
 
 QAction* TfMain::AddItem(QMenu* menu, const char* caption, const char* shortcut) {
   QAction* item = menu->addAction(QString::fromUtf8(caption));
@@ -120,12 +156,16 @@ void TfMain::CreateMenus() {
   MenuItemNew = AddItem(MenuItemFile, "&New", "Ctrl+N");
   MenuItemOpen = AddItem(MenuItemFile, "&Open...", "Ctrl+O");
   MenuItemSave = AddItem(MenuItemFile, "&Save...", "Ctrl+S");
+  MenuItemImport = AddItem(MenuItemFile, "Import...", nullptr);
+  MenuItemExport = AddItem(MenuItemFile, "Export...", nullptr);
   MenuItemClearPic = AddItem(MenuItemFile, "Clear picture", "Ctrl+D");
   MenuItemFile->addSeparator();
   MenuItemExit = AddItem(MenuItemFile, "Exit", nullptr);
   on(MenuItemNew, &TfMain::MenuItemNewClick);
   on(MenuItemOpen, &TfMain::MenuItemOpenClick);
   on(MenuItemSave, &TfMain::MenuItemSaveClick);
+  on(MenuItemImport, &TfMain::MenuItemImportClick);
+  on(MenuItemExport, &TfMain::MenuItemExportClick);
   connect(MenuItemClearPic, &QAction::triggered, this, [this] {
     if (Available(MenuItemClearPic)) MenuItemClearPicClick(true);
   });
@@ -142,10 +182,14 @@ void TfMain::CreateMenus() {
   MenuItemSwitchEditMode = AddItem(MenuItemEdit, "Switch to editor mode", "Ctrl+E");
   MenuItemSwitchEditMode->setCheckable(true);
   MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
+  MenuItemCheckUnique = AddItem(MenuItemEdit, "Check for a unique solution", "Shift+F9");
   on(MenuItemUndo, &TfMain::MenuItemUndoClick);
   on(MenuItemRedo, &TfMain::MenuItemRedoClick);
   on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
   on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
+  connect(MenuItemCheckUnique, &QAction::triggered, this, [this] {
+    if (Available(MenuItemCheckUnique)) MenuItemSearchRun(MenuItemCheckUnique);
+  });
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
     if (Available(MenuItemSwitchEditMode)) {
@@ -170,6 +214,7 @@ void TfMain::CreateMenus() {
   MenuItemSolverFullPass = AddItem(MenuItemSolver, "&Run full-pass iteration", "F7");
   MenuItemSolverAllFullPasses = AddItem(MenuItemSolver, "Run all &full-pass iterations", "F8");
   MenuItemSolverRealtime = AddItem(MenuItemSolver, "Realtime, man! Realtime!", "F9");
+  MenuItemSolverSearch = AddItem(MenuItemSolver, "Solve by search", "Ctrl+F9");
   for (QAction* item :
        {MenuItemSolverFindPiece, MenuItemSolverFindAllPieces, MenuItemSolverFullPass,
         MenuItemSolverAllFullPasses, MenuItemSolverRealtime}) {
@@ -177,6 +222,9 @@ void TfMain::CreateMenus() {
       if (Available(item)) MenuItemSolverRun(item);
     });
   }
+  connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
+  });
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
   on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
@@ -278,6 +326,11 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
+  ToolButtonSolverSearch = button(MenuItemSolverSearch, TToolIcon::SolveBySearch,
+                                  "Solve the whole puzzle by complete search");
+  ToolButtonCheckUnique = button(MenuItemCheckUnique, TToolIcon::CheckUnique,
+                                 "Check whether the clues have exactly one solution");
+  ToolBar->addSeparator();
   ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
 
   // Of the two stop controls only the button starts disabled.
@@ -306,6 +359,9 @@ void TfMain::CreateToolBar() {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
   }
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
+  for (QAction* button : {ToolButtonSolverSearch, ToolButtonCheckUnique}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemSearchRun(button); });
+  }
   connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
 }
 
@@ -318,8 +374,11 @@ void TfMain::CreateStatusBar() {
   const int widths[6] = {130, 50, 80, 130, 100, 50};
   for (int i = 0; i < 6; ++i) {
     StatusPanels[i] = new QLabel(this);
-    StatusPanels[i]->setFixedWidth(widths[i]);
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Wide enough for the longest text the panel shows on a 100 by 100 puzzle.
+    StatusPanels[i]->setText(QString::fromLatin1(kLongestStatusTexts[i]));
+    StatusPanels[i]->setFixedWidth(std::max(widths[i], StatusPanels[i]->sizeHint().width()));
+    StatusPanels[i]->clear();
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
@@ -329,8 +388,16 @@ void TfMain::CreateStatusBar() {
 void TfMain::CreateSurfaces() {
   Background = new QScrollArea(this);
   Background->setWidgetResizable(false);
-  Background->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Background->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Scrolling a hidden bar's way, by wheel or key, would move a puzzle that
+  // fits the view off its centre.
+  for (QScrollBar* bar : {Background->horizontalScrollBar(), Background->verticalScrollBar()}) {
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
+      const bool horizontal = bar == Background->horizontalScrollBar();
+      const Qt::ScrollBarPolicy policy = horizontal ? Background->horizontalScrollBarPolicy()
+                                                    : Background->verticalScrollBarPolicy();
+      if (policy == Qt::ScrollBarAlwaysOff) bar->setSliderPosition(bar->value());
+    });
+  }
   auto* content = new QWidget;
   content->setMouseTracking(true);
   content->installEventFilter(this);
@@ -435,7 +502,11 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverFindAllPieces,
                            ToolButtonSolverFullPass,
                            ToolButtonSolverAllFullPasses,
-                           ToolButtonSolverRealtime}) {
+                           ToolButtonSolverRealtime,
+                           MenuItemSolverSearch,
+                           MenuItemCheckUnique,
+                           ToolButtonSolverSearch,
+                           ToolButtonCheckUnique}) {
     control->setEnabled(enabled);
   }
   MenuItemSolverStop->setEnabled(!enabled);
@@ -464,6 +535,7 @@ void TfMain::MenuItemSolverAllowFullRecursionClick() {
 }
 
 void TfMain::MenuItemNewClick() {
+  if (!SaveChangesFirst()) return;
   fNew->FSizeX = FDocument->GetWidth();
   fNew->FSizeY = FDocument->GetHeight();
   if (fNew->exec() != QDialog::Accepted) return;
@@ -481,6 +553,8 @@ void TfMain::MenuItemNewClick() {
   UpdateCaption();
   FDocument->SetSize(width, height);
   FDocument->Clear();
+  FDocument->MarkClean();
+  Recovery->Remove();
   FDocument->Redraw(-1, -1);
   MenuItemZoomClick(MenuItemResetZoom);
 }
@@ -490,6 +564,7 @@ void TfMain::MenuItemNewClick() {
 void TfMain::MenuItemOpenClick() {
   const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
   const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  if (!SaveChangesFirst()) return;
   QString file_name = FFileName;
   if (!ExecuteOpenDialog(file_name)) return;
   OpenFile(file_name, clear_after_loading, run_after_loading);
@@ -506,6 +581,7 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
   }
   FFileName = file_name;
   UpdateCaption();
+  Recovery->Remove();
   MenuItemZoomClick(MenuItemResetZoom);
   if (clear_after_loading) MenuItemClearPicClick(false);
   if (run_after_loading) MenuItemSolverRun(MenuItemSolverAllFullPasses);
@@ -514,16 +590,124 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
 // A failed save keeps the old name, so the caption never names a file that
 // does not hold the puzzle.
 void TfMain::MenuItemSaveClick() {
+  SaveWithDialog();
+}
+
+bool TfMain::SaveWithDialog() {
   QString file_name = FFileName;
-  if (!ExecuteSaveDialog(file_name)) return;
+  if (!ExecuteSaveDialog(file_name)) return false;
   try {
     FDocument->SaveToFile(file_name.toStdString());
   } catch (const std::exception& error) {
     ShowFileError(error);
-    return;
+    return false;
   }
   FFileName = file_name;
   UpdateCaption();
+  FDocument->MarkClean();
+  Recovery->Remove();
+  return true;
+}
+
+// Replacing or closing a puzzle with unsaved changes used to drop them
+// without a word.
+bool TfMain::SaveChangesFirst() {
+  if (!FDocument->IsModified()) return true;
+  switch (CurrentPlatform().ShowMessage(TGeneral::kCaption,
+                                        "The puzzle has changes that are not saved.\r"
+                                        "Save them first?",
+                                        TMessageButtons::SaveDiscardCancel,
+                                        TMessageIcon::Question)) {
+    case TMessageResult::Save:
+      return SaveWithDialog();
+    case TMessageResult::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfMain::OfferRecovery() {
+  if (!Recovery->Offer()) return;
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
+}
+
+void TfMain::MenuItemImportClick() {
+  if (!SaveChangesFirst()) return;
+  QString file_name;
+  if (ExecuteImportDialog(file_name)) ImportFile(file_name);
+}
+
+// An import makes a new puzzle that no puzzle file holds yet, so the caption
+// names none and "Save..." asks for a new name.
+void TfMain::ImportFile(const QString& file_name) {
+  if (!IsExchangeFormat(file_name)) {
+    ImportImage(file_name);
+    return;
+  }
+  try {
+    FDocument->ImportFromFile(file_name.toStdString());
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
+}
+
+void TfMain::ImportImage(const QString& file_name) {
+  QImageReader reader(file_name);
+  const QImage image = reader.read();
+  if (image.isNull()) {
+    ShowFileError(
+        TPixlerFileError(file_name.toStdString(), 0,
+                         "cannot be read as an image: " + reader.errorString().toStdString()));
+    return;
+  }
+  CellPicture cells;
+  if (!ExecuteImageDialog(image, cells) || !puzzle_transfer::ImportPicture(*FDocument, cells)) {
+    return;
+  }
+  FDocument->MarkModified();
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemSwitchEditMode->setChecked(true);
+  MenuItemSwitchEditModeClick();
+  MenuItemZoomClick(MenuItemResetZoom);
+}
+
+void TfMain::MenuItemExportClick() {
+  QString file_name;
+  if (ExecuteExportDialog(file_name)) ExportFile(file_name);
+}
+
+// An export leaves the puzzle, its file name and the caption as they are.
+void TfMain::ExportFile(const QString& file_name) {
+  const std::string name = file_name.toStdString();
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  try {
+    const auto data = puzzle_transfer::DocumentData(*FDocument);
+    if (IsExchangeFormat(file_name)) {
+      FDocument->ExportToFile(name);
+    } else if (suffix == QLatin1String("png")) {
+      int scale = 1;
+      if (!ExecutePngScaleDialog(scale)) return;
+      ExportPng(name, *data, scale);
+    } else if (suffix == QLatin1String("pdf")) {
+      const bool with_solution =
+          TGeneral::MessageAsk("Print the solution on a page of its own after the puzzle?");
+      const QString title =
+          QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
+      ExportPdf(name, *data, title.toStdString(), with_solution);
+    } else {
+      throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
+    }
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+  }
 }
 
 void TfMain::ShowFileError(const std::exception& error) {
@@ -532,13 +716,10 @@ void TfMain::ShowFileError(const std::exception& error) {
 }
 
 bool TfMain::ExecuteOpenDialog(QString& file_name) {
-  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(QStringLiteral("pixler"));
+  OpenFileDialog dialog(this, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
+  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
+  file_name = dialog.ChosenFile();
   return true;
 }
 
@@ -551,6 +732,47 @@ bool TfMain::ExecuteSaveDialog(QString& file_name) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   file_name = dialog.selectedFiles().constFirst();
   return true;
+}
+
+bool TfMain::ExecuteImportDialog(QString& file_name) {
+  QFileDialog dialog(this, QStringLiteral("Import"), QStringLiteral("."),
+                     QString::fromLatin1(kImportFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  return true;
+}
+
+// A name without a known extension gets the chosen filter's.
+bool TfMain::ExecuteExportDialog(QString& file_name) {
+  QFileDialog dialog(this, QStringLiteral("Export"), QStringLiteral("."),
+                     QString::fromLatin1(kExportFilter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file_name = dialog.selectedFiles().constFirst();
+  const QString filter = dialog.selectedNameFilter();
+  const QString chosen = filter.mid(filter.indexOf(QLatin1String("*.")) + 2).chopped(1);
+  if (!kExportSuffixes.contains(QFileInfo(file_name).suffix().toLower())) {
+    file_name += QLatin1Char('.') + chosen;
+  }
+  return true;
+}
+
+bool TfMain::ExecuteImageDialog(const QImage& image, CellPicture& cells) {
+  ImportImageDialog dialog(image, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  cells = dialog.Picture();
+  return true;
+}
+
+bool TfMain::ExecutePngScaleDialog(int& scale) {
+  bool accepted = false;
+  scale = QInputDialog::getInt(this, QStringLiteral("Export PNG image"),
+                               QStringLiteral("Pixels per cell:"), 8, 1, kLargestPngScale, 1,
+                               &accepted);
+  return accepted;
 }
 
 void TfMain::MenuItemClearPicClick(bool ask) {
@@ -590,7 +812,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   MenuItemSolver->menuAction()->setEnabled(!editor);
   for (QAction* button :
        {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
-        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime, ToolButtonSolverSearch}) {
     button->setEnabled(!editor);
   }
   FDocument->SetMarking(!editor);
@@ -600,6 +822,8 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
   // A solve started during a mouse stroke must not merge its findings into
   // the stroke's undo step.
   FDocument->EndGroup();
+  // A solve is where a crash or a hang is likeliest.
+  Recovery->Keep();
 
   TPixler& document = *FDocument;
   document.FUseRow1 = MenuItemSolverRow1->isChecked();
@@ -645,6 +869,35 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
 
 void TfMain::MenuItemSolverStopClick() {
   FDocument->Stop();
+  FSearch->Stop();
+}
+
+// The complete search's commands take the road of the solve commands: the
+// controls stay disabled and the status bar follows the search until the
+// command returns.
+void TfMain::MenuItemSearchRun(const QAction* sender) {
+  EnableControls(false);
+  // The check also runs in editor mode, where the Solver menu is closed;
+  // its stop command must still answer to Esc. The run has disabled every
+  // other item of the menu.
+  MenuItemSolver->menuAction()->setEnabled(true);
+  FSolving = true;
+  ReportLevel(-2);
+  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
+  try {
+    if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
+      FSearch->Solve(callback);
+    } else {
+      FSearch->Check(callback);
+    }
+  } catch (const std::exception& error) {
+    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
+  }
+  ReportLevel(-1);
+  FSolving = false;
+  EnableControls(true);
+  MenuItemSwitchEditModeClick();
+  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfMain::MenuItemManualClick() {
@@ -686,6 +939,12 @@ void TfMain::ReportPosition(int32_t level, const std::string& text, int32_t x, i
 
 void TfMain::ReportMissing(int32_t missing) {
   StatusPanels[4]->setText("Missing: " + QString::number(missing));
+}
+
+void TfMain::ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) {
+  StatusPanels[2]->setText("Depth: " + QString::number(depth));
+  StatusPanels[3]->setText("Nodes: " + QString::number(nodes));
+  StatusPanels[4]->setText("Missing: " + QString::number(cells - decided));
 }
 
 void TfMain::ReportOrder(const TSolverOrder& order) {
@@ -749,6 +1008,7 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   int top_height = 0;
   int left_width = 0;
   FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
+  ShowScrollBarsAsNeeded(left_width + field_width + 4, top_height + field_height + 4);
 
   // Scroll so that a panel reaching from the field's corner to the middle of
   // the free space comes into view: that centres the puzzle, or shows the
@@ -774,9 +1034,36 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   }
 }
 
+// The surfaces are always larger than the view, so the scroll area alone
+// would always show both bars; they show when the puzzle's drawing does not
+// fit. Showing or hiding one resizes the view and lays it out again from
+// inside this call, which ends there because the fit area leaves the bars out.
+void TfMain::ShowScrollBarsAsNeeded(int drawing_width, int drawing_height) {
+  const QSize room = ScrollRoom();
+  const int bar_width = Background->verticalScrollBar()->sizeHint().width();
+  const int bar_height = Background->horizontalScrollBar()->sizeHint().height();
+  bool horizontal = drawing_width > room.width();
+  const bool vertical =
+      drawing_height > room.height() || (horizontal && drawing_height > room.height() - bar_height);
+  horizontal = horizontal || (vertical && drawing_width > room.width() - bar_width);
+  auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
+  if (Background->horizontalScrollBarPolicy() != policy(horizontal)) {
+    Background->setHorizontalScrollBarPolicy(policy(horizontal));
+  }
+  if (Background->verticalScrollBarPolicy() != policy(vertical)) {
+    Background->setVerticalScrollBarPolicy(policy(vertical));
+  }
+}
+
+// The view's size without scroll bars: the fit area follows it, so that
+// showing a bar never changes the cell size and with it the need for bars.
+QSize TfMain::ScrollRoom() const {
+  return Background->contentsRect().size();
+}
+
 void TfMain::FormResize() {
   if (!FDocument) return;
-  const QSize client = Background->viewport()->size();
+  const QSize client = ScrollRoom();
   FDocument->SetFitArea(client.width() / 3 * 2, client.height() / 3 * 2);
   MenuItemZoomClick(nullptr);
 }
@@ -808,8 +1095,14 @@ void TfMain::closeEvent(QCloseEvent* event) {
   if (FSolving) {
     FCloseRequested = true;
     FDocument->Stop();
+    FSearch->Stop();
     event->ignore();
     return;
   }
+  if (!SaveChangesFirst()) {
+    event->ignore();
+    return;
+  }
+  Recovery->Remove();
   QMainWindow::closeEvent(event);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "solver/SolverBase.h"
+#include "ui/ImageConversion.h"
 #include "ui/ToolIcons.h"
 
 class QAction;
@@ -14,7 +16,10 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
+class PixlerSearch;
 class TImageControl;
+class TKeyboardPlay;
+class TRecovery;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -39,10 +44,18 @@ class TfMain : public QMainWindow, public ISolverCallback {
                       int32_t count) override;
   void ReportMissing(int32_t missing) override;
   void ReportOrder(const TSolverOrder& order) override;
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
+  // Offers back work that a run which did not end normally left behind.
+  void OfferRecovery();
+  // "Import..." and "Export..." after their dialogs: other puzzle formats
+  // and images in, other formats, PNG images and PDF printouts out. A
+  // refused file is reported and changes nothing.
+  void ImportFile(const QString& file_name);
+  void ExportFile(const QString& file_name);
   bool Solving() const { return FSolving; }
   TPixler& Document() { return *FDocument; }
   const QString& FileName() const { return FFileName; }
@@ -57,6 +70,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemNew;
   QAction* MenuItemOpen;
   QAction* MenuItemSave;
+  QAction* MenuItemImport;
+  QAction* MenuItemExport;
   QAction* MenuItemClearPic;
   QAction* MenuItemExit;
   QAction* MenuItemUndo;
@@ -64,6 +79,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemClearMights;
   QAction* MenuItemSwitchEditMode;
   QAction* MenuItemRegenerateClues;
+  QAction* MenuItemCheckUnique;
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
@@ -72,6 +88,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverFullPass;
   QAction* MenuItemSolverAllFullPasses;
   QAction* MenuItemSolverRealtime;
+  QAction* MenuItemSolverSearch;
   QAction* MenuItemSolverStop;
   QAction* MenuItemSolverRow1;
   QAction* MenuItemSolverRow2;
@@ -106,6 +123,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverAllFullPasses;
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
+  QAction* ToolButtonSolverSearch;
+  QAction* ToolButtonCheckUnique;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
@@ -116,6 +135,10 @@ class TfMain : public QMainWindow, public ISolverCallback {
   TImageControl* ImageLeftClues;
   TImageControl* ImageField;
   QWidget* AutoScroller;
+  // Keyboard play on the picture; owned by the window as its child.
+  TKeyboardPlay* KeyboardPlay = nullptr;
+  // The recovery file of unsaved work; owned by the window as its child.
+  TRecovery* Recovery = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
@@ -129,6 +152,12 @@ class TfMain : public QMainWindow, public ISolverCallback {
   // file_name. Tests replace them.
   virtual bool ExecuteOpenDialog(QString& file_name);
   virtual bool ExecuteSaveDialog(QString& file_name);
+  virtual bool ExecuteImportDialog(QString& file_name);
+  virtual bool ExecuteExportDialog(QString& file_name);
+  // How an image becomes a picture; true when the user accepted one.
+  virtual bool ExecuteImageDialog(const QImage& image, CellPicture& cells);
+  // Pixels per cell of an exported PNG image; false when cancelled.
+  virtual bool ExecutePngScaleDialog(int& scale);
 
  private:
   void CreateMenus();
@@ -146,6 +175,9 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemNewClick();
   void MenuItemOpenClick();
   void MenuItemSaveClick();
+  void MenuItemImportClick();
+  void MenuItemExportClick();
+  void ImportImage(const QString& file_name);
   void MenuItemClearPicClick(bool ask);
   void MenuItemUndoClick();
   void MenuItemRedoClick();
@@ -155,6 +187,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
+  void MenuItemSearchRun(const QAction* sender);
   void MenuItemSolverAllowDeepRecursionClick();
   void MenuItemSolverAllowFullRecursionClick();
   void MenuItemManualClick();
@@ -164,11 +197,19 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ImageFieldMouseUp();
   void FormResize();
   void FitSurfaces();
+  void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
+  QSize ScrollRoom() const;
   void ShowFileError(const std::exception& error);
+  // Asks to save unsaved changes before they are replaced; true when the
+  // caller may go on (saved, discarded, or nothing to save).
+  bool SaveChangesFirst();
+  // True when the puzzle was written under a name the user chose.
+  bool SaveWithDialog();
 
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<TPixler> FDocument;
+  std::unique_ptr<PixlerSearch> FSearch;
   QString FFileName;
 
   bool FSolving = false;

@@ -135,18 +135,24 @@ void TQtCanvas::SetFontHeight(int height) {
 // The height asked for is the text's cell height (ascent plus descent), not
 // the em size, so the largest font whose cell fits that height is chosen.
 const QFont& TQtCanvas::CurrentFont() {
-  auto found = fonts_.find(font_height_);
+  const std::pair key(font_height_, font_stretch_);
+  auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
   QFont font(font_name_);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
+  font.setStretch(font_stretch_);
   int pixel_size = std::max(1, font_height_);
   for (; pixel_size > 1; --pixel_size) {
     font.setPixelSize(pixel_size);
     if (QFontMetrics(font).height() <= font_height_) break;
   }
   font.setPixelSize(pixel_size);
-  return fonts_.emplace(font_height_, font).first->second;
+  return fonts_.emplace(key, font).first->second;
+}
+
+void TQtCanvas::SetFontStretch(int percent) {
+  font_stretch_ = std::clamp(percent, 1, 4000);
 }
 
 int TQtCanvas::TextWidth(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "puzzle/Canvas.h"
 
@@ -31,6 +32,7 @@ class TQtCanvas final : public TCanvas {
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
   void TextOut(int x, int y, const std::string& text) override;
+  void SetFontStretch(int percent) override;
 
  private:
   void Fill(QRect rect, TColor color);
@@ -46,5 +48,7 @@ class TQtCanvas final : public TCanvas {
   int pen_y_ = 0;
   QString font_name_ = QStringLiteral("Arial");
   int font_height_ = 12;
-  std::map<int, QFont> fonts_;
+  int font_stretch_ = 100;
+  // By height and stretch.
+  std::map<std::pair<int, int>, QFont> fonts_;
 };

@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
 
   TfMain main_window;
   main_window.show();
+  main_window.OfferRecovery();
   const int result = QApplication::exec();
   InstallPlatform(nullptr);
   return result;

@@ -38,4 +38,20 @@ TEST(SolverControlTest, PassesOnlyChangesToTheWindow) {
                                       "type 2 full", "missing 6"}));
 }
 
+// The search reports often; the window hears of it ten times a second at
+// most, and a reset lets the next report through at once.
+TEST(SolverControlTest, PassesSearchProgressTenTimesASecondAtMost) {
+  auto receiver = std::make_shared<TRecorder>();
+  TSolverControl control(receiver);
+  control.ResetReports();
+  control.ReportSearch(1, 4, 1, 10);
+  control.ReportSearch(2, 4, 2, 20);
+  std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  control.ReportSearch(3, 4, 1, 30);
+  control.ResetReports();
+  control.ReportSearch(4, 4, 0, 40);
+  EXPECT_EQ(receiver->log,
+            (std::vector<std::string>{"search 1 4 1 10", "search 3 4 1 30", "search 4 4 0 40"}));
+}
+
 }  // namespace

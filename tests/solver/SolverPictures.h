@@ -105,6 +105,9 @@ class TRecorder final : public ISolverCallback {
   void ReportOrder(const TSolverOrder& order) override {
     Log("order", order[SolverOrderIndex(2, 3)]);
   }
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override {
+    Log("search", decided, cells, depth, nodes);
+  }
 
   std::vector<std::string> log;
   std::vector<std::thread::id> threads;

@@ -1,4 +1,5 @@
 #include "SolverPictures.h"
+#include "solver/SolverThread.h"
 
 namespace {
 
@@ -73,6 +74,25 @@ TEST(SolverThreadTest, WorkerExceptionIsAnInternalError) {
   EXPECT_FALSE(solver->progress);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "Internal Solver error: receiver gave up");
+}
+
+// Work other than a field solve runs on the worker, hands calls over to the
+// creating thread, and ends as an internal failure when it throws.
+TEST(SolverThreadTest, RunsAJobInsteadOfASolve) {
+  TSolverThread worker;
+  std::thread::id job_thread;
+  std::thread::id handed_over_thread;
+  worker.job = [&] {
+    job_thread = std::this_thread::get_id();
+    worker.Synchronize([&] { handed_over_thread = std::this_thread::get_id(); });
+    throw std::runtime_error("job gave up");
+  };
+  worker.Start();
+  while (!worker.WaitForTimeout(10)) {
+  }
+  EXPECT_NE(job_thread, std::this_thread::get_id());
+  EXPECT_EQ(handed_over_thread, std::this_thread::get_id());
+  EXPECT_EQ(worker.Failure(), "job gave up");
 }
 
 }  // namespace

@@ -10,8 +10,9 @@
 
 // A software surface with the drawing semantics the grids rely on. Text is not
 // rasterised: TextOut paints its cell in the brush colour and records
-// "text@x,y hFONT PEN on BRUSH"; a text cell is half the font height per
-// character wide and the font height high.
+// "text@x,y hFONT PEN on BRUSH", with " sSTRETCH" after the height when the
+// text is narrowed; a text cell is half the font height per character wide,
+// times the stretch, and the font height high.
 class TBitmapCanvas final : public TCanvas {
  public:
   // Pixels nothing painted, and those outside the surface, read as this.
@@ -52,16 +53,18 @@ class TBitmapCanvas final : public TCanvas {
   void SetFontName(const std::string&) override {}
   void SetFontHeight(int height) override { font_height_ = height; }
   int TextWidth(const std::string& text) override {
-    return static_cast<int>(text.size()) * std::max(1, font_height_ / 2);
+    return static_cast<int>(text.size()) * std::max(1, font_height_ / 2) * stretch_ / 100;
   }
   int TextHeight(const std::string&) override { return font_height_; }
   void TextOut(int x, int y, const std::string& text) override {
     FillRect(x, y, x + TextWidth(text), y + font_height_);
     char line[80];
-    std::snprintf(line, sizeof line, "%s@%d,%d h%d %06X on %06X", text.c_str(), x, y, font_height_,
-                  pen_, brush_);
+    const std::string stretch = stretch_ == 100 ? "" : " s" + std::to_string(stretch_);
+    std::snprintf(line, sizeof line, "%s@%d,%d h%d%s %06X on %06X", text.c_str(), x, y,
+                  font_height_, stretch.c_str(), pen_, brush_);
     texts.push_back(line);
   }
+  void SetFontStretch(int percent) override { stretch_ = percent; }
 
   const int width, height;
   std::vector<std::string> texts;
@@ -89,5 +92,5 @@ class TBitmapCanvas final : public TCanvas {
 
   std::vector<TColor> pixels_;
   TColor brush_ = 0, pen_ = 0;
-  int pen_x_ = 0, pen_y_ = 0, font_height_ = 12;
+  int pen_x_ = 0, pen_y_ = 0, font_height_ = 12, stretch_ = 100;
 };

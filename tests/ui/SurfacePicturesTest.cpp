@@ -46,4 +46,19 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   window->ReportPosition(2, "Bruteforce", 8, 5, 42);
   Mouse(window->ImageField, QEvent::MouseMove, FieldCell(4, 8), Qt::NoButton, Qt::NoButton);
   save("4-marker-order-hover");
+
+  // Two-digit clues side by side, as in "11 12" and "12 14 12".
+  std::vector<std::string> rows;
+  for (int y = 0; y < 25; ++y) {
+    const int first = 10 + y % 3;
+    rows.push_back(std::string(first, '#') + '.' + std::string(24 - first, '#'));
+  }
+  rows[12][5] = '.';
+  MakePuzzle(rows);
+  window->MenuItemResetZoom->trigger();
+  save("5-two-digit-clues");
+  window->MenuItemZoomOut->trigger();
+  window->MenuItemZoomOut->trigger();
+  window->MenuItemZoomOut->trigger();
+  save("6-two-digit-clues-zoomed-out");
 }

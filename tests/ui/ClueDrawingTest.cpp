@@ -1,0 +1,112 @@
+#include <QImage>
+#include <set>
+#include <string>
+
+#include "MainWindowFixture.h"
+#include "puzzle/GridBase.h"
+#include "puzzle/PixlerBase.h"
+#include "ui/QtCanvas.h"
+
+namespace {
+
+// A 6 by 6 puzzle on Qt surfaces, whose clues hold numbers of one and two
+// digits side by side: row and column 1 "12 14 12", 2 "11 12", 3 "7".
+class ClueDrawing {
+ public:
+  ClueDrawing() {
+    for (QImage* image : {&field_image, &preview_image, &top_image, &left_image}) {
+      image->fill(Qt::white);
+    }
+    pixler.SetSize(6, 6);
+    const std::vector<std::vector<int>> clues = {{12, 14, 12}, {12, 11}, {7}};
+    for (int line = 1; line <= 3; ++line) {
+      for (size_t k = 0; k < clues[line - 1].size(); ++k) {
+        pixler.GetTop().SetCell(line, static_cast<int>(k) + 1, clues[line - 1][k]);
+        pixler.GetLeft().SetCell(static_cast<int>(k) + 1, line, clues[line - 1][k]);
+      }
+    }
+  }
+
+  // The cell size at a zoom step.
+  int Zoom(int step) {
+    pixler.SetZoom(step);
+    pixler.Redraw(-1, -1);
+    int field_width = 0, field_height = 0, top_height = 0, left_width = 0;
+    pixler.GetPixelSizes(field_width, field_height, top_height, left_width);
+    return (field_width - 1) / 6;
+  }
+
+  QImage field_image{400, 400, QImage::Format_RGB32}, preview_image{100, 100, QImage::Format_RGB32};
+  QImage top_image{400, 300, QImage::Format_RGB32}, left_image{300, 400, QImage::Format_RGB32};
+  TQtCanvas field{field_image}, preview{preview_image}, top{top_image}, left{left_image};
+  TPixlerBase pixler{{field, 400, 400},
+                     {preview, 100, 100},
+                     {top, 400, 300},
+                     {left, 300, 400},
+                     0xF0F0F0,
+                     600,
+                     600};
+};
+
+bool IsGridLine(QRgb pixel) {
+  const TColor colour = pixel & 0xFFFFFF;
+  return colour == TGridBase::kDefaultColorGrid || colour == TGridBase::kDefaultColorGrid5;
+}
+
+// Probes the row table; the column table is its mirror image across the
+// diagonal, so the same probes run on it with x and y swapped.
+QRgb RowTablePixel(const QImage& image, bool top, int x, int y) {
+  return top ? image.pixel(y, x) : image.pixel(x, y);
+}
+
+}  // namespace
+
+TEST(ClueDrawingTest, NumbersWiderThanTheirSlotStayInsideItAndOneDigitOnesAsBefore) {
+  EnsureApplication();
+  ClueDrawing drawing;
+  std::set<int> sizes;
+  for (int step = -20; step <= 6; ++step) {
+    const int cs = drawing.Zoom(step);
+    if (!sizes.insert(cs).second) continue;
+    for (const bool top : {false, true}) {
+      const QImage& image = top ? drawing.top_image : drawing.left_image;
+      // In row-table terms: slot column k lies between x = origin - k * cs and
+      // origin - (k - 1) * cs, row y between (y - 1) * cs and y * cs.
+      const int origin = (top ? image.height() : image.width()) - 1;
+      const char* table = top ? "column table" : "row table";
+      for (int line = 1; line <= 3; ++line) {
+        const int slot_count = 4 - line;
+        for (int k = 0; k <= slot_count; ++k) {
+          const int grid_x = origin - k * cs;
+          for (int y = (line - 1) * cs + 1; y < line * cs; ++y) {
+            ASSERT_TRUE(IsGridLine(RowTablePixel(image, top, grid_x, y)))
+                << table << ", cell size " << cs << ": line " << line << ", grid line " << k
+                << " painted over at " << y;
+          }
+        }
+        for (int k = 1; k <= slot_count; ++k) {
+          int ink = 0;
+          for (int x = origin - k * cs + 1; x < origin - (k - 1) * cs; ++x) {
+            for (int y = (line - 1) * cs + 1; y < line * cs; ++y)
+              ink += (RowTablePixel(image, top, x, y) & 0xFFFFFF) == 0;
+          }
+          EXPECT_GT(ink, 0) << table << ", cell size " << cs << ": no number in slot " << k
+                            << " of line " << line;
+        }
+      }
+    }
+    // "7" drawn as a plain text of the full height, centred in its slot.
+    QImage expected(cs - 1, cs - 1, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    TQtCanvas canvas(expected);
+    canvas.SetFontName(TGridBase::kFontName);
+    canvas.SetFontHeight(cs - 1);
+    canvas.SetBrushColor(0xFFFFFF);
+    canvas.SetPenColor(0x000000);
+    canvas.TextOut((cs - canvas.TextWidth("7") + 1) / 2 - 1, 0, "7");
+    const int slot_left = drawing.left_image.width() - 1 - cs + 1;
+    EXPECT_EQ(drawing.left_image.copy(slot_left, 2 * cs + 1, cs - 1, cs - 1), expected)
+        << "cell size " << cs;
+  }
+  EXPECT_GE(sizes.size(), 15u);
+}

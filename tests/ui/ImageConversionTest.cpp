@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "ui/ImageConversion.h"
+#include "ui/ImportImageDialog.h"
+
+namespace {
+
+std::vector<std::string> Rows(const CellPicture& cells) {
+  std::vector<std::string> rows;
+  for (const auto& line : cells) {
+    rows.emplace_back();
+    for (bool filled : line) rows.back() += filled ? '#' : '.';
+  }
+  return rows;
+}
+
+// An image from rows of characters: '#' black, '.' white, 'd' grey 127,
+// 'l' grey 128, 't' black but fully transparent.
+QImage Image(const std::vector<std::string>& rows) {
+  QImage image(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
+               QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const char c = rows[y][x];
+      image.setPixel(x, y,
+                     c == '#'   ? qRgba(0, 0, 0, 255)
+                     : c == 'd' ? qRgba(127, 127, 127, 255)
+                     : c == 'l' ? qRgba(128, 128, 128, 255)
+                     : c == 't' ? qRgba(0, 0, 0, 0)
+                                : qRgba(255, 255, 255, 255));
+    }
+  }
+  return image;
+}
+
+// Images go through a file as the import reads them, in formats that keep
+// the pixels exactly.
+TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) {
+  EnsureApplication();
+  QTemporaryDir folder;
+  const QImage image = Image({"#.dl#", "t#..#", "####t"});
+  const struct {
+    const char* format;
+    int threshold;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"png", 128, {"#.#.#", ".#..#", "####."}},
+      // BMP keeps no transparency: the hidden black shows.
+      {"bmp", 128, {"#.#.#", "##..#", "#####"}},
+      {"png", 129, {"#.###", ".#..#", "####."}},
+      {"png", 0, {".....", ".....", "....."}},
+      {"png", 256, {"#####", "#####", "#####"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.format) + " " + std::to_string(c.threshold));
+    const QString path = folder.filePath(QStringLiteral("image.") + c.format);
+    ASSERT_TRUE(image.save(path, c.format));
+    const QImage read(path);
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(Rows(image_conversion::ToCells(read, read.size(), c.threshold)), c.expected);
+  }
+}
+
+// The other formats the import offers read as black and white too.
+TEST(ImageConversionTest, JpegAndPbmFilesReadAsTheirPicture) {
+  EnsureApplication();
+  QTemporaryDir folder;
+  const std::vector<std::string> picture = {"#..##", ".#..#", "###.."};
+  for (const char* format : {"jpg", "pbm"}) {
+    SCOPED_TRACE(format);
+    const QString path = folder.filePath(QStringLiteral("image.") + format);
+    ASSERT_TRUE(Image(picture).save(path, format, 100));
+    const QImage read(path);
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(Rows(image_conversion::ToCells(read, read.size(), 128)), picture);
+  }
+}
+
+// Scaling averages the pixels each cell covers.
+TEST(ImageConversionTest, ScalingDownAveragesEachCellsPixels) {
+  EnsureApplication();
+  QImage image(60, 40, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 30; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
+  }
+  // A thin line is too light in its cell to count at the middle threshold.
+  for (int y = 0; y < 40; ++y) image.setPixel(45, y, qRgb(0, 0, 0));
+  EXPECT_EQ(Rows(image_conversion::ToCells(image, QSize(6, 4), 128)),
+            (std::vector<std::string>(4, "###...")));
+  EXPECT_EQ(Rows(image_conversion::ToCells(image, QSize(6, 0), 128)).size(), 0u);
+  EXPECT_EQ(Rows(image_conversion::ToCells(QImage(), QSize(6, 4), 128)).size(), 0u);
+}
+
+TEST(ImageConversionTest, SizesKeepTheAspectWithinTheLargestPuzzle) {
+  const struct {
+    QSize image;
+    int side;
+    Qt::Orientation orientation;
+    QSize expected;
+  } cases[] = {
+      {{200, 100}, 50, Qt::Horizontal, {50, 25}},  {{200, 100}, 30, Qt::Vertical, {60, 30}},
+      {{100, 200}, 60, Qt::Horizontal, {50, 100}}, {{1000, 10}, 30, Qt::Horizontal, {30, 1}},
+      {{10, 1000}, 100, Qt::Vertical, {1, 100}},   {{50, 50}, 0, Qt::Horizontal, {1, 1}},
+      {{50, 50}, 500, Qt::Vertical, {100, 100}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(image_conversion::KeepAspect(c.image, c.side, c.orientation), c.expected)
+        << c.image.width() << "x" << c.image.height() << " side " << c.side;
+  }
+  EXPECT_EQ(image_conversion::DefaultSize({32, 20}), QSize(32, 20));
+  EXPECT_EQ(image_conversion::DefaultSize({400, 200}), QSize(30, 15));
+  EXPECT_EQ(image_conversion::DefaultSize({300, 600}), QSize(15, 30));
+}
+
+// The dialog keeps the aspect while asked to and shows what it would import.
+TEST(ImageConversionTest, DialogFollowsSizeAndThresholdWithItsPreview) {
+  EnsureApplication();
+  QImage image(200, 100, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  ImportImageDialog dialog(image);
+  EXPECT_EQ(QSize(dialog.width_box->value(), dialog.height_box->value()), QSize(30, 15));
+  dialog.width_box->setValue(40);
+  EXPECT_EQ(dialog.height_box->value(), 20);
+  dialog.height_box->setValue(10);
+  EXPECT_EQ(dialog.width_box->value(), 20);
+  dialog.keep_aspect->setChecked(false);
+  dialog.height_box->setValue(7);
+  EXPECT_EQ(dialog.width_box->value(), 20);
+  EXPECT_EQ(Rows(dialog.Picture()), std::vector<std::string>(7, std::string(20, '#')));
+  EXPECT_EQ(dialog.preview->pixmap().size(), QSize(20, 7) * (300 / 20));
+  dialog.threshold->setValue(0);
+  EXPECT_EQ(Rows(dialog.Picture()), std::vector<std::string>(7, std::string(20, '.')));
+  EXPECT_EQ(dialog.preview->pixmap().toImage().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "MainWindowFixture.h"
+#include "ui/ImportImageDialog.h"
+
+namespace {
+
+// The dialogs answer as set: the file dialogs with a name, the image dialog
+// with its own first offer, the scale dialog with a scale.
+class TTransferWindow : public TfMain {
+ public:
+  QString answer;
+  bool accept_image = true;
+  int scale = 2;
+  int image_dialogs = 0;
+
+ protected:
+  bool ExecuteImportDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteExportDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteImageDialog(const QImage& image, CellPicture& cells) override {
+    ++image_dialogs;
+    cells = ImportImageDialog(image, this).Picture();
+    return accept_image;
+  }
+  bool ExecutePngScaleDialog(int& chosen) override {
+    chosen = scale;
+    return true;
+  }
+
+ private:
+  bool Answer(QString& file_name) {
+    file_name = answer;
+    return !answer.isEmpty();
+  }
+};
+
+class MainFormTransferTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    auto replacement = std::make_unique<TTransferWindow>();
+    transfer = replacement.get();
+    window = std::move(replacement);
+  }
+
+  QString Write(const char* name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
+
+  // A picture as an image file, one pixel per cell.
+  QString WriteImage(const char* name, const std::vector<std::string>& rows) {
+    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
+                 QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        image.setPixel(x, y, rows[y][x] == '#' ? qRgb(20, 20, 20) : qRgb(240, 240, 240));
+      }
+    }
+    const QString path = folder.filePath(name);
+    EXPECT_TRUE(image.save(path));
+    return path;
+  }
+
+  std::vector<int> Clues(bool columns) {
+    std::vector<int> clues;
+    const TPixler& document = window->Document();
+    const int lines = columns ? document.GetWidth() : document.GetHeight();
+    const int depth = ((columns ? document.GetHeight() : document.GetWidth()) + 1) / 2;
+    for (int line = 1; line <= lines; ++line) {
+      for (int slot = depth; slot >= 1; --slot) {
+        const int clue = columns ? document.GetTop().GetCell(line, slot)
+                                 : document.GetLeft().GetCell(slot, line);
+        if (clue != 0) clues.push_back(clue);
+      }
+      clues.push_back(0);
+    }
+    return clues;
+  }
+
+  TTransferWindow* transfer = nullptr;
+  QTemporaryDir folder;
+};
+
+TEST_F(MainFormTransferTest, FileMenuOffersImportAndExportAfterSave) {
+  QStringList captions;
+  for (const QAction* item : window->MenuItemFile->actions()) captions << item->text();
+  EXPECT_EQ(captions.join('|'), "&New|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
+  EXPECT_TRUE(window->MenuItemImport->isEnabled());
+  EXPECT_TRUE(window->MenuItemExport->isEnabled());
+}
+
+// An image becomes a new puzzle in editor mode, its clues made from it.
+TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
+  window->OpenFile(
+      Write("old.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
+      false);
+  ASSERT_EQ(window->FileName(), folder.filePath("old.pixler"));
+  transfer->answer = WriteImage("heart.png", {".#.#.", "#####", ".###.", "..#.."});
+  window->MenuItemImport->trigger();
+  EXPECT_EQ(Picture(), (std::vector<std::string>{".#.#.", "#####", ".###.", "..#.."}));
+  EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 3, 0, 3, 0, 3, 0, 1, 0}));
+  EXPECT_EQ(Clues(false), (std::vector<int>{1, 1, 0, 5, 0, 3, 0, 1, 0}));
+  EXPECT_TRUE(window->MenuItemSwitchEditMode->isChecked());
+  EXPECT_TRUE(window->MenuItemRegenerateClues->isEnabled());
+  EXPECT_EQ(window->FileName(), "");
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver");
+  EXPECT_TRUE(platform->messages.empty());
+}
+
+// Files that are no image, and a cancelled dialog, leave everything as it was.
+TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
+  MakePuzzle({"#.#", ".#."});
+  SetPicture({"#x.", ".#."});
+  const QString image = WriteImage("fine.png", {"##", "##"});
+  const struct {
+    const char* name;
+    QString path;
+    size_t messages;
+  } cases[] = {
+      {"junk.png", Write("junk.png", QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 17)), 1},
+      {"empty.bmp", Write("empty.bmp", QByteArray()), 1},
+      {"missing.png", folder.filePath("missing.png"), 1},
+      {"fine.png", image, 0},
+  };
+  transfer->accept_image = false;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform->messages.clear();
+    window->ImportFile(c.path);
+    EXPECT_EQ(Picture(), (std::vector<std::string>{"#x.", ".#."}));
+    EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 1, 0, 1, 0}));
+    EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
+    ASSERT_EQ(platform->messages.size(), c.messages);
+    if (c.messages > 0) {
+      EXPECT_NE(platform->messages[0].text.find(c.path.toStdString()), std::string::npos)
+          << platform->messages[0].text;
+    }
+  }
+  EXPECT_EQ(transfer->image_dialogs, 1);
+}
+
+// The exchange formats go out and back in through the window; a refused
+// file names its line and leaves the puzzle.
+TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
+  MakePuzzle({"##.#", ".#..", "####"});
+  const std::vector<int> columns = Clues(true);
+  const std::vector<int> rows = Clues(false);
+  for (const char* name : {"puzzle.non", "puzzle.xml"}) {
+    SCOPED_TRACE(name);
+    window->OpenFile(
+        Write("kept.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
+        false);
+    MakePuzzle({"##.#", ".#..", "####"});
+    window->ExportFile(folder.filePath(name));
+    EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
+    MakePuzzle({"#.#", "..."});
+    // Unsaved changes would first bring the save question.
+    window->Document().MarkClean();
+    transfer->answer = folder.filePath(name);
+    window->MenuItemImport->trigger();
+    EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
+    EXPECT_EQ(Clues(true), columns);
+    EXPECT_EQ(Clues(false), rows);
+    EXPECT_EQ(window->FileName(), "");
+    EXPECT_EQ(window->windowTitle(), "Pixlers solver");
+  }
+  EXPECT_TRUE(platform->messages.empty());
+
+  const QString broken = Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n");
+  window->ImportFile(broken);
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_NE(platform->messages[0].text.find(broken.toStdString() + ", line 5"), std::string::npos)
+      << platform->messages[0].text;
+  EXPECT_EQ(Clues(true), columns);
+}
+
+// Exports write the picture and the printout and leave the puzzle's name.
+TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile) {
+  window->OpenFile(
+      Write("kept.pixler", "MK Version 3.0\r\n\r\n2 1\r\n\r\n # .\r\n\r\n 1\r\n\r\n\r\n 1\r\n"),
+      false, false);
+  ASSERT_EQ(Picture(), (std::vector<std::string>{"#x"}));
+  transfer->answer = folder.filePath("picture.png");
+  window->MenuItemExport->trigger();
+  const QImage image(folder.filePath("picture.png"));
+  ASSERT_EQ(image.size(), QSize(4, 2));
+  EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(2, 1), qRgb(255, 255, 255));
+
+  platform->Answer(TMessageResult::Yes);
+  window->ExportFile(folder.filePath("print.pdf"));
+  QFile pdf(folder.filePath("print.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  EXPECT_EQ(platform->unanswered, 0);
+  EXPECT_EQ(platform->messages.size(), 1u);
+
+  for (const QString& refused : {folder.filePath("notes.txt"), folder.filePath("no/such.png")}) {
+    platform->messages.clear();
+    window->ExportFile(refused);
+    ASSERT_EQ(platform->messages.size(), 1u);
+    EXPECT_NE(platform->messages[0].text.find(refused.toStdString()), std::string::npos);
+    EXPECT_FALSE(QFile::exists(refused));
+  }
+  EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept");
+}
+
+}  // namespace
