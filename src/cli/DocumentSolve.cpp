@@ -73,3 +73,20 @@ bool HasUndecidedCell(const TPixler& pixler) {
   }
   return false;
 }
+
+bool WriteSolveResult(const TPixler& pixler, const std::string& output, std::ostream& out,
+                      std::ostream& err) {
+  if (output == "-") {
+    out << TPixlerFile::Format(*pixler.FileData()) << std::flush;
+    return true;
+  }
+  PrintPicture(pixler, out);
+  if (output.empty()) return true;
+  try {
+    pixler.SaveToFile(output);
+  } catch (const TPixlerFileError& error) {
+    err << "pixlers-cli: " << error.what() << '\n';
+    return false;
+  }
+  return true;
+}

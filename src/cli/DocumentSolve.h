@@ -21,3 +21,9 @@ void RunCommand(TPixler& pixler, TCliCommand command);
 // One line per row: '#' filled, '.' empty, '?' undecided.
 void PrintPicture(const TPixler& pixler, std::ostream& out);
 bool HasUndecidedCell(const TPixler& pixler);
+
+// The result of a solve: the picture on out, and the puzzle saved to output
+// when one is named, or, for output "-", the puzzle file on out instead of
+// the picture. Returns false after printing the reason when the save failed.
+bool WriteSolveResult(const TPixler& pixler, const std::string& output, std::ostream& out,
+                      std::ostream& err);

@@ -6,7 +6,6 @@
 
 #include "cli/DocumentSolve.h"
 #include "document/Pixler.h"
-#include "document/PixlerFile.h"
 #include "document/SearchClues.h"
 #include "puzzle/CellState.h"
 
@@ -79,19 +78,7 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
     std::cerr << "pixlers-cli: the clues have no solution\n";
   }
 
-  if (options.output == "-") {
-    std::cout << TPixlerFile::Format(*pixler->FileData()) << std::flush;
-  } else {
-    PrintPicture(*pixler, std::cout);
-    if (!options.output.empty()) {
-      try {
-        pixler->SaveToFile(options.output);
-      } catch (const TPixlerFileError& error) {
-        std::cerr << "pixlers-cli: " << error.what() << '\n';
-        return kExitUsage;
-      }
-    }
-  }
+  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitUsage;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (result.None()) return kExitContradiction;
   return result.solutions.empty() ? kExitUndecided : kExitComplete;

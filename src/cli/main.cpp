@@ -13,7 +13,6 @@
 #include "cli/SearchCommands.h"
 #include "cli/StopWatcher.h"
 #include "document/Pixler.h"
-#include "document/PixlerFile.h"
 
 namespace {
 
@@ -50,19 +49,7 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
   const bool contradiction = pixler->LastRunFoundError();
   const bool undecided = HasUndecidedCell(*pixler);
 
-  if (options.output == "-") {
-    std::cout << TPixlerFile::Format(*pixler->FileData()) << std::flush;
-  } else {
-    PrintPicture(*pixler, std::cout);
-    if (!options.output.empty()) {
-      try {
-        pixler->SaveToFile(options.output);
-      } catch (const TPixlerFileError& error) {
-        std::cerr << "pixlers-cli: " << error.what() << '\n';
-        return kExitUsage;
-      }
-    }
-  }
+  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitUsage;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (contradiction) return kExitContradiction;
   return undecided ? kExitUndecided : kExitComplete;
