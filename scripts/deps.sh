@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-qpa-plugins
           fonts-liberation xvfb xauth libcli11-dev libtinyxml2-dev libcadical-dev poppler-utils
-          clang libclang-rt-14-dev desktop-file-utils)
+          clang libclang-rt-14-dev desktop-file-utils pkg-config)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -154,6 +154,11 @@ int Batch::Run(std::ostream& out, std::ostream* progress) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<Row> unreadable;
   const std::vector<std::string> files = FindPuzzleFiles(options_.paths, unreadable);
+  if (files.empty() && unreadable.empty()) {
+    // Most likely a wrong folder: an empty batch must not pass for success.
+    out << "no puzzle files found\n";
+    return kExitNotAllSolved;
+  }
 
   ThreadPlatform platform(options_.first_solution);
   PlatformScope platform_scope(platform);

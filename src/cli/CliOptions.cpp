@@ -126,6 +126,59 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
   AddSolverSwitches(batch, options);
   batch.add_option("PATH", options.paths, "puzzle files and folders")->required();
 
+  CLI::App& check = *app.add_subcommand("check", "tell whether a puzzle has exactly one solution");
+  check.add_option("FILE", options.input, "the puzzle file")->required();
+  AddTimeout(check, options, "give up after SECONDS");
+  check.footer(
+      "\nPrints \"unique\", \"multiple\" or \"none\" for the number of solutions of the\n"
+      "clues in FILE (its picture is ignored), proven by the complete engine. After\n"
+      "\"unique\", a second line tells what the solution needed: \"line logic\" alone,\n"
+      "\"probing\" of single cells, or \"search\".\n"
+      "\nExit status:\n"
+      "  0  unique\n"
+      "  1  multiple\n"
+      "  2  none\n"
+      "  3  usage error, FILE could not be read, or --timeout ended the run first\n"
+      "  130, 143  SIGINT or SIGTERM stopped the run\n");
+
+  CLI::App& count = *app.add_subcommand("count", "count the solutions of a puzzle");
+  count.add_option("--max", options.max_solutions, "stop counting at N (default 1000)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 1000000000));
+  AddTimeout(count, options, "give up after SECONDS");
+  count.add_option("FILE", options.input, "the puzzle file")->required();
+  count.footer(
+      "\nPrints how many solutions the clues in FILE have (its picture is ignored),\n"
+      "counting up to N.\n"
+      "\nExit status:\n"
+      "  0  the count is printed\n"
+      "  3  usage error, FILE could not be read, or --timeout ended the count first\n"
+      "     (the solutions found so far are printed)\n"
+      "  130, 143  SIGINT or SIGTERM stopped the count\n");
+
+  CLI::App& convert = *app.add_subcommand("convert", "convert a puzzle file to another format");
+  convert.add_option("--scale", options.scale, "pixels per cell of a PNG picture (default 1)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 32));
+  convert.add_flag("--solution", options.with_solution,
+                   "add a page with the solution to a PDF printout");
+  convert.add_option("--index", options.index, "the N-th puzzle of an XML set (default 1)")
+      ->type_name("N")
+      ->check(CLI::PositiveNumber);
+  convert.add_option("IN", options.input, "the puzzle file to read")->required();
+  convert.add_option("OUT", options.output, "the file to write")->required();
+  convert.footer(
+      "\nThe formats follow the extensions: .pixler, .ppixler and .spixler are the\n"
+      "program's puzzle files, .non the nonogram text format, .xml the XML puzzle\n"
+      "set format. OUT may also be a .png picture (filled cells black) or a .pdf\n"
+      "printout of the empty grid with its clues, titled with the puzzle's title or\n"
+      "IN's name; both show the goal when IN has one. The puzzle file keeps no\n"
+      "title or goal, the exchange formats no pencil marks. OUT is replaced only\n"
+      "when it has been written whole.\n"
+      "\nExit status:\n"
+      "  0  OUT was written\n"
+      "  3  usage error, or IN could not be read or OUT not written\n");
+
   CLI::App* parsed = nullptr;
   try {
     app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
@@ -139,7 +192,11 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
     status = kExitUsage;
     return false;
   }
-  const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve}, {"batch", CliJob::batch}};
+  const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve},
+                                              {"batch", CliJob::batch},
+                                              {"check", CliJob::check},
+                                              {"count", CliJob::count},
+                                              {"convert", CliJob::convert}};
   options.job = jobs.at(parsed->get_name());
   return true;
 }

@@ -31,6 +31,10 @@ struct TCliOptions {
   int max_solutions = 1000;
   // 1-based puzzle of a set to convert.
   int index = 1;
+  // Pixels per cell of a PNG picture.
+  int scale = 1;
+  // A PDF printout with the solution on its last page.
+  bool with_solution = false;
   std::string output;
   std::string input;
   // The batch's files and folders.

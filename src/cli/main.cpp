@@ -8,7 +8,9 @@
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPlatform.h"
+#include "cli/ConvertCommand.h"
 #include "cli/DocumentSolve.h"
+#include "cli/SearchCommands.h"
 #include "cli/StopWatcher.h"
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
@@ -75,13 +77,20 @@ int main(int argc, char** argv) {
                          std::cout, std::cerr)) {
     return status;
   }
+  // Conversion is short and has no run to stop: a signal ends it as usual.
+  if (options.job == CliJob::convert) return RunConvert(options);
   StopWatcher watcher;
   switch (options.job) {
     case CliJob::solve:
-      return RunSolve(options, watcher);
+      return options.search_engine ? RunSearchSolve(options, watcher) : RunSolve(options, watcher);
     case CliJob::batch:
       return Batch(options, watcher).Run(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
-    default:
-      return kExitUsage;
+    case CliJob::check:
+      return RunCheck(options, watcher);
+    case CliJob::count:
+      return RunCount(options, watcher);
+    case CliJob::convert:
+      break;
   }
+  return kExitUsage;
 }

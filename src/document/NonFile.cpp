@@ -1,8 +1,10 @@
 #include "document/NonFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "document/MessageText.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -25,11 +27,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// A token as a message shows it; a line of junk is cut short.
+// A token as a message shows it: junk is cut short and made printable.
 std::string Quoted(std::string_view token) {
-  constexpr size_t kShown = 24;
-  if (token.size() <= kShown) return "\"" + std::string(token) + "\"";
-  return "\"" + std::string(token.substr(0, kShown)) + "...\"";
+  return "\"" + MessageText(token) + "\"";
 }
 
 const char* LineName(bool column) {
@@ -171,9 +171,10 @@ class NonParser {
     const int count = column ? width_ : height_;
     const char* name = LineName(column);
     if (have) Fail(line, std::string("a second block of ") + name + " clues");
-    if (count == 0) {
-      Fail(line,
-           std::string("the ") + name + " clues come before the " + (column ? "width" : "height"));
+    // How many clues fit a line depends on the other side's length.
+    if (width_ == 0 || height_ == 0) {
+      Fail(line, std::string("the ") + name + " clues come before the " +
+                     (count == 0 ? (column ? "width" : "height") : (column ? "height" : "width")));
     }
     have = true;
     for (int i = 1; i <= count; ++i) {
@@ -250,10 +251,10 @@ class NonParser {
         } else if (saved && c == '?') {
           cells += '?';
         } else if (IsLetter(c) || IsDigit(c)) {
-          Fail(at, std::string("colour cells such as \"") + c + "\" in the " + what +
+          Fail(at, "colour cells such as " + Quoted(std::string_view(&c, 1)) + " in the " + what +
                        " are not supported, only black and white puzzles");
         } else {
-          Fail(at, std::string("\"") + c + "\" is not a cell of the " + what);
+          Fail(at, Quoted(std::string_view(&c, 1)) + " is not a cell of the " + what);
         }
         if (cells.size() > expected) break;
       }
@@ -320,7 +321,13 @@ std::string NonFile::Format(const ExchangePuzzle& puzzle) {
       {"copyright", puzzle.metadata.copyright},
       {"license", puzzle.metadata.license}};
   for (const auto& [key, value] : keys) {
-    if (!value.empty()) text += std::string(key) + " " + EncodeValue(value) + "\n";
+    if (value.empty()) continue;
+    // A licence is commonly a bare identifier such as CC-BY-4.0.
+    const bool bare =
+        &value == &puzzle.metadata.license && std::all_of(value.begin(), value.end(), [](char c) {
+          return IsLetter(c) || IsDigit(c) || c == '.' || c == '-' || c == '+';
+        });
+    text += std::string(key) + " " + (bare ? value : EncodeValue(value)) + "\n";
   }
   text += "width " + std::to_string(data.width) + "\nheight " + std::to_string(data.height) + "\n";
   for (const bool column : {false, true}) {

@@ -61,6 +61,11 @@ void TPixler::ApplyFileData(const TPixlerFileData& data) {
     }
   }
   Redraw(-1, -1);
+  MarkClean();
+}
+
+std::string TPixler::FileText() const {
+  return TPixlerFile::Format(*FileData());
 }
 
 std::unique_ptr<TPixlerFileData> TPixler::FileData() const {

@@ -43,6 +43,14 @@ class TPixler : public TPixlerBase {
   void ExportToFile(const std::string& file_name) const;
   // What a puzzle file of the document holds.
   std::unique_ptr<TPixlerFileData> FileData() const;
+  // The text a puzzle file of the current puzzle holds.
+  std::string FileText() const;
+  // Whether the puzzle differs from what was last loaded or marked clean;
+  // undoing back to that state makes it clean again.
+  bool IsModified() const { return FileText() != FCleanText; }
+  void MarkClean() { FCleanText = FileText(); }
+  // For a puzzle that no file holds, such as recovered work.
+  void MarkModified() { FCleanText.clear(); }
   // Builds both clue tables from the picture's filled runs; marks are lost.
   void RegenerateClues();
 
@@ -98,4 +106,5 @@ class TPixler : public TPixlerBase {
   // Guards FSolver's replacement against a Stop from another thread.
   std::mutex FSolverMutex;
   std::unique_ptr<TSolver> FSolver;
+  std::string FCleanText;
 };

@@ -18,8 +18,8 @@ std::optional<PuzzleFormat> PuzzleFormatFromPath(const std::string& path);
 // fault of the file.
 ExchangePuzzle ReadPuzzleFile(const std::string& path, int puzzle_index = 1);
 
-// Writes in the format of the path's extension, replacing the file only once
-// the whole text is written; throws TPixlerFileError, leaving an old file as it
-// was. The puzzle file keeps pencil marks and crossed-out clues but no
+// Writes in the format of the path's extension, saved as the puzzle file is
+// (see WriteFileAtomically); throws TPixlerFileError, leaving an old file as
+// it was. The puzzle file keeps pencil marks and crossed-out clues but no
 // metadata or goal; the exchange formats the other way round.
 void WritePuzzleFile(const std::string& path, const ExchangePuzzle& puzzle);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/MessageText.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -22,10 +23,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// Text of the file as a message shows it: junk is cut short and made printable.
 std::string Quoted(std::string_view text) {
-  constexpr size_t kShown = 24;
-  if (text.size() <= kShown) return "\"" + std::string(text) + "\"";
-  return "\"" + std::string(text.substr(0, kShown)) + "...\"";
+  return "\"" + MessageText(text) + "\"";
 }
 
 std::string_view TextOf(const XMLElement& element) {
@@ -214,6 +214,9 @@ class XmlParser {
       }
       if (result.clues.size() == static_cast<size_t>(kMaxGridSize)) {
         Fail(line->GetLineNum(), std::string("more than 100 ") + name);
+      }
+      if (!TextOf(*line).empty()) {
+        Fail(line->GetLineNum(), "text stands in <line> where <count>s belong");
       }
       std::vector<int>& counts = result.clues.emplace_back();
       result.lines.push_back(line->GetLineNum());

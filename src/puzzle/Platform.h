@@ -2,9 +2,10 @@
 
 #include <string>
 
-enum class TMessageButtons { Ok, YesNo };
+// SaveDiscardCancel asks what to do with unsaved work before it is replaced.
+enum class TMessageButtons { Ok, YesNo, SaveDiscardCancel };
 enum class TMessageIcon { None, Information, Question, Warning, Error };
-enum class TMessageResult { Ok, Yes, No };
+enum class TMessageResult { Ok, Yes, No, Save, Discard, Cancel };
 
 // What the core needs of the windowing system: message boxes and a way to let
 // pending window messages run during long work. The program installs a Qt
@@ -21,7 +22,7 @@ class TPlatform {
 
 // The installed platform; until one is installed, a headless one that prints
 // each box to standard error and answers every question with No, so that
-// nothing is discarded without consent.
+// nothing is discarded without consent (No to the save question cancels).
 TPlatform& CurrentPlatform();
 
 // Installs a platform (not owned) and returns the previous one; nullptr

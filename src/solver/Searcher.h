@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "solver/Propagator.h"
@@ -38,9 +39,23 @@ class Searcher {
   bool Probe(BoardState& state, Branch& branch);
   // Polls the stop flag and reports progress now and then.
   bool Stopping(const BoardState& state);
+  // Forgets what the trials before a change of the state found.
+  void Changed(Branch& branch);
+  // Keeps what a trial from `before` decided as implications of the trial.
+  void Learn(const BoardState& before, const BoardState& after, int premise_false);
   void Record(const BoardState& state);
+  // Depth-first search below the root, in turns: a turn ends once it has
+  // spent `node_budget` nodes (false) or when the search is done (true).
+  void StartDepthFirst(BoardState root, const Branch& branch);
+  bool ContinueDepthFirst(std::int64_t node_budget);
+  // The depth-first search and the SAT backstop take turns of growing length
+  // until either decides: each is far faster than the other on some puzzles.
+  void Alternate(const BoardState& root, const Branch& branch);
+  // Hands the rest to the SAT backstop, excluding the solutions found so far.
+  void Backstop(const BoardState& root);
   bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
 
+  const Clues& clues_;
   Propagator propagator_;
   const Limits& limits_;
   int max_solutions_;
@@ -52,6 +67,16 @@ class Searcher {
   BoardState with_filled_;
   BoardState with_empty_;
   std::vector<Frame> frames_;
+  // The filled cells of each row of the solutions the depth-first search
+  // found, for the backstop to exclude; at most one per node of its budget.
+  std::vector<std::vector<LineSolver::Mask>> found_;
+  bool keep_found_ = true;
+  // Set while both searches may find the same solution.
+  bool dedupe_ = false;
+  // What the root's trials taught, as pairs of cell literals of which one
+  // holds (see SatSearch::Implication), for the backstop.
+  std::vector<std::pair<int, int>> implications_;
+  bool collect_implications_ = false;
 };
 
 }  // namespace search

@@ -21,6 +21,7 @@
 #include <exception>
 
 #include "document/Pixler.h"
+#include "document/PixlerSearch.h"
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
@@ -31,6 +32,7 @@
 #include "ui/NewDialog.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PuzzleTransfer.h"
+#include "ui/Recovery.h"
 #include "ui/ToolIcons.h"
 #include "ui/export/PuzzleExport.h"
 
@@ -54,9 +56,18 @@ const char* const kLongestStatusTexts[6] = {
     "Field recursion max: 99",     "Now: 99",        "Type: simple",
     "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
 
-const char* const kImportFilter = "Images (*.png *.jpg *.bmp *.pbm)";
-const char* const kExportFilter = "PNG image (*.png);;PDF for printing (*.pdf)";
-const QStringList kExportSuffixes = {QStringLiteral("png"), QStringLiteral("pdf")};
+const char* const kImportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
+const char* const kExportFilter =
+    "Nonogram text (*.non);;webpbn XML (*.xml);;PNG image (*.png);;PDF for printing (*.pdf)";
+const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"),
+                                     QStringLiteral("png"), QStringLiteral("pdf")};
+
+// The exchange formats go through the document; anything else is an image.
+bool IsExchangeFormat(const QString& file_name) {
+  const QString suffix = QFileInfo(file_name).suffix().toLower();
+  return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
+}
 
 const char* const kRecursionWarning =
     "Doubled recursion means using both row and field recursion methods toghether.\r"
@@ -106,6 +117,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
+  FSearch = std::make_unique<PixlerSearch>(*FDocument);
 
   MenuItemSwitchEditModeClick();
   MenuItemZoomClick(MenuItemResetZoom);
@@ -115,6 +127,8 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
 
+  FDocument->MarkClean();
+  Recovery = new TRecovery(*FDocument, this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
 }
@@ -168,10 +182,14 @@ void TfMain::CreateMenus() {
   MenuItemSwitchEditMode = AddItem(MenuItemEdit, "Switch to editor mode", "Ctrl+E");
   MenuItemSwitchEditMode->setCheckable(true);
   MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
+  MenuItemCheckUnique = AddItem(MenuItemEdit, "Check for a unique solution", "Shift+F9");
   on(MenuItemUndo, &TfMain::MenuItemUndoClick);
   on(MenuItemRedo, &TfMain::MenuItemRedoClick);
   on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
   on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
+  connect(MenuItemCheckUnique, &QAction::triggered, this, [this] {
+    if (Available(MenuItemCheckUnique)) MenuItemSearchRun(MenuItemCheckUnique);
+  });
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
     if (Available(MenuItemSwitchEditMode)) {
@@ -196,6 +214,7 @@ void TfMain::CreateMenus() {
   MenuItemSolverFullPass = AddItem(MenuItemSolver, "&Run full-pass iteration", "F7");
   MenuItemSolverAllFullPasses = AddItem(MenuItemSolver, "Run all &full-pass iterations", "F8");
   MenuItemSolverRealtime = AddItem(MenuItemSolver, "Realtime, man! Realtime!", "F9");
+  MenuItemSolverSearch = AddItem(MenuItemSolver, "Solve by search", "Ctrl+F9");
   for (QAction* item :
        {MenuItemSolverFindPiece, MenuItemSolverFindAllPieces, MenuItemSolverFullPass,
         MenuItemSolverAllFullPasses, MenuItemSolverRealtime}) {
@@ -203,6 +222,9 @@ void TfMain::CreateMenus() {
       if (Available(item)) MenuItemSolverRun(item);
     });
   }
+  connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
+    if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
+  });
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
   on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
@@ -304,6 +326,11 @@ void TfMain::CreateToolBar() {
       button(MenuItemSolverRealtime, TToolIcon::Realtime, "Find entire solution at once");
   ToolButtonSolverStop = button(MenuItemSolverStop, TToolIcon::Stop, "Stop solving process");
   ToolBar->addSeparator();
+  ToolButtonSolverSearch = button(MenuItemSolverSearch, TToolIcon::SolveBySearch,
+                                  "Solve the whole puzzle by complete search");
+  ToolButtonCheckUnique = button(MenuItemCheckUnique, TToolIcon::CheckUnique,
+                                 "Check whether the clues have exactly one solution");
+  ToolBar->addSeparator();
   ToolButtonManual = button(MenuItemManual, TToolIcon::Manual, "Show manual");
 
   // Of the two stop controls only the button starts disabled.
@@ -332,6 +359,9 @@ void TfMain::CreateToolBar() {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemSolverRun(button); });
   }
   connect(ToolButtonSolverStop, &QAction::triggered, this, &TfMain::MenuItemSolverStopClick);
+  for (QAction* button : {ToolButtonSolverSearch, ToolButtonCheckUnique}) {
+    connect(button, &QAction::triggered, this, [this, button] { MenuItemSearchRun(button); });
+  }
   connect(ToolButtonManual, &QAction::triggered, this, &TfMain::MenuItemManualClick);
 }
 
@@ -472,7 +502,11 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverFindAllPieces,
                            ToolButtonSolverFullPass,
                            ToolButtonSolverAllFullPasses,
-                           ToolButtonSolverRealtime}) {
+                           ToolButtonSolverRealtime,
+                           MenuItemSolverSearch,
+                           MenuItemCheckUnique,
+                           ToolButtonSolverSearch,
+                           ToolButtonCheckUnique}) {
     control->setEnabled(enabled);
   }
   MenuItemSolverStop->setEnabled(!enabled);
@@ -501,6 +535,7 @@ void TfMain::MenuItemSolverAllowFullRecursionClick() {
 }
 
 void TfMain::MenuItemNewClick() {
+  if (!SaveChangesFirst()) return;
   fNew->FSizeX = FDocument->GetWidth();
   fNew->FSizeY = FDocument->GetHeight();
   if (fNew->exec() != QDialog::Accepted) return;
@@ -518,6 +553,8 @@ void TfMain::MenuItemNewClick() {
   UpdateCaption();
   FDocument->SetSize(width, height);
   FDocument->Clear();
+  FDocument->MarkClean();
+  Recovery->Remove();
   FDocument->Redraw(-1, -1);
   MenuItemZoomClick(MenuItemResetZoom);
 }
@@ -527,9 +564,16 @@ void TfMain::MenuItemNewClick() {
 void TfMain::MenuItemOpenClick() {
   const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
   const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  if (!SaveChangesFirst()) return;
   QString file_name = FFileName;
   if (!ExecuteOpenDialog(file_name)) return;
   OpenFile(file_name, clear_after_loading, run_after_loading);
+}
+
+void TfMain::OpenFromCommandLine(const QString& file_name) {
+  const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
+  const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  if (SaveChangesFirst()) OpenFile(file_name, clear_after_loading, run_after_loading);
 }
 
 // A file that is refused or passed over leaves the puzzle, its name and the
@@ -543,6 +587,7 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
   }
   FFileName = file_name;
   UpdateCaption();
+  Recovery->Remove();
   MenuItemZoomClick(MenuItemResetZoom);
   if (clear_after_loading) MenuItemClearPicClick(false);
   if (run_after_loading) MenuItemSolverRun(MenuItemSolverAllFullPasses);
@@ -551,19 +596,52 @@ void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool r
 // A failed save keeps the old name, so the caption never names a file that
 // does not hold the puzzle.
 void TfMain::MenuItemSaveClick() {
+  SaveWithDialog();
+}
+
+bool TfMain::SaveWithDialog() {
   QString file_name = FFileName;
-  if (!ExecuteSaveDialog(file_name)) return;
+  if (!ExecuteSaveDialog(file_name)) return false;
   try {
     FDocument->SaveToFile(file_name.toStdString());
   } catch (const std::exception& error) {
     ShowFileError(error);
-    return;
+    return false;
   }
   FFileName = file_name;
   UpdateCaption();
+  FDocument->MarkClean();
+  Recovery->Remove();
+  return true;
+}
+
+// Replacing or closing a puzzle with unsaved changes used to drop them
+// without a word.
+bool TfMain::SaveChangesFirst() {
+  if (!FDocument->IsModified()) return true;
+  switch (CurrentPlatform().ShowMessage(TGeneral::kCaption,
+                                        "The puzzle has changes that are not saved.\r"
+                                        "Save them first?",
+                                        TMessageButtons::SaveDiscardCancel,
+                                        TMessageIcon::Question)) {
+    case TMessageResult::Save:
+      return SaveWithDialog();
+    case TMessageResult::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfMain::OfferRecovery() {
+  if (!Recovery->Offer()) return;
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
 }
 
 void TfMain::MenuItemImportClick() {
+  if (!SaveChangesFirst()) return;
   QString file_name;
   if (ExecuteImportDialog(file_name)) ImportFile(file_name);
 }
@@ -571,7 +649,19 @@ void TfMain::MenuItemImportClick() {
 // An import makes a new puzzle that no puzzle file holds yet, so the caption
 // names none and "Save..." asks for a new name.
 void TfMain::ImportFile(const QString& file_name) {
-  ImportImage(file_name);
+  if (!IsExchangeFormat(file_name)) {
+    ImportImage(file_name);
+    return;
+  }
+  try {
+    FDocument->ImportFromFile(file_name.toStdString());
+  } catch (const std::exception& error) {
+    ShowFileError(error);
+    return;
+  }
+  FFileName.clear();
+  UpdateCaption();
+  MenuItemZoomClick(MenuItemResetZoom);
 }
 
 void TfMain::ImportImage(const QString& file_name) {
@@ -587,6 +677,7 @@ void TfMain::ImportImage(const QString& file_name) {
   if (!ExecuteImageDialog(image, cells) || !puzzle_transfer::ImportPicture(*FDocument, cells)) {
     return;
   }
+  FDocument->MarkModified();
   FFileName.clear();
   UpdateCaption();
   MenuItemSwitchEditMode->setChecked(true);
@@ -605,7 +696,9 @@ void TfMain::ExportFile(const QString& file_name) {
   const QString suffix = QFileInfo(file_name).suffix().toLower();
   try {
     const auto data = puzzle_transfer::DocumentData(*FDocument);
-    if (suffix == QLatin1String("png")) {
+    if (IsExchangeFormat(file_name)) {
+      FDocument->ExportToFile(name);
+    } else if (suffix == QLatin1String("png")) {
       int scale = 1;
       if (!ExecutePngScaleDialog(scale)) return;
       ExportPng(name, *data, scale);
@@ -616,7 +709,7 @@ void TfMain::ExportFile(const QString& file_name) {
           QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
       ExportPdf(name, *data, title.toStdString(), with_solution);
     } else {
-      throw TPixlerFileError(name, 0, "unknown export format; choose .png or .pdf");
+      throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
     }
   } catch (const std::exception& error) {
     ShowFileError(error);
@@ -725,7 +818,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   MenuItemSolver->menuAction()->setEnabled(!editor);
   for (QAction* button :
        {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,
-        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime}) {
+        ToolButtonSolverAllFullPasses, ToolButtonSolverRealtime, ToolButtonSolverSearch}) {
     button->setEnabled(!editor);
   }
   FDocument->SetMarking(!editor);
@@ -735,6 +828,8 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
   // A solve started during a mouse stroke must not merge its findings into
   // the stroke's undo step.
   FDocument->EndGroup();
+  // A solve is where a crash or a hang is likeliest.
+  Recovery->Keep();
 
   TPixler& document = *FDocument;
   document.FUseRow1 = MenuItemSolverRow1->isChecked();
@@ -780,6 +875,35 @@ void TfMain::MenuItemSolverRun(const QAction* sender) {
 
 void TfMain::MenuItemSolverStopClick() {
   FDocument->Stop();
+  FSearch->Stop();
+}
+
+// The complete search's commands take the road of the solve commands: the
+// controls stay disabled and the status bar follows the search until the
+// command returns.
+void TfMain::MenuItemSearchRun(const QAction* sender) {
+  EnableControls(false);
+  // The check also runs in editor mode, where the Solver menu is closed;
+  // its stop command must still answer to Esc. The run has disabled every
+  // other item of the menu.
+  MenuItemSolver->menuAction()->setEnabled(true);
+  FSolving = true;
+  ReportLevel(-2);
+  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
+  try {
+    if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
+      FSearch->Solve(callback);
+    } else {
+      FSearch->Check(callback);
+    }
+  } catch (const std::exception& error) {
+    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
+  }
+  ReportLevel(-1);
+  FSolving = false;
+  EnableControls(true);
+  MenuItemSwitchEditModeClick();
+  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfMain::MenuItemManualClick() {
@@ -821,6 +945,12 @@ void TfMain::ReportPosition(int32_t level, const std::string& text, int32_t x, i
 
 void TfMain::ReportMissing(int32_t missing) {
   StatusPanels[4]->setText("Missing: " + QString::number(missing));
+}
+
+void TfMain::ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) {
+  StatusPanels[2]->setText("Depth: " + QString::number(depth));
+  StatusPanels[3]->setText("Nodes: " + QString::number(nodes));
+  StatusPanels[4]->setText("Missing: " + QString::number(cells - decided));
 }
 
 void TfMain::ReportOrder(const TSolverOrder& order) {
@@ -971,8 +1101,14 @@ void TfMain::closeEvent(QCloseEvent* event) {
   if (FSolving) {
     FCloseRequested = true;
     FDocument->Stop();
+    FSearch->Stop();
     event->ignore();
     return;
   }
+  if (!SaveChangesFirst()) {
+    event->ignore();
+    return;
+  }
+  Recovery->Remove();
   QMainWindow::closeEvent(event);
 }

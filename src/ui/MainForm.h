@@ -16,8 +16,10 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
+class PixlerSearch;
 class TImageControl;
 class TKeyboardPlay;
+class TRecovery;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -42,10 +44,16 @@ class TfMain : public QMainWindow, public ISolverCallback {
                       int32_t count) override;
   void ReportMissing(int32_t missing) override;
   void ReportOrder(const TSolverOrder& order) override;
+  void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
   // Loads a puzzle as "Open..." does after its dialog; the two loading check
   // marks are passed in because they were read before any dialog.
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
+  // Offers back work that a run which did not end normally left behind.
+  void OfferRecovery();
+  // Opens a file named on the command line as "Open..." does once its dialog
+  // has named it, asking first about unsaved (recovered) work.
+  void OpenFromCommandLine(const QString& file_name);
   // "Import..." and "Export..." after their dialogs: other puzzle formats
   // and images in, other formats, PNG images and PDF printouts out. A
   // refused file is reported and changes nothing.
@@ -74,6 +82,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemClearMights;
   QAction* MenuItemSwitchEditMode;
   QAction* MenuItemRegenerateClues;
+  QAction* MenuItemCheckUnique;
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
@@ -82,6 +91,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* MenuItemSolverFullPass;
   QAction* MenuItemSolverAllFullPasses;
   QAction* MenuItemSolverRealtime;
+  QAction* MenuItemSolverSearch;
   QAction* MenuItemSolverStop;
   QAction* MenuItemSolverRow1;
   QAction* MenuItemSolverRow2;
@@ -116,6 +126,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QAction* ToolButtonSolverAllFullPasses;
   QAction* ToolButtonSolverRealtime;
   QAction* ToolButtonSolverStop;
+  QAction* ToolButtonSolverSearch;
+  QAction* ToolButtonCheckUnique;
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
@@ -128,6 +140,8 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QWidget* AutoScroller;
   // Keyboard play on the picture; owned by the window as its child.
   TKeyboardPlay* KeyboardPlay = nullptr;
+  // The recovery file of unsaved work; owned by the window as its child.
+  TRecovery* Recovery = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;
@@ -176,6 +190,7 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
+  void MenuItemSearchRun(const QAction* sender);
   void MenuItemSolverAllowDeepRecursionClick();
   void MenuItemSolverAllowFullRecursionClick();
   void MenuItemManualClick();
@@ -188,10 +203,16 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
   QSize ScrollRoom() const;
   void ShowFileError(const std::exception& error);
+  // Asks to save unsaved changes before they are replaced; true when the
+  // caller may go on (saved, discarded, or nothing to save).
+  bool SaveChangesFirst();
+  // True when the puzzle was written under a name the user chose.
+  bool SaveWithDialog();
 
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<TPixler> FDocument;
+  std::unique_ptr<PixlerSearch> FSearch;
   QString FFileName;
 
   bool FSolving = false;

@@ -31,14 +31,29 @@ TMessageResult TQtPlatform::ShowMessage(const std::string& caption, const std::s
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(
-      ToQtIcon(icon), QString::fromStdString(caption), shown,
-      buttons == TMessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-      QApplication::activeWindow());
+  QMessageBox::StandardButtons shown_buttons = QMessageBox::Ok;
+  if (buttons == TMessageButtons::YesNo) shown_buttons = QMessageBox::Yes | QMessageBox::No;
+  if (buttons == TMessageButtons::SaveDiscardCancel) {
+    shown_buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+  }
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), shown, shown_buttons,
+                  QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
+  if (buttons == TMessageButtons::SaveDiscardCancel) {
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
   const int result = box.exec();
-  if (buttons == TMessageButtons::Ok) return TMessageResult::Ok;
-  return result == QMessageBox::Yes ? TMessageResult::Yes : TMessageResult::No;
+  switch (buttons) {
+    case TMessageButtons::Ok:
+      return TMessageResult::Ok;
+    case TMessageButtons::YesNo:
+      return result == QMessageBox::Yes ? TMessageResult::Yes : TMessageResult::No;
+    case TMessageButtons::SaveDiscardCancel:
+      break;
+  }
+  if (result == QMessageBox::Save) return TMessageResult::Save;
+  return result == QMessageBox::Discard ? TMessageResult::Discard : TMessageResult::Cancel;
 }
 
 void TQtPlatform::ProcessMessages() {

@@ -163,6 +163,38 @@ void Draw(QPainter& p, TToolIcon kind) {
       p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
       break;
     }
+    case TToolIcon::SolveBySearch: {
+      // A search tree whose one successful branch is green.
+      const QPointF root(12, 3), left(5, 12), middle(12, 12), right(19, 12), leaf(15, 21);
+      p.setPen(QPen(QColor(120, 120, 120), 1.5));
+      p.drawLine(root, left);
+      p.drawLine(root, right);
+      p.drawLine(middle, QPointF(9, 21));
+      p.setPen(QPen(QColor(20, 130, 40), 2.5));
+      p.drawLine(root, middle);
+      p.drawLine(middle, leaf);
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(120, 120, 120));
+      for (const QPointF& node : {left, right, QPointF(9, 21)}) p.drawEllipse(node, 2.5, 2.5);
+      p.setBrush(QColor(20, 130, 40));
+      for (const QPointF& node : {root, middle, leaf}) p.drawEllipse(node, 3, 3);
+      break;
+    }
+    case TToolIcon::CheckUnique: {
+      // One solution, ticked.
+      p.setPen(QPen(Qt::black, 1.2));
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(2, 2, 15, 15));
+      QFont font = p.font();
+      font.setPixelSize(13);
+      font.setBold(true);
+      p.setFont(font);
+      p.drawText(QRectF(2, 2, 15, 15), Qt::AlignCenter, QStringLiteral("1"));
+      p.setPen(QPen(QColor(20, 130, 40), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setBrush(Qt::NoBrush);
+      p.drawPolyline(QPolygonF({{11, 16}, {15, 21}, {22, 10}}));
+      break;
+    }
   }
 }
 

@@ -22,6 +22,8 @@ enum class TToolIcon {
   Realtime,
   Stop,
   Manual,
+  SolveBySearch,
+  CheckUnique,
 };
 
 QIcon ToolIcon(TToolIcon kind);

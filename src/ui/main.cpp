@@ -20,8 +20,8 @@ int main(int argc, char* argv[]) {
   {
     TfMain main_window;
     main_window.show();
-    // As the Open command would, with the loading options as they start.
-    if (!file.isEmpty()) main_window.OpenFile(file, false, false);
+    main_window.OfferRecovery();
+    if (!file.isEmpty()) main_window.OpenFromCommandLine(file);
     result = QCoreApplication::exec();
   }
   InstallPlatform(nullptr);

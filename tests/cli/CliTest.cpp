@@ -79,6 +79,9 @@ TEST(CliTest, HelpOnEveryCommand) {
       {{"--help"}, "Subcommands:"},
       {{"solve", "--help"}, "Usage: pixlers-cli solve [OPTIONS] FILE"},
       {{"batch", "-h"}, "Usage: pixlers-cli batch [OPTIONS] PATH..."},
+      {{"check", "--help"}, "Usage: pixlers-cli check [OPTIONS] FILE"},
+      {{"count", "--help"}, "Usage: pixlers-cli count [OPTIONS] FILE"},
+      {{"convert", "--help"}, "Usage: pixlers-cli convert [OPTIONS] IN OUT"},
   };
   for (const auto& [arguments, usage] : cases) {
     const TCliRun run = RunCli(cli, arguments, folder);

@@ -1,5 +1,7 @@
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include "MainWindowFixture.h"
 #include "ui/DesktopArguments.h"
@@ -58,4 +60,26 @@ TEST(DesktopArgumentsTest, TheProgramAnswersOnItsStandardStreams) {
     EXPECT_NE(out.find(c.out), std::string::npos) << what << ": " << out;
     EXPECT_NE(error.find(c.error), std::string::npos) << what << ": " << error;
   }
+}
+
+using DesktopStartTest = MainWindowFixture;
+
+// What "pixlers FILE" does once the window shows: the same as Open.
+TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
+  QTemporaryDir folder;
+  const QString good = folder.filePath("cross.pixler");
+  QFile file(good);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
+  file.close();
+  window->OpenFromCommandLine(good);
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
+  EXPECT_EQ(window->Document().GetWidth(), 3);
+  EXPECT_TRUE(platform->messages.empty());
+
+  window->OpenFromCommandLine(folder.filePath("missing.pixler"));
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_NE(platform->messages[0].text.find("missing.pixler: the file cannot be opened"),
+            std::string::npos);
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
 }

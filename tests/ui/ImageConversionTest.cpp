@@ -70,6 +70,21 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
   }
 }
 
+// The other formats the import offers read as black and white too.
+TEST(ImageConversionTest, JpegAndPbmFilesReadAsTheirPicture) {
+  EnsureApplication();
+  QTemporaryDir folder;
+  const std::vector<std::string> picture = {"#..##", ".#..#", "###.."};
+  for (const char* format : {"jpg", "pbm"}) {
+    SCOPED_TRACE(format);
+    const QString path = folder.filePath(QStringLiteral("image.") + format);
+    ASSERT_TRUE(Image(picture).save(path, format, 100));
+    const QImage read(path);
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(Rows(image_conversion::ToCells(read, read.size(), 128)), picture);
+  }
+}
+
 // Scaling averages the pixels each cell covers.
 TEST(ImageConversionTest, ScalingDownAveragesEachCellsPixels) {
   EnsureApplication();

@@ -67,6 +67,8 @@ TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
     window->close();
     EXPECT_TRUE(window->isVisible()) << "the window stays while the solver runs";
   };
+  // The solved picture is not saved; closing asks once the solve returned.
+  platform->Answer(TMessageResult::Discard);
   window->MenuItemSolverAllFullPasses->trigger();
   EXPECT_TRUE(closed_during_run);
   EXPECT_FALSE(window->Solving());

@@ -42,7 +42,8 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
       {window->MenuItemSolverAllowFullRecursion, "Allow doubled recursion||c|100"}, {window->MenuItemSolverAllowDeepRecursion, "Allow deeper recursion||cv|100"},
       {window->MenuItemSolverShowRecursionOrder, "Show deep recursion order||c|100"}, {window->MenuItemClearAfterLoading, "Clear picture after loading (Remember!)||c|110"},
       {window->MenuItemRunAfterLoading, "Run solver after loading||c|110"}, {window->MenuItemManual, "Manual|F1||111"},
-      {window->MenuItemAbout, "About Pixlers solver|||111"},
+      {window->MenuItemAbout, "About Pixlers solver|||111"}, {window->MenuItemSolverSearch, "Solve by search|Ctrl+F9||100"},
+      {window->MenuItemCheckUnique, "Check for a unique solution|Shift+F9||110"},
   };
   // clang-format on
   std::vector<std::string> enabled(std::size(cases));
@@ -77,7 +78,8 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
             "Shift to add might-be values);|;Toggle pixler editor/solver mode;|;Zoom In;Reset "
             "Zoom, fit pixler to window;Zoom Out;|;Find next piece of the solution;Find all "
             "pieces of the solution;Run full-pass iteration;Run all full-pass iterations;Find "
-            "entire solution at once;Stop solving process;|;Show manual;");
+            "entire solution at once;Stop solving process;|;Solve the whole puzzle by complete "
+            "search;Check whether the clues have exactly one solution;|;Show manual;");
 }
 
 TEST_F(MainFormTest, DragPaintsInOneUndoStepAndShiftMarksMightBes) {
@@ -117,6 +119,7 @@ TEST_F(MainFormTest, ClueClicksCrossOutWhileSolvingAndEditWhileEditing) {
 
 TEST_F(MainFormTest, NewRefusesBadSizes) {
   SetPicture({"#x"});
+  window->Document().MarkClean();
   const std::string invalid =
       "Entered sizes are invalid.\rEnter width between 1 and 100.\rEnter height between 1 and "
       "100.";

@@ -144,6 +144,39 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
   EXPECT_EQ(transfer->image_dialogs, 1);
 }
 
+// The exchange formats go out and back in through the window; a refused
+// file names its line and leaves the puzzle.
+TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
+  MakePuzzle({"##.#", ".#..", "####"});
+  const std::vector<int> columns = Clues(true);
+  const std::vector<int> rows = Clues(false);
+  for (const char* name : {"puzzle.non", "puzzle.xml"}) {
+    SCOPED_TRACE(name);
+    window->OpenFile(
+        Write("kept.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
+        false);
+    MakePuzzle({"##.#", ".#..", "####"});
+    window->ExportFile(folder.filePath(name));
+    EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
+    MakePuzzle({"#.#", "..."});
+    transfer->answer = folder.filePath(name);
+    window->MenuItemImport->trigger();
+    EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
+    EXPECT_EQ(Clues(true), columns);
+    EXPECT_EQ(Clues(false), rows);
+    EXPECT_EQ(window->FileName(), "");
+    EXPECT_EQ(window->windowTitle(), "Pixlers solver");
+  }
+  EXPECT_TRUE(platform->messages.empty());
+
+  const QString broken = Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n");
+  window->ImportFile(broken);
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_NE(platform->messages[0].text.find(broken.toStdString() + ", line 5"), std::string::npos)
+      << platform->messages[0].text;
+  EXPECT_EQ(Clues(true), columns);
+}
+
 // Exports write the picture and the printout and leave the puzzle's name.
 TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile) {
   window->OpenFile(

@@ -17,6 +17,8 @@
 // The test program's main comes from gtest_main, so the one QApplication is
 // made on first use by whichever test needs it and lives until exit.
 void EnsureApplication();
+// Set in the environment of a test program that a test runs as its child.
+inline constexpr const char* kRecoveryChild = "PIXLERS_RECOVERY_CHILD";
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -99,7 +99,8 @@ QString WidestClue(const ClueLines& columns, const ClueLines& rows) {
 }
 
 QFont TextFont(double height) {
-  QFont font(QStringLiteral("DejaVu Sans"));
+  QFont font;
+  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(std::max(1, static_cast<int>(height)));
   return font;

@@ -1,0 +1,135 @@
+#include "cli/SearchCommands.h"
+
+#include <atomic>
+#include <iostream>
+#include <stdexcept>
+
+#include "cli/DocumentSolve.h"
+#include "document/Pixler.h"
+#include "document/PixlerFile.h"
+#include "document/SearchClues.h"
+#include "puzzle/CellState.h"
+
+namespace {
+
+constexpr int kExitComplete = 0;
+constexpr int kExitUndecided = 1;
+constexpr int kExitContradiction = 2;
+constexpr int kExitUsage = 3;
+
+constexpr int kExitUnique = 0;
+constexpr int kExitMultiple = 1;
+constexpr int kExitNone = 2;
+
+const char* GradeName(search::Grade grade) {
+  switch (grade) {
+    case search::Grade::line_logic:
+      return "line logic";
+    case search::Grade::probing:
+      return "probing";
+    case search::Grade::search:
+      return "search";
+  }
+  return "";
+}
+
+// One search over the document's clues, stopped at the timeout or on a
+// signal. Returns false after printing why the clues cannot be searched.
+bool Search(const TPixler& pixler, bool with_known_cells, int max_solutions, double timeout,
+            StopWatcher& watcher, search::Result& result) {
+  std::atomic<bool> stop = false;
+  search::Limits limits;
+  limits.max_solutions = max_solutions;
+  limits.stop = &stop;
+  try {
+    StopWatcher::Watch watch(
+        watcher, [&stop] { stop = true; }, timeout);
+    result = search::FindSolutions(
+        CluesOf(pixler), with_known_cells ? KnownCellsOf(pixler) : search::Grid{}, limits);
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "pixlers-cli: the clues cannot be searched: " << error.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
+  auto pixler = TPixler::CreateHeadless();
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  search::Result result;
+  if (!Search(*pixler, true, 2, options.timeout, watcher, result)) return kExitUsage;
+
+  if (!result.solutions.empty()) {
+    // As with the window's solver, --multiple second takes the second of two.
+    const bool second = result.solutions.size() > 1 && !options.first_solution;
+    const search::Grid& solution = result.solutions[second ? 1 : 0];
+    for (int y = 1; y <= solution.height; ++y) {
+      for (int x = 1; x <= solution.width; ++x) {
+        pixler->GetField().SetCell(
+            x, y, solution.at(x - 1, y - 1) == search::Cell::filled ? csFilled : csEmpty);
+      }
+    }
+  }
+  if (result.Multiple()) {
+    std::cerr << "pixlers-cli: the clues have more than one solution; the "
+              << (options.first_solution ? "first" : "second") << " one found is taken\n";
+  } else if (result.None()) {
+    std::cerr << "pixlers-cli: the clues have no solution\n";
+  }
+
+  if (options.output == "-") {
+    std::cout << TPixlerFile::Format(*pixler->FileData()) << std::flush;
+  } else {
+    PrintPicture(*pixler, std::cout);
+    if (!options.output.empty()) {
+      try {
+        pixler->SaveToFile(options.output);
+      } catch (const TPixlerFileError& error) {
+        std::cerr << "pixlers-cli: " << error.what() << '\n';
+        return kExitUsage;
+      }
+    }
+  }
+  if (watcher.Signal() != 0) return watcher.SignalStatus();
+  if (result.None()) return kExitContradiction;
+  return result.solutions.empty() ? kExitUndecided : kExitComplete;
+}
+
+int RunCheck(const TCliOptions& options, StopWatcher& watcher) {
+  auto pixler = TPixler::CreateHeadless();
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  search::Result result;
+  if (!Search(*pixler, false, 2, options.timeout, watcher, result)) return kExitUsage;
+  if (result.Multiple()) {
+    std::cout << "multiple\n";
+    return kExitMultiple;
+  }
+  if (result.stopped) {
+    std::cerr << "pixlers-cli: stopped before the verdict\n";
+    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitUsage;
+  }
+  if (result.None()) {
+    std::cout << "none\n";
+    return kExitNone;
+  }
+  std::cout << "unique\n" << GradeName(result.grade) << '\n';
+  return kExitUnique;
+}
+
+int RunCount(const TCliOptions& options, StopWatcher& watcher) {
+  auto pixler = TPixler::CreateHeadless();
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  search::Result result;
+  if (!Search(*pixler, false, options.max_solutions, options.timeout, watcher, result)) {
+    return kExitUsage;
+  }
+  std::cout << result.solution_count << '\n';
+  if (result.stopped) {
+    std::cerr << "pixlers-cli: stopped before the count was complete; at least "
+              << result.solution_count << " found\n";
+    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitUsage;
+  }
+  return kExitComplete;
+}

@@ -1,0 +1,145 @@
+#include "document/PixlerSearch.h"
+
+#include <algorithm>
+#include <ranges>
+
+#include "document/Pixler.h"
+#include "document/SearchClues.h"
+#include "puzzle/CellState.h"
+#include "puzzle/General.h"
+#include "solver/SearchRun.h"
+
+namespace {
+
+const char* const kNoSolution = "The clues have no solution.";
+
+bool AnyDecided(const search::Grid& grid) {
+  return std::ranges::any_of(grid.cells,
+                             [](search::Cell cell) { return cell != search::Cell::unknown; });
+}
+
+int32_t CellValue(search::Cell cell) {
+  return cell == search::Cell::filled ? csFilled : csEmpty;
+}
+
+}  // namespace
+
+PixlerSearch::PixlerSearch(TPixler& document) : document_(document) {}
+
+PixlerSearch::~PixlerSearch() = default;
+
+bool PixlerSearch::Solve(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return false;
+  // A command started during a mouse stroke must not join the stroke's group.
+  document_.EndGroup();
+  stop_requested_ = false;
+  clues_ = CluesOf(document_);
+  const search::Grid known = KnownCellsOf(document_);
+  const search::Result result = Find(known, 2, callback);
+  // A solution found before a stop is still a whole one, so it is kept, as
+  // the other solver commands keep what they found.
+  if (!result.solutions.empty()) {
+    WriteSolution(result.solutions.front());
+    if (result.Multiple()) {
+      TGeneral::MessageInfo("The clues have more than one solution; the first one found is shown.");
+    }
+    return true;
+  }
+  if (result.stopped || stop_requested_) return false;
+  if (!AnyDecided(known)) {
+    TGeneral::MessageInfo(kNoSolution);
+    return false;
+  }
+  // Cells decided by hand may be wrong: the user needs to know whether the
+  // clues or the picture are at fault.
+  const search::Result free = Find({}, 1, callback);
+  if (free.solutions.empty() && free.stopped) return false;
+  TGeneral::MessageInfo(free.solutions.empty()
+                            ? kNoSolution
+                            : "No solution of the clues agrees with the cells already decided in "
+                              "the picture.");
+  return false;
+}
+
+void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return;
+  document_.EndGroup();
+  stop_requested_ = false;
+  clues_ = CluesOf(document_);
+  // Uniqueness belongs to the clues: an author's drawing would otherwise
+  // always be the one solution.
+  const search::Result result = Find({}, 2, callback);
+  if (result.Multiple()) {
+    if (TGeneral::MessageAsk("The clues have more than one solution.\r\rShow where two of them "
+                             "differ, as pencil marks?")) {
+      MarkDifferences(result.solutions[0], result.solutions[1]);
+    }
+  } else if (result.Unique()) {
+    TGeneral::MessageInfo("The clues have exactly one solution.\r\r" + GradeText(result.grade));
+  } else if (result.None()) {
+    TGeneral::MessageInfo(kNoSolution);
+  }
+}
+
+void PixlerSearch::Stop() {
+  stop_requested_ = true;
+  if (run_ != nullptr) run_->Stop();
+}
+
+std::string PixlerSearch::GradeText(search::Grade grade) {
+  switch (grade) {
+    case search::Grade::line_logic:
+      return "Grade: line logic alone.";
+    case search::Grade::probing:
+      return "Grade: probing (line logic with single cells tried both ways).";
+    case search::Grade::search:
+      break;
+  }
+  return "Grade: search (line logic and probing alone get stuck).";
+}
+
+search::Result PixlerSearch::Find(const search::Grid& known, int max_solutions,
+                                  std::shared_ptr<ISolverCallback> callback) {
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  return run.Find(clues_, known, max_solutions);
+}
+
+void PixlerSearch::WriteSolution(const search::Grid& solution) {
+  TField& field = document_.GetField();
+  field.ClearNewFlags();
+  for (int y = 1; y <= solution.height; ++y) {
+    for (int x = 1; x <= solution.width; ++x) {
+      const int32_t value = CellValue(solution.at(x - 1, y - 1));
+      if (field.GetCell(x, y) != value) field.ChangeCell(x, y, value + csNewFlag);
+    }
+  }
+  field.EndGroup();
+  document_.Redraw(-1, -1);
+}
+
+// Each differing cell gets the pencil mark of its value in one of the two
+// solutions: the one that agrees with more of the picture's decided cells, so
+// that the marks read as the author's own drawing wherever it is a solution.
+void PixlerSearch::MarkDifferences(const search::Grid& first, const search::Grid& second) {
+  const search::Grid picture = KnownCellsOf(document_);
+  auto agreement = [&picture](const search::Grid& solution) {
+    return std::ranges::count_if(std::views::iota(size_t{0}, picture.cells.size()),
+                                 [&](size_t i) { return picture.cells[i] == solution.cells[i]; });
+  };
+  const search::Grid& shown = agreement(second) > agreement(first) ? second : first;
+  TField& field = document_.GetField();
+  for (int y = 1; y <= shown.height; ++y) {
+    for (int x = 1; x <= shown.width; ++x) {
+      if (first.at(x - 1, y - 1) == second.at(x - 1, y - 1)) continue;
+      field.ChangeCell(
+          x, y, shown.at(x - 1, y - 1) == search::Cell::filled ? csMaybeFilled : csMaybeEmpty);
+    }
+  }
+  field.EndGroup();
+  document_.Redraw(-1, -1);
+}

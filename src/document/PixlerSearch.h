@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "solver/SearchEngine.h"
+#include "solver/SolverBase.h"
+
+class SearchRun;
+class TPixler;
+
+// The document's commands on the complete search: "Solve by search" and
+// "Check for a unique solution". Each runs the search on a worker thread
+// while the calling thread keeps processing messages, then changes the
+// picture as one undo group and tells the user what it found.
+class PixlerSearch {
+ public:
+  explicit PixlerSearch(TPixler& document);
+  ~PixlerSearch();
+  PixlerSearch(const PixlerSearch&) = delete;
+  PixlerSearch& operator=(const PixlerSearch&) = delete;
+
+  // Writes a solution that agrees with the clues and the picture's decided
+  // cells back as one undo group flagged as new, saying so when there are
+  // several; says when there is none, telling clues without a solution from
+  // decided cells that no solution agrees with. True when it wrote one.
+  bool Solve(std::shared_ptr<ISolverCallback> callback);
+  // Says whether the clues alone (the picture is not consulted) have no
+  // solution, exactly one (with its grade) or several; for several it offers
+  // to pencil-mark the cells where two solutions differ, as one undo group.
+  void Check(std::shared_ptr<ISolverCallback> callback);
+  // For the calling thread while a command runs: it ends soon without
+  // changing the picture further and without a message.
+  void Stop();
+  bool Running() const { return run_ != nullptr; }
+
+  static std::string GradeText(search::Grade grade);
+
+ private:
+  search::Result Find(const search::Grid& known, int max_solutions,
+                      std::shared_ptr<ISolverCallback> callback);
+  void WriteSolution(const search::Grid& solution);
+  void MarkDifferences(const search::Grid& first, const search::Grid& second);
+
+  TPixler& document_;
+  search::Clues clues_;
+  SearchRun* run_ = nullptr;
+  bool stop_requested_ = false;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "solver/SearchEngine.h"
+
+namespace search {
+
+// One cell a hint decides, x and y from 1.
+struct HintCell {
+  int x = 0;
+  int y = 0;
+  bool filled = false;
+
+  bool operator==(const HintCell&) const = default;
+};
+
+// The next deduction a person could make, with its reason in words.
+struct Hint {
+  enum class Kind {
+    solved,         // nothing is undecided
+    stuck,          // nothing more can be explained
+    overlap,        // a clue covers cells wherever it lies
+    gap,            // no clue can reach some cells
+    enumeration,    // every placement of a line's clues agrees on cells
+    probe,          // one value of a cell leaves a line without a placement
+    contradiction,  // the picture already breaks the clues
+  };
+  Kind kind = Kind::stuck;
+  // The line the reason speaks of; line 0 when there is none.
+  bool is_row = false;
+  int line = 0;
+  std::vector<HintCell> cells;
+  std::string reason;
+};
+
+// Finds the next piece of the solution that can be explained simply, trying
+// the simplest kinds of reason first: a clue's overlap of its extreme
+// placements, then cells no clue reaches, then all placements of a whole
+// line, then one probe (a cell's value followed by line logic until a line
+// has no placement left). Every deduction holds in every solution that
+// agrees with the known cells, so it never decides a cell wrongly; where the
+// known cells already break the clues, it names the line that is wrong.
+class HintExplainer {
+ public:
+  // Line solves a probe may spend before it gives up, which bounds the time
+  // on large puzzles that line logic cannot crack.
+  static constexpr std::int64_t kProbeBudget = 2'000'000;
+
+  // `known` holds width * height cells row by row (Grid), or nothing for an
+  // empty picture. Throws std::invalid_argument on clues that do not fit.
+  static Hint Explain(const Clues& clues, const Grid& known);
+};
+
+}  // namespace search

@@ -1,0 +1,163 @@
+#include "solver/SatSearch.h"
+
+#include <cadical.hpp>
+#include <climits>
+
+namespace search {
+
+namespace {
+
+class StopPoll final : public CaDiCaL::Terminator {
+ public:
+  explicit StopPoll(const std::function<bool()>& stopping) : stopping_(stopping) {}
+  bool terminate() override { return stopping_(); }
+
+ private:
+  const std::function<bool()>& stopping_;
+};
+
+}  // namespace
+
+SatSearch::SatSearch(const Clues& clues, const Propagator& propagator, const BoardState& state)
+    : solver_(std::make_unique<CaDiCaL::Solver>()),
+      propagator_(propagator),
+      width_(clues.width),
+      height_(clues.height),
+      variables_(clues.width * clues.height) {
+  std::vector<int> cells;
+  for (int y = 0; y < height_; ++y) {
+    cells.clear();
+    for (int x = 0; x < width_; ++x) cells.push_back(CellVariable(x, y));
+    EncodeLine(clues.rows[y], cells);
+  }
+  for (int x = 0; x < width_; ++x) {
+    cells.clear();
+    for (int y = 0; y < height_; ++y) cells.push_back(CellVariable(x, y));
+    EncodeLine(clues.columns[x], cells);
+  }
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      if (!propagator_.Known(state, x, y)) {
+        open_cells_.push_back(CellVariable(x, y));
+      } else {
+        Clause({propagator_.Filled(state, x, y) ? CellVariable(x, y) : -CellVariable(x, y)});
+      }
+    }
+  }
+}
+
+SatSearch::~SatSearch() = default;
+
+void SatSearch::Clause(std::initializer_list<int> literals) {
+  for (const int literal : literals) solver_->add(literal);
+  solver_->add(0);
+}
+
+// Order encoding: before(j, p) says "run j starts at or before cell p". Runs
+// keep their order and gaps, each run fills the cells it covers, and a cell
+// in the gap before, between or after runs is empty.
+void SatSearch::EncodeLine(const std::vector<int>& runs, const std::vector<int>& cells) {
+  const int length = static_cast<int>(cells.size());
+  const int count = static_cast<int>(runs.size());
+  int needed = count > 0 ? count - 1 : 0;
+  for (const int run : runs) needed += run;
+  if (needed > length) {
+    // No placement: the empty clause.
+    solver_->add(0);
+    return;
+  }
+  std::vector<int> earliest(count);
+  std::vector<int> latest(count);
+  std::vector<int> first_variable(count);
+  for (int j = 0, start = 0; j < count; ++j) {
+    earliest[j] = start;
+    latest[j] = start + length - needed;
+    start += runs[j] + 1;
+    first_variable[j] = variables_ + 1;
+    variables_ += latest[j] - earliest[j];
+  }
+  constexpr int kTrue = INT_MAX;
+  constexpr int kFalse = INT_MIN;
+  // A literal, or kTrue / kFalse when the bounds settle it.
+  auto before = [&](int j, int p) {
+    if (p < earliest[j]) return kFalse;
+    if (p >= latest[j]) return kTrue;
+    return first_variable[j] + p - earliest[j];
+  };
+  auto negate = [&](int literal) {
+    return literal == kTrue ? kFalse : literal == kFalse ? kTrue : -literal;
+  };
+  // Adds the clause unless a literal is true; false literals drop out.
+  std::vector<int> clause;
+  auto add = [&](std::initializer_list<int> literals) {
+    clause.clear();
+    for (const int literal : literals) {
+      if (literal == kTrue) return;
+      if (literal != kFalse) clause.push_back(literal);
+    }
+    for (const int literal : clause) solver_->add(literal);
+    solver_->add(0);
+  };
+
+  for (int j = 0; j < count; ++j) {
+    for (int p = earliest[j]; p < latest[j]; ++p) add({negate(before(j, p)), before(j, p + 1)});
+    if (j + 1 < count) {
+      for (int p = earliest[j + 1]; p < latest[j + 1]; ++p)
+        add({negate(before(j + 1, p)), before(j, p - runs[j] - 1)});
+    }
+  }
+  for (int c = 0; c < length; ++c) {
+    const int cell = cells[c];
+    for (int j = 0; j < count; ++j) {
+      if (c < earliest[j] || c >= latest[j] + runs[j]) continue;
+      add({negate(before(j, c)), before(j, c - runs[j]), cell});
+    }
+    if (count == 0) {
+      add({-cell});
+      continue;
+    }
+    add({-cell, before(0, c)});
+    for (int j = 1; j < count; ++j)
+      add({-cell, negate(before(j - 1, c - runs[j - 1])), before(j, c)});
+    add({-cell, negate(before(count - 1, c - runs[count - 1]))});
+  }
+}
+
+void SatSearch::Implication(int a, int b) {
+  Clause({a, b});
+}
+
+void SatSearch::Exclude(const std::vector<LineSolver::Mask>& rows) {
+  for (const int variable : open_cells_) {
+    const int index = variable - 1;
+    const bool filled = ((rows[index / width_] >> (index % width_)) & 1) != 0;
+    solver_->add(filled ? -variable : variable);
+  }
+  solver_->add(0);
+}
+
+SatSearch::Outcome SatSearch::Next(BoardState& solution, const std::function<bool()>& stopping,
+                                   int conflict_limit) {
+  StopPoll poll(stopping);
+  if (conflict_limit >= 0) solver_->limit("conflicts", conflict_limit);
+  solver_->connect_terminator(&poll);
+  const int status = solver_->solve();
+  solver_->disconnect_terminator();
+  if (status == 20) return Outcome::none;
+  if (status != 10) return Outcome::stopped;
+  solution = propagator_.Empty();
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      const bool filled = solver_->val(CellVariable(x, y)) > 0;
+      const LineSolver::Mask bit = 1;
+      (filled ? solution.filled : solution.empty)[y] |= bit << x;
+      (filled ? solution.filled : solution.empty)[height_ + x] |= bit << y;
+    }
+  }
+  solution.decided = width_ * height_;
+  Exclude(
+      std::vector<LineSolver::Mask>(solution.filled.begin(), solution.filled.begin() + height_));
+  return Outcome::solution;
+}
+
+}  // namespace search

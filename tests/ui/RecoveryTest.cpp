@@ -1,0 +1,166 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "MainWindowFixture.h"
+#include "document/PixlerFile.h"
+#include "ui/NewDialog.h"
+#include "ui/Recovery.h"
+
+namespace {
+
+// The save dialog answers with a file in a folder of the test.
+class TSavingWindow final : public TfMain {
+ public:
+  QString answer;
+  int dialogs = 0;
+
+ protected:
+  bool ExecuteOpenDialog(QString& file_name) override { return ExecuteSaveDialog(file_name); }
+  bool ExecuteSaveDialog(QString& file_name) override {
+    ++dialogs;
+    file_name = answer;
+    return !answer.isEmpty();
+  }
+};
+
+class RecoveryTest : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    QFile::remove(TRecovery::Path());
+  }
+  // A window whose file dialogs choose `answer`, showing a 2 by 2 puzzle.
+  TSavingWindow& SavingWindow() {
+    auto saving = std::make_unique<TSavingWindow>();
+    TSavingWindow& result = *saving;
+    window = std::move(saving);
+    window->show();
+    MakePuzzle({"#.", ".#"});
+    return result;
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced) {
+  // Rows: command, answer, whether the command went on, whether the save
+  // dialog was shown.
+  enum class Command { Close, New, Open };
+  const std::tuple<Command, TMessageResult, bool, int> cases[] = {
+      {Command::Close, TMessageResult::Cancel, false, 0},
+      {Command::Close, TMessageResult::Discard, true, 0},
+      {Command::Close, TMessageResult::Save, true, 1},
+      {Command::New, TMessageResult::Cancel, false, 0},
+      {Command::New, TMessageResult::Discard, true, 0},
+      {Command::Open, TMessageResult::Cancel, false, 0},
+      {Command::Open, TMessageResult::Save, true, 2},
+  };
+  for (const auto& [command, answer, went_on, dialogs] : cases) {
+    TSavingWindow& saving = SavingWindow();
+    saving.answer = folder.filePath("saved.pixler");
+    QFile::remove(saving.answer);
+    platform->messages.clear();
+    platform->Answer(answer);
+    // New shows its size dialog, which a went-on command leaves at once.
+    QTimer::singleShot(0, window.get(), [this] {
+      if (window->fNew->isVisible()) window->fNew->CancelButton->click();
+    });
+    if (command == Command::Close) {
+      EXPECT_EQ(window->close(), went_on);
+      EXPECT_EQ(window->isVisible(), !went_on);
+    }
+    if (command == Command::New) window->MenuItemNew->trigger();
+    if (command == Command::Open) window->MenuItemOpen->trigger();
+    ASSERT_EQ(platform->messages.size(), 1u);
+    EXPECT_EQ(platform->messages[0].buttons, TMessageButtons::SaveDiscardCancel);
+    EXPECT_EQ(platform->messages[0].text,
+              "The puzzle has changes that are not saved.\rSave them first?");
+    EXPECT_EQ(saving.dialogs, dialogs);
+    EXPECT_EQ(QFileInfo::exists(saving.answer), answer == TMessageResult::Save);
+  }
+  // Nothing unsaved, nothing asked: a loaded file, and one just saved.
+  platform->messages.clear();
+  window->OpenFile(folder.filePath("saved.pixler"), false, false);
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(platform->messages.empty());
+}
+
+TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
+  TSavingWindow& saving = SavingWindow();
+  EXPECT_EQ(window->Recovery->Timer().interval(), 60 * 1000);
+  EXPECT_TRUE(window->Recovery->Timer().isActive());
+  SetPicture({"#.", ".."});
+  window->MenuItemSolverFindPiece->trigger();
+  // The file holds the picture as it was before the solve.
+  auto kept = std::make_unique<TPixlerFileData>();
+  ASSERT_TRUE(TPixlerFile::Read(TRecovery::Path().toStdString(), *kept));
+  EXPECT_EQ(kept->cells[1][1], csFilled);
+  EXPECT_EQ(kept->cells[2][2], csUnknown);
+  saving.answer = folder.filePath("saved.pixler");
+  window->MenuItemSave->trigger();
+  EXPECT_FALSE(window->Recovery->Exists());
+  // Undone back to the saved state is nothing to keep.
+  window->MenuItemUndo->trigger();
+  window->MenuItemRedo->trigger();
+  window->Recovery->Keep();
+  EXPECT_FALSE(window->Recovery->Exists());
+}
+
+// Run as a child of the test below: makes an edit, solves, and waits to be
+// killed.
+TEST_F(RecoveryTest, ChildEditsAndWaitsToBeKilled) {
+  if (std::getenv(kRecoveryChild) == nullptr) GTEST_SKIP() << "runs as a child process only";
+  MakePuzzle({"#.", ".#"});
+  Click(window->ImageField, FieldCell(1, 1), Qt::LeftButton);
+  window->MenuItemSolverFindPiece->trigger();
+  std::puts("edited");
+  std::fflush(stdout);
+  for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
+TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(kRecoveryChild, "1");
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(),
+              {"--gtest_filter=RecoveryTest.ChildEditsAndWaitsToBeKilled"});
+  ASSERT_TRUE(child.waitForStarted());
+  while (!child.readAllStandardOutput().contains("edited")) {
+    ASSERT_TRUE(child.waitForReadyRead(30000)) << "the child never edited";
+  }
+  child.kill();
+  ASSERT_TRUE(child.waitForFinished());
+  EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
+
+  MakePuzzle({".", "."});
+  platform->Answer(TMessageResult::Yes);
+  window->OfferRecovery();
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_NE(platform->messages[0].text.find("Unsaved work was kept on "), std::string::npos);
+  EXPECT_EQ(Picture(), (std::vector<std::string>{"#.", ".."}));
+  EXPECT_EQ(window->Document().GetLeft().GetCell(1, 2), 1);
+  EXPECT_TRUE(window->Document().IsModified());
+
+  // Declined or closed cleanly, the work is not offered again.
+  platform->Answer(TMessageResult::Discard);
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->Recovery->Exists());
+  platform->messages.clear();
+  window->OfferRecovery();
+  EXPECT_TRUE(platform->messages.empty());
+  window->Recovery->Keep();
+  platform->Answer(TMessageResult::No);
+  window->OfferRecovery();
+  EXPECT_EQ(platform->messages.size(), 1u);
+  EXPECT_FALSE(window->Recovery->Exists());
+}
+
+}  // namespace
