@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "Corpus.h"
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
 #include "puzzle/CellState.h"
@@ -62,23 +63,10 @@ class TBenchPlatform final : public TPlatform {
 
 std::vector<TEntry> ReadIndex(const std::filesystem::path& folder) {
   std::vector<TEntry> entries;
-  std::ifstream index(folder / "INDEX.tsv");
-  std::string line;
-  std::getline(index, line);
-  while (std::getline(index, line)) {
-    std::vector<std::string> fields;
-    std::stringstream columns(line);
-    for (std::string field; std::getline(columns, field, '\t');) fields.push_back(field);
+  for (const auto& fields : corpus::ReadTable(folder / "INDEX.tsv")) {
     if (fields.size() >= 7) entries.push_back({fields[0], fields[1], fields[6]});
   }
   return entries;
-}
-
-std::string DifficultyClass(const std::string& difficulty) {
-  for (const char* name : {"line-solvable", "probe-solvable", "needs-search", "hard"}) {
-    if (difficulty.rfind(name, 0) == 0) return name;
-  }
-  return "unknown";
 }
 
 // Runs of filled cells in one line, first run first.
@@ -141,26 +129,7 @@ struct TClassSummary {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path folder;
-  double limit_seconds = 5;
-  std::string only;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--limit" && i + 1 < argc) {
-      limit_seconds = std::atof(argv[++i]);
-    } else if (argument == "--only" && i + 1 < argc) {
-      only = argv[++i];
-    } else {
-      folder = argument;
-    }
-  }
-  if (folder.empty()) {
-    const char* from_environment = std::getenv("PIXLERS_CORPUS");
-    folder = from_environment != nullptr && *from_environment != '\0'
-                 ? std::filesystem::path(from_environment)
-                 : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                       "shared" / "corpus";
-  }
+  const auto [folder, limit_seconds, only] = corpus::ParseArguments(argc, argv, 5);
   if (!std::filesystem::exists(folder / "INDEX.tsv")) {
     std::cout << "No corpus at " << folder.string() << ": nothing to run.\n";
     return 0;
@@ -223,7 +192,7 @@ int main(int argc, char** argv) {
       }
     }
 
-    const std::string difficulty = DifficultyClass(entry.difficulty);
+    const std::string difficulty = corpus::DifficultyClass(entry.difficulty);
     TClassSummary& summary = summaries[difficulty];
     ++summary.puzzles;
     ++puzzles_total;

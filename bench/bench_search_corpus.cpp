@@ -24,7 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "Corpus.h"
 #include "document/PixlerFile.h"
+#include "document/SearchClues.h"
 #include "solver/SearchEngine.h"
 
 namespace {
@@ -40,42 +42,11 @@ struct Entry {
   std::string difficulty;
 };
 
-std::vector<std::vector<std::string>> ReadTable(const std::filesystem::path& file) {
-  std::vector<std::vector<std::string>> table;
-  std::ifstream input(file);
-  std::string line;
-  std::getline(input, line);
-  while (std::getline(input, line)) {
-    std::vector<std::string> fields;
-    std::stringstream columns(line);
-    for (std::string field; std::getline(columns, field, '\t');) fields.push_back(field);
-    table.push_back(fields);
-  }
-  return table;
-}
-
 double UserSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
-}
-
-search::Clues CluesOf(const TPixlerFileData& data) {
-  search::Clues clues{data.width, data.height, {}, {}};
-  for (int y = 1; y <= data.height; ++y) {
-    std::vector<int>& runs = clues.rows.emplace_back();
-    for (int k = data.LeftSlots(); k >= 1; --k) {
-      if (data.left_clues[k][y] > 0) runs.push_back(data.left_clues[k][y]);
-    }
-  }
-  for (int x = 1; x <= data.width; ++x) {
-    std::vector<int>& runs = clues.columns.emplace_back();
-    for (int k = data.TopSlots(); k >= 1; --k) {
-      if (data.top_clues[x][k] > 0) runs.push_back(data.top_clues[x][k]);
-    }
-  }
-  return clues;
 }
 
 std::vector<int> RunsOf(const search::Grid& grid, bool column, int index) {
@@ -119,43 +90,17 @@ search::Grid ReadSolution(const std::filesystem::path& file, int width, int heig
   return grid;
 }
 
-std::string DifficultyClass(const std::string& difficulty) {
-  for (const char* name : {"line-solvable", "probe-solvable", "needs-search", "hard"}) {
-    if (difficulty.rfind(name, 0) == 0) return name;
-  }
-  return "unknown";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path folder;
-  double limit_seconds = kPeerLimit;
-  std::string only;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--limit" && i + 1 < argc) {
-      limit_seconds = std::atof(argv[++i]);
-    } else if (argument == "--only" && i + 1 < argc) {
-      only = argv[++i];
-    } else {
-      folder = argument;
-    }
-  }
-  if (folder.empty()) {
-    const char* from_environment = std::getenv("PIXLERS_CORPUS");
-    folder = from_environment != nullptr && *from_environment != '\0'
-                 ? std::filesystem::path(from_environment)
-                 : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
-                       "shared" / "corpus";
-  }
+  const auto [folder, limit_seconds, only] = corpus::ParseArguments(argc, argv, kPeerLimit);
   if (!std::filesystem::exists(folder / "INDEX.tsv")) {
     std::cout << "No corpus at " << folder.string() << ": nothing to run.\n";
     return 0;
   }
 
   std::map<std::string, double> fastest_peer;
-  for (const auto& fields : ReadTable(folder / "PEERS.tsv")) {
+  for (const auto& fields : corpus::ReadTable(folder / "PEERS.tsv")) {
     if (fields.size() < 4) continue;
     double fastest = kPeerLimit;
     for (std::size_t i = 3; i < fields.size(); ++i) {
@@ -183,7 +128,7 @@ int main(int argc, char** argv) {
             << "verdict" << std::right << std::setw(9) << "cpu s" << std::setw(9) << "peer s"
             << std::setw(8) << "ratio" << std::setw(10) << "nodes"
             << "\n";
-  for (const auto& fields : ReadTable(folder / "INDEX.tsv")) {
+  for (const auto& fields : corpus::ReadTable(folder / "INDEX.tsv")) {
     if (fields.size() < 7) continue;
     const Entry entry{fields[0], fields[1], fields[4], fields[5], fields[6]};
     const std::string label = entry.source + "/" + entry.name;
@@ -241,7 +186,7 @@ int main(int argc, char** argv) {
     ++puzzles;
     total += result.stopped ? std::max(cpu, kPeerLimit) : cpu;
     peer_total += peer;
-    auto& [class_puzzles, class_decided] = by_class[DifficultyClass(entry.difficulty)];
+    auto& [class_puzzles, class_decided] = by_class[corpus::DifficultyClass(entry.difficulty)];
     ++class_puzzles;
     if (result.stopped) {
       undecided.push_back(label);

@@ -159,6 +159,8 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
     window->ExportFile(folder.filePath(name));
     EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
     MakePuzzle({"#.#", "..."});
+    // Unsaved changes would first bring the save question.
+    window->Document().MarkClean();
     transfer->answer = folder.filePath(name);
     window->MenuItemImport->trigger();
     EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
