@@ -102,11 +102,18 @@ class AtomicWriter {
 
   // O_EXCL with a fresh name never follows or clobbers someone else's file.
   void CreateBeside(const fs::path& target, const fs::path& folder) {
-    // Hidden, and short enough whatever the target's name.
-    const std::string stem = "." + target.filename().string().substr(0, 200) + ".saving-" +
-                             std::to_string(::getpid()) + "-";
+    // Hidden, and short enough whatever the target's name. Built piece by
+    // piece: GCC 12 at -O3 warns (-Wrestrict) inside std::string on the
+    // concatenated temporaries.
+    std::string stem = ".";
+    stem += target.filename().string().substr(0, 200);
+    stem += ".saving-";
+    stem += std::to_string(::getpid());
+    stem += '-';
     for (int attempt = 0; fd_ < 0; ++attempt) {
-      temp_ = (folder / (stem + std::to_string(attempt))).string();
+      std::string name = stem;
+      name += std::to_string(attempt);
+      temp_ = (folder / name).string();
       fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ >= 0 || (errno == EEXIST && attempt < 100)) continue;
       const std::string cause = Cause();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
@@ -61,15 +62,23 @@ void TfAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-// The manual belongs in the current folder; a program started from elsewhere
-// finds the copy that the build puts beside it. Without either, the text shown
-// before stays.
-void TfAbout::LoadManual() {
-  QFile file(QStringLiteral("readme.txt"));
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-    file.setFileName(QDir(QCoreApplication::applicationDirPath()).filePath("readme.txt"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
+QString TfAbout::FindManual(const QString& program_folder) {
+  const QString places[] = {
+      QStringLiteral("readme.txt"),
+      QDir(program_folder).filePath(QStringLiteral("readme.txt")),
+      QDir(program_folder).filePath(QStringLiteral(PIXLERS_INSTALLED_DOC_DIR "/readme.txt")),
+  };
+  for (const QString& place : places) {
+    const QFileInfo file(place);
+    if (file.isFile() && file.isReadable()) return place;
   }
+  return {};
+}
+
+// Without a manual, the text shown before stays.
+void TfAbout::LoadManual() {
+  QFile file(FindManual(QCoreApplication::applicationDirPath()));
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
   QTextStream stream(&file);
   QStringList lines;
   QString line;

@@ -14,6 +14,11 @@ class TfAbout final : public QDialog {
  public:
   explicit TfAbout(QWidget* parent = nullptr);
 
+  // The manual to show: "readme.txt" in the current folder, else the copy
+  // beside the program (a build), else the installed one under the prefix
+  // the program lies in. Empty when there is none.
+  static QString FindManual(const QString& program_folder);
+
   QFrame* Panel1;
   QLabel* AppName;
   QLabel* Description;

@@ -583,6 +583,12 @@ void TfMain::MenuItemOpenClick() {
   OpenFile(file_name, clear_after_loading, run_after_loading);
 }
 
+void TfMain::OpenFromCommandLine(const QString& file_name) {
+  const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
+  const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
+  if (SaveChangesFirst()) OpenFile(file_name, clear_after_loading, run_after_loading);
+}
+
 // A file that is refused or passed over leaves the puzzle, its name and the
 // caption as they were, and the loading options must not touch that puzzle.
 void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading) {

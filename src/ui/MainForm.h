@@ -52,6 +52,9 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
   // Offers back work that a run which did not end normally left behind.
   void OfferRecovery();
+  // Opens a file named on the command line as "Open..." does once its dialog
+  // has named it, asking first about unsaved (recovered) work.
+  void OpenFromCommandLine(const QString& file_name);
   // "Import..." and "Export..." after their dialogs: other puzzle formats
   // and images in, other formats, PNG images and PDF printouts out. A
   // refused file is reported and changes nothing.

@@ -1,0 +1,85 @@
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "MainWindowFixture.h"
+#include "ui/DesktopArguments.h"
+
+TEST(DesktopArgumentsTest, OnlyHelpAndVersionAnswerWithoutAWindow) {
+  const std::pair<std::vector<const char*>, bool> cases[] = {
+      {{"pixlers"}, false},
+      {{"pixlers", "puzzle.pixler"}, false},
+      {{"pixlers", "--help"}, true},
+      {{"pixlers", "puzzle.pixler", "-h"}, true},
+      {{"pixlers", "--version"}, true},
+      {{"pixlers", "-v"}, true},
+      {{"pixlers", "--", "--help"}, false},
+  };
+  for (const auto& [arguments, text_only] : cases) {
+    std::vector<char*> argv;
+    for (const char* argument : arguments) argv.push_back(const_cast<char*>(argument));
+    EXPECT_EQ(DesktopArguments::AsksForTextOnly(static_cast<int>(argv.size()), argv.data()),
+              text_only)
+        << arguments.back();
+  }
+  EnsureApplication();
+  EXPECT_EQ(DesktopArguments::FileToOpen({"pixlers", "puzzle.pixler"}), "puzzle.pixler");
+  EXPECT_EQ(DesktopArguments::FileToOpen({"pixlers", "--", "-odd.pixler"}), "-odd.pixler");
+  EXPECT_EQ(DesktopArguments::FileToOpen({"pixlers"}), "");
+}
+
+// The built program, on a machine without a display for help and version.
+TEST(DesktopArgumentsTest, TheProgramAnswersOnItsStandardStreams) {
+  struct Case {
+    QStringList arguments;
+    const char* platform;
+    int status;
+    const char* out;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"--help"}, "xcb", 0, "Usage: ", ""},
+      {{"--version"}, "xcb", 0, "Pixlers Solver 1.4\n", ""},
+      {{"one.pixler", "two.pixler"}, "offscreen", 1, "", "Only one FILE can be opened."},
+      {{"--bogus"}, "offscreen", 1, "", "Unknown option 'bogus'."},
+  };
+  for (const Case& c : cases) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", c.platform);
+    program.setProcessEnvironment(environment);
+    program.start(PIXLERS_DESKTOP, c.arguments);
+    ASSERT_TRUE(program.waitForFinished(20000)) << c.arguments.join(' ').toStdString();
+    const std::string out = program.readAllStandardOutput().toStdString();
+    const std::string error = program.readAllStandardError().toStdString();
+    const std::string what = c.arguments.join(' ').toStdString();
+    EXPECT_EQ(program.exitCode(), c.status) << what << ": " << error;
+    EXPECT_NE(out.find(c.out), std::string::npos) << what << ": " << out;
+    EXPECT_NE(error.find(c.error), std::string::npos) << what << ": " << error;
+  }
+}
+
+using DesktopStartTest = MainWindowFixture;
+
+// What "pixlers FILE" does once the window shows: the same as Open.
+TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
+  QTemporaryDir folder;
+  const QString good = folder.filePath("cross.pixler");
+  QFile file(good);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
+  file.close();
+  window->OpenFromCommandLine(good);
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
+  EXPECT_EQ(window->Document().GetWidth(), 3);
+  EXPECT_TRUE(platform->messages.empty());
+
+  window->OpenFromCommandLine(folder.filePath("missing.pixler"));
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_NE(platform->messages[0].text.find("missing.pixler: the file cannot be opened"),
+            std::string::npos);
+  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
+}
