@@ -46,6 +46,8 @@ class TLineReader {
   }
 
   int Number() const { return number_; }
+  // The number of the first line the file did not have; 0 while none.
+  int FirstMissing() const { return first_missing_; }
 
  private:
   void Read() {
@@ -211,15 +213,26 @@ bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
                  });
   }
   // The row clues may be cut short: the lines left out at the end of a file
-  // are the last rows' empty clue lists.
+  // may be the last rows' empty clue lists. They can only have been empty if
+  // the row clues still cover as many cells as the column clues do;
+  // otherwise the file was cut off inside its row clues.
   lines.Next(false);
 
+  int64_t column_cells = 0;
+  for (int32_t x = 1; x <= width; ++x) {
+    for (int32_t k = 1; k <= data.TopSlots(); ++k) column_cells += data.top_clues[x][k];
+  }
+  int64_t row_cells = 0;
   for (int32_t y = 1; y <= height; ++y) {
     ReadClueLine(lines, file_name, data.LeftSlots(), false,
                  [&](int32_t k, int32_t number, int32_t mark) {
                    data.left_clues[k][y] = number;
                    data.left_marks[k][y] = mark;
+                   row_cells += number;
                  });
+  }
+  if (lines.FirstMissing() != 0 && row_cells != column_cells) {
+    throw TPixlerFileError(file_name, lines.FirstMissing(), "the file ends early");
   }
   return true;
 }
