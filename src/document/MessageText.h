@@ -9,3 +9,6 @@
 // byte or byte that is not well-formed UTF-8 shown as \xNN, so that a hostile
 // file can neither flood the message nor send escape sequences to a terminal.
 std::string MessageText(std::string_view text, std::size_t max_chars = 40);
+
+// The same in double quotes, as messages quote a file's text.
+std::string QuotedMessageText(std::string_view text);

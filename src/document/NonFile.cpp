@@ -27,11 +27,6 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// A token as a message shows it: junk is cut short and made printable.
-std::string Quoted(std::string_view token) {
-  return "\"" + MessageText(token) + "\"";
-}
-
 const char* LineName(bool column) {
   return column ? "column" : "row";
 }
@@ -152,9 +147,11 @@ class NonParser {
   int ReadSize(std::string_view value, int line, const char* what, int current) {
     if (current != 0) Fail(line, std::string("a second ") + what);
     const std::optional<int> size = ParseNumber(value);
-    if (!size) Fail(line, "the " + std::string(what) + " " + Quoted(value) + " is not a number");
+    if (!size)
+      Fail(line, "the " + std::string(what) + " " + QuotedMessageText(value) + " is not a number");
     if (*size < 1 || *size > kMaxGridSize) {
-      Fail(line, "the " + std::string(what) + " " + Quoted(value) + " is outside 1..100");
+      Fail(line,
+           "the " + std::string(what) + " " + QuotedMessageText(value) + " is outside 1..100");
     }
     return *size;
   }
@@ -210,17 +207,17 @@ class NonParser {
         size_t digits = 0;
         while (digits < token.size() && IsDigit(token[digits])) ++digits;
         if (digits > 0 && digits < token.size() && IsLetter(token[digits])) {
-          Fail(line, "colour clues such as " + Quoted(token) +
+          Fail(line, "colour clues such as " + QuotedMessageText(token) +
                          " are not supported, only black and white puzzles");
         }
         if (digits == 0 && IsLetter(token[0]) && clues.empty()) {
           Fail(line, "only " + std::to_string(index - 1) + " of the " + std::to_string(count) +
-                         " " + name + " clue lines come before " + Quoted(token));
+                         " " + name + " clue lines come before " + QuotedMessageText(token));
         }
-        Fail(line, Quoted(token) + " is not a clue");
+        Fail(line, QuotedMessageText(token) + " is not a clue");
       }
       if (*clue > TPixlerFile::kLargestNumber) {
-        Fail(line, "the clue " + Quoted(token) + " is outside 1..100");
+        Fail(line, "the clue " + QuotedMessageText(token) + " is outside 1..100");
       }
       if (*clue == 0) {
         zero = true;
@@ -251,10 +248,10 @@ class NonParser {
         } else if (saved && c == '?') {
           cells += '?';
         } else if (IsLetter(c) || IsDigit(c)) {
-          Fail(at, "colour cells such as " + Quoted(std::string_view(&c, 1)) + " in the " + what +
-                       " are not supported, only black and white puzzles");
+          Fail(at, "colour cells such as " + QuotedMessageText(std::string_view(&c, 1)) +
+                       " in the " + what + " are not supported, only black and white puzzles");
         } else {
-          Fail(at, Quoted(std::string_view(&c, 1)) + " is not a cell of the " + what);
+          Fail(at, QuotedMessageText(std::string_view(&c, 1)) + " is not a cell of the " + what);
         }
         if (cells.size() > expected) break;
       }

@@ -118,7 +118,7 @@ class TNumberScanner {
 
  private:
   [[noreturn]] void Fail(std::string_view token, const std::string& what) const {
-    throw TPixlerFileError(file_name_, line_number_, "\"" + MessageText(token) + "\" " + what);
+    throw TPixlerFileError(file_name_, line_number_, QuotedMessageText(token) + " " + what);
   }
 
   std::string_view line_;

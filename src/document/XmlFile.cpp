@@ -23,9 +23,13 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// Text of the file as a message shows it: junk is cut short and made printable.
-std::string Quoted(std::string_view text) {
-  return "\"" + MessageText(text) + "\"";
+// "<name>", built piece by piece: GCC 12 at -O3 warns (-Wrestrict) inside
+// std::string on a concatenation that starts with a literal.
+std::string TagOf(const XMLElement& element) {
+  std::string tag(1, '<');
+  tag += element.Name();
+  tag += '>';
+  return tag;
 }
 
 std::string_view TextOf(const XMLElement& element) {
@@ -108,7 +112,8 @@ class XmlParser {
   void ReadPuzzle(const XMLElement& puzzle) {
     const std::string_view type = Attribute(puzzle, "type", "grid");
     if (type != "grid") {
-      Fail(puzzle.GetLineNum(), "puzzles of type " + Quoted(type) + " are not supported");
+      Fail(puzzle.GetLineNum(),
+           "puzzles of type " + QuotedMessageText(type) + " are not supported");
     }
     foreground_ = Attribute(puzzle, "defaultcolor", "black");
     background_ = Attribute(puzzle, "backgroundcolor", "white");
@@ -133,7 +138,7 @@ class XmlParser {
       if (name == "clues") {
         const std::string_view kind = Attribute(*child, "type", "");
         if (kind != "columns" && kind != "rows") {
-          Fail(child->GetLineNum(), "clues of type " + Quoted(kind) +
+          Fail(child->GetLineNum(), "clues of type " + QuotedMessageText(kind) +
                                         " are not supported, only \"columns\" and \"rows\"");
         }
         std::optional<ClueLines>& target = kind == "columns" ? columns : rows;
@@ -146,7 +151,8 @@ class XmlParser {
         } else if (kind == "goal" || kind == "solution") {
           if (goal == nullptr) goal = child;
         } else {
-          Fail(child->GetLineNum(), "solutions of type " + Quoted(kind) + " are not supported");
+          Fail(child->GetLineNum(),
+               "solutions of type " + QuotedMessageText(kind) + " are not supported");
         }
       } else if (name == "title") {
         puzzle_.metadata.title = TextOf(*child);
@@ -191,14 +197,15 @@ class XmlParser {
     const std::string_view name = Attribute(color, "name", "");
     const char* character = color.Attribute("char");
     if (name != foreground_ && name != background_) {
-      Fail(color.GetLineNum(), "the colour " + Quoted(name) +
+      Fail(color.GetLineNum(), "the colour " + QuotedMessageText(name) +
                                    " makes this a colour puzzle; only black and white ones are "
                                    "supported");
     }
     if (character == nullptr) return;
     if (std::string_view(character).size() != 1 || IsSpace(character[0]) ||
         std::string_view("?|[]").find(character[0]) != std::string_view::npos) {
-      Fail(color.GetLineNum(), "the character " + Quoted(character) + " cannot stand for a cell");
+      Fail(color.GetLineNum(),
+           "the character " + QuotedMessageText(character) + " cannot stand for a cell");
     }
     (name == foreground_ ? foreground_char_ : background_char_) = character[0];
   }
@@ -209,8 +216,7 @@ class XmlParser {
     for (const XMLElement* line = clues.FirstChildElement(); line != nullptr;
          line = line->NextSiblingElement()) {
       if (std::string_view(line->Name()) != "line") {
-        Fail(line->GetLineNum(),
-             "<" + std::string(line->Name()) + "> stands in <clues> where a <line> belongs");
+        Fail(line->GetLineNum(), TagOf(*line) + " stands in <clues> where a <line> belongs");
       }
       if (result.clues.size() == static_cast<size_t>(kMaxGridSize)) {
         Fail(line->GetLineNum(), std::string("more than 100 ") + name);
@@ -223,12 +229,11 @@ class XmlParser {
       for (const XMLElement* count = line->FirstChildElement(); count != nullptr;
            count = count->NextSiblingElement()) {
         if (std::string_view(count->Name()) != "count") {
-          Fail(count->GetLineNum(),
-               "<" + std::string(count->Name()) + "> stands in <line> where a <count> belongs");
+          Fail(count->GetLineNum(), TagOf(*count) + " stands in <line> where a <count> belongs");
         }
         const std::string_view color = Attribute(*count, "color", foreground_.c_str());
         if (color != foreground_) {
-          Fail(count->GetLineNum(), "a count in the colour " + Quoted(color) +
+          Fail(count->GetLineNum(), "a count in the colour " + QuotedMessageText(color) +
                                         " makes this a colour puzzle; only black and white "
                                         "ones are supported");
         }
@@ -238,7 +243,8 @@ class XmlParser {
         const std::string_view text = TextOf(*count);
         const std::optional<int> value = ParseNumber(text);
         if (!value || *value < 1 || *value > TPixlerFile::kLargestNumber) {
-          Fail(count->GetLineNum(), "the count " + Quoted(text) + " is not a number in 1..100");
+          Fail(count->GetLineNum(),
+               "the count " + QuotedMessageText(text) + " is not a number in 1..100");
         }
         counts.push_back(*value);
       }
@@ -320,8 +326,8 @@ class XmlParser {
     if (c == foreground_char_) return '#';
     if (c == background_char_) return '.';
     if (c == '?' || c == '[') return c;
-    Fail(line, std::string("the character ") + Quoted(std::string_view(&c, 1)) + " in the " + what +
-                   " stands for no cell of a black and white puzzle");
+    Fail(line, std::string("the character ") + QuotedMessageText(std::string_view(&c, 1)) +
+                   " in the " + what + " stands for no cell of a black and white puzzle");
   }
 
   const std::string& file_name_;

@@ -103,7 +103,10 @@ std::string ClueName(const std::vector<int>& runs, int i) {
 std::string CluesText(const std::vector<int>& runs) {
   if (runs.empty()) return "no clues";
   std::string text = runs.size() == 1 ? "the clue" : "the clues";
-  for (const int run : runs) text += " " + std::to_string(run);
+  for (const int run : runs) {
+    text += ' ';
+    text += std::to_string(run);
+  }
   return text;
 }
 

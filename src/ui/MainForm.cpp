@@ -835,6 +835,8 @@ void TfMain::MenuItemSwitchEditModeClick() {
     button->setEnabled(!editor);
   }
   ToolButtonSolverExplain->setEnabled(!editor);
+  // A hint is a solving step: the editor must not be able to apply it.
+  if (editor) FDocument->GetField().ClearHint();
   FDocument->SetMarking(!editor);
 }
 

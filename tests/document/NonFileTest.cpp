@@ -14,8 +14,10 @@ std::vector<std::string> Clues(const TPixlerFileData& data, bool column) {
   std::vector<std::string> lines;
   for (int line = 1; line <= (column ? data.width : data.height); ++line) {
     std::string text;
-    for (int clue : LineClues(data, column, line))
-      text += (text.empty() ? "" : " ") + std::to_string(clue);
+    for (int clue : LineClues(data, column, line)) {
+      if (!text.empty()) text += ' ';
+      text += std::to_string(clue);
+    }
     lines.push_back(text);
   }
   return lines;

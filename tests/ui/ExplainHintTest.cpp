@@ -60,6 +60,11 @@ TEST_F(ExplainHintTest, AnEditTakesTheHintAway) {
   // A hint is found anew for the edited picture.
   window->MenuItemSolverExplain->trigger();
   EXPECT_EQ(Status(), kOverlap);
+  // The editor cannot apply a hint either.
+  window->MenuItemSwitchEditMode->trigger();
+  EXPECT_EQ(Status(), "");
+  Enter();
+  EXPECT_EQ(Picture()[0], ".....");
 }
 
 TEST_F(ExplainHintTest, NamesTheLineThePictureBreaks) {
