@@ -1,6 +1,4 @@
-#include <QFile>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include "MainWindowFixture.h"
 #include "ui/ImportImageDialog.h"
@@ -46,10 +44,7 @@ class MainFormTransferTest : public MainWindowFixture {
   }
 
   QString Write(const char* name, const QByteArray& bytes) {
-    QFile file(folder.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return file.fileName();
+    return WriteFile(folder, name, bytes);
   }
 
   // A picture as an image file, one pixel per cell.
