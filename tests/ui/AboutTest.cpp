@@ -17,10 +17,7 @@ TEST(AboutTest, ShowsReadmeFromTheCurrentFolderReadAtEveryShowing) {
   EXPECT_EQ(about.Manual->toPlainText(), "Could not find readme.txt file..");
   about.hide();
 
-  QFile file(folder.filePath("readme.txt"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("First line\r\nsecond line\r\n\r\nlast\r\n");
-  file.close();
+  WriteFile(folder, "readme.txt", "First line\r\nsecond line\r\n\r\nlast\r\n");
   about.show();
   EXPECT_EQ(about.Manual->toPlainText(), "First line\nsecond line\n\nlast");
   QDir::setCurrent(previous);

@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -67,11 +66,9 @@ using DesktopStartTest = MainWindowFixture;
 // What "pixlers FILE" does once the window shows: the same as Open.
 TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
   QTemporaryDir folder;
-  const QString good = folder.filePath("cross.pixler");
-  QFile file(good);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
-  file.close();
+  const QString good =
+      WriteFile(folder, "cross.pixler",
+                "MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
   window->OpenFromCommandLine(good);
   EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
   EXPECT_EQ(window->Document().GetWidth(), 3);

@@ -84,7 +84,6 @@ TEST_F(ExplainHintTest, ItsShortcutIsNoOtherCommands) {
   }
   EXPECT_EQ(taken, 1);
   EXPECT_EQ(window->MenuItemSolverExplain->text(), "Explain next piece");
-  EXPECT_EQ(window->ToolButtonSolverExplain->toolTip(), "Explain the next piece of the solution");
 }
 
 }  // namespace

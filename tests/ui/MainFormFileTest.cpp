@@ -1,6 +1,4 @@
 
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "MainWindowFixture.h"
 
@@ -26,10 +24,7 @@ class TAnsweringWindow : public TfMain {
 class MainFormFileTest : public MainWindowFixture {
  protected:
   QString Write(const char* name, const std::string& text) {
-    QFile file(folder.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(text));
-    return file.fileName();
+    return WriteFile(folder, name, QByteArray::fromStdString(text));
   }
 
   QTemporaryDir folder;

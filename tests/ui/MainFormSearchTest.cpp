@@ -6,7 +6,6 @@
 
 #include "LongSearchPuzzle.h"
 #include "MainWindowFixture.h"
-#include "puzzle/CellState.h"
 
 using MainFormSearchTest = MainWindowFixture;
 
@@ -39,44 +38,21 @@ TEST_F(MainFormSearchTest, SolveBySearchWritesOneUndoStepOrSaysWhyNot) {
   EXPECT_EQ(platform->messages[0].text,
             "The clues have more than one solution; the first one found is shown.");
   EXPECT_EQ(Picture()[1], "NNNNN");
-
-  // A wrong cell by hand, then a column clue that no picture can meet.
-  window->Document().GetField().SetCell(3, 2, csEmpty);
-  window->MenuItemSolverSearch->trigger();
-  window->Document().GetTop().SetCell(2, 1, 3);
-  window->MenuItemSolverSearch->trigger();
-  ASSERT_EQ(platform->messages.size(), 3u);
-  EXPECT_EQ(platform->messages[1].text,
-            "No solution of the clues agrees with the cells already decided in the picture.");
-  EXPECT_EQ(platform->messages[2].text, "The clues have no solution.");
 }
 
 // Authors check while drawing: the command works in editor mode, where the
-// solve commands do not.
-TEST_F(MainFormSearchTest, CheckTellsTheVerdictAndMarksWhereTwoSolutionsDiffer) {
+// solve commands do not. The verdicts and the marks are the document's.
+TEST_F(MainFormSearchTest, CheckTellsTheVerdictInEditorMode) {
   QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
   EXPECT_FALSE(window->ToolButtonSolverSearch->isEnabled());
   EXPECT_TRUE(window->ToolButtonCheckUnique->isEnabled());
   MakePuzzle(kHeart);
   QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
   EXPECT_EQ(Picture(), std::vector<std::string>(5, ".......")) << "no solve in editor mode";
-  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ShiftModifier);
+  window->ToolButtonCheckUnique->trigger();
   ASSERT_EQ(platform->messages.size(), 1u);
   EXPECT_EQ(platform->messages[0].text,
             "The clues have exactly one solution.\r\rGrade: line logic alone.");
-
-  MakePuzzle(kTwo);
-  SetPicture({"..#..", "#####", "#x###", "#xx##"});
-  platform->Answer(TMessageResult::Yes);
-  window->ToolButtonCheckUnique->trigger();
-  ASSERT_EQ(platform->messages.size(), 2u);
-  EXPECT_EQ(platform->messages[1].text,
-            "The clues have more than one solution.\r\rShow where two of them differ, as pencil "
-            "marks?");
-  EXPECT_EQ(Picture(), (std::vector<std::string>{"..o.-", "#####", "#x###", "#x-#o"}));
-  window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture()[3], "#xx##");
-  EXPECT_EQ(platform->unanswered, 0);
 }
 
 TEST_F(MainFormSearchTest, EscStopsALongSearchThatShowsItsProgress) {

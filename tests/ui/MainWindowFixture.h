@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -19,6 +21,15 @@
 void EnsureApplication();
 // Set in the environment of a test program that a test runs as its child.
 inline constexpr const char* kRecoveryChild = "PIXLERS_RECOVERY_CHILD";
+
+// Writes a file into a test's folder and returns its path.
+inline QString WriteFile(const QTemporaryDir& folder, const QString& name,
+                         const QByteArray& bytes) {
+  QFile file(folder.filePath(name));
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+  return file.fileName();
+}
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {

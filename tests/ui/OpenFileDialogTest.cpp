@@ -1,4 +1,3 @@
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -36,11 +35,9 @@ TEST_F(OpenFileDialogTest, TheNameAsTypedComesBeforeTheDefaultExtension) {
   // Puzzles of width 1, 2 and 3 tell the files apart.
   const std::pair<const char*, int> files[] = {
       {"plain", 1}, {"plain.pixler", 2}, {"heart.pixler", 3}};
-  for (const auto& [name, width] : files) {
-    QFile file(folder.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QString(kPuzzle).arg(width).arg(QString("\r\n").repeated(width)).toLatin1());
-  }
+  for (const auto& [name, width] : files)
+    WriteFile(folder, name,
+              QString(kPuzzle).arg(width).arg(QString("\r\n").repeated(width)).toLatin1());
   // Typed, the file opened.
   const std::pair<const char*, const char*> cases[] = {
       {"plain", "plain"}, {"heart", "heart.pixler"}, {"plain.pixler", "plain.pixler"}};
