@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <map>
 
-namespace {
+#include "cli/ExitStatus.h"
 
-constexpr int kExitUsage = 3;
+namespace {
 
 const char* const kStatusText = R"(
 Exit status:
@@ -189,7 +189,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       return false;
     }
     err << "pixlers-cli: " << error.what() << "\nTry \"pixlers-cli --help\".\n";
-    status = kExitUsage;
+    status = kExitError;
     return false;
   }
   const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve},

@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "cli/ExitStatus.h"
 #include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
 #ifdef PIXLERS_CLI_EXPORT
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr int kExitDone = 0;
-constexpr int kExitFailed = 3;
 
 #ifdef PIXLERS_CLI_EXPORT
 // What a picture shows: the author's goal when the file has one, since an
@@ -66,11 +66,11 @@ int RunConvert(const TCliOptions& options) {
     Write(options, ReadPuzzleFile(options.input, options.index));
   } catch (const TPixlerFileError& error) {
     std::cerr << "pixlers-cli: " << error.what() << '\n';
-    return kExitFailed;
+    return kExitError;
   } catch (const std::runtime_error& error) {
     // Qt's GUI layer could not be started for a picture.
     std::cerr << "pixlers-cli: " << options.output << ": " << error.what() << '\n';
-    return kExitFailed;
+    return kExitError;
   }
   return kExitDone;
 }

@@ -5,16 +5,12 @@
 #include <stdexcept>
 
 #include "cli/DocumentSolve.h"
+#include "cli/ExitStatus.h"
 #include "document/Pixler.h"
 #include "document/SearchClues.h"
 #include "puzzle/CellState.h"
 
 namespace {
-
-constexpr int kExitComplete = 0;
-constexpr int kExitUndecided = 1;
-constexpr int kExitContradiction = 2;
-constexpr int kExitUsage = 3;
 
 constexpr int kExitUnique = 0;
 constexpr int kExitMultiple = 1;
@@ -56,9 +52,9 @@ bool Search(const TPixler& pixler, bool with_known_cells, int max_solutions, dou
 
 int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
-  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
-  if (!Search(*pixler, true, 2, options.timeout, watcher, result)) return kExitUsage;
+  if (!Search(*pixler, true, 2, options.timeout, watcher, result)) return kExitError;
 
   if (!result.solutions.empty()) {
     // As with the window's solver, --multiple second takes the second of two.
@@ -78,7 +74,7 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
     std::cerr << "pixlers-cli: the clues have no solution\n";
   }
 
-  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitUsage;
+  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitError;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (result.None()) return kExitContradiction;
   return result.solutions.empty() ? kExitUndecided : kExitComplete;
@@ -86,16 +82,16 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
 
 int RunCheck(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
-  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
-  if (!Search(*pixler, false, 2, options.timeout, watcher, result)) return kExitUsage;
+  if (!Search(*pixler, false, 2, options.timeout, watcher, result)) return kExitError;
   if (result.Multiple()) {
     std::cout << "multiple\n";
     return kExitMultiple;
   }
   if (result.stopped) {
     std::cerr << "pixlers-cli: stopped before the verdict\n";
-    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitUsage;
+    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitError;
   }
   if (result.None()) {
     std::cout << "none\n";
@@ -107,16 +103,16 @@ int RunCheck(const TCliOptions& options, StopWatcher& watcher) {
 
 int RunCount(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
-  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
   if (!Search(*pixler, false, options.max_solutions, options.timeout, watcher, result)) {
-    return kExitUsage;
+    return kExitError;
   }
   std::cout << result.solution_count << '\n';
   if (result.stopped) {
     std::cerr << "pixlers-cli: stopped before the count was complete; at least "
               << result.solution_count << " found\n";
-    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitUsage;
+    return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitError;
   }
   return kExitComplete;
 }

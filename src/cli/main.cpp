@@ -10,16 +10,12 @@
 #include "cli/CliPlatform.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DocumentSolve.h"
+#include "cli/ExitStatus.h"
 #include "cli/SearchCommands.h"
 #include "cli/StopWatcher.h"
 #include "document/Pixler.h"
 
 namespace {
-
-constexpr int kExitComplete = 0;
-constexpr int kExitUndecided = 1;
-constexpr int kExitContradiction = 2;
-constexpr int kExitUsage = 3;
 
 // Installs the tool's platform for as long as the run lasts.
 class TPlatformGuard {
@@ -38,7 +34,7 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
   TPlatformGuard guard(platform);
 
   auto pixler = TPixler::CreateHeadless();
-  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitUsage;
+  if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
 
   ApplySolverOptions(*pixler, options);
   {
@@ -49,7 +45,7 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
   const bool contradiction = pixler->LastRunFoundError();
   const bool undecided = HasUndecidedCell(*pixler);
 
-  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitUsage;
+  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitError;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (contradiction) return kExitContradiction;
   return undecided ? kExitUndecided : kExitComplete;
@@ -79,5 +75,5 @@ int main(int argc, char** argv) {
     case CliJob::convert:
       break;
   }
-  return kExitUsage;
+  return kExitError;
 }
