@@ -74,9 +74,22 @@ bool Forward(const int* runs, int count, int cells, Mask may_fill, Mask may_empt
   return ((reach[count] >> cells) & 1) != 0;
 }
 
-}  // namespace
+// Both passes over a line: from the left (reach, starts) and over the
+// mirrored line from the right (back_reach).
+struct Passes {
+  int count = 0;
+  int cells = 0;
+  Mask reach[kMaxRuns + 1];
+  Mask starts[kMaxRuns];
+  Mask back_reach[kMaxRuns + 1];
 
-bool LineSolver::Solve(std::span<const int> runs, int length, Mask& filled, Mask& empty) {
+  // Bit q: cells q .. cells - 1 hold runs j .. count - 1 and cell q is
+  // empty; the mirrored position p stands for q = cells - p.
+  Mask Suffix(int j) const { return Reverse128(back_reach[count - j]) >> (127 - cells); }
+};
+
+// False when no placement of the runs fits the known cells.
+bool RunPasses(std::span<const int> runs, int length, Mask filled, Mask empty, Passes& passes) {
   const int count = static_cast<int>(runs.size());
   int needed = count > 0 ? count - 1 : 0;
   for (const int run : runs) {
@@ -86,38 +99,48 @@ bool LineSolver::Solve(std::span<const int> runs, int length, Mask& filled, Mask
   if (needed > length) return false;
 
   const int cells = length + 2;
+  passes.count = count;
+  passes.cells = cells;
   const Mask real = ((kOne << length) - 1) << 1;
   const Mask may_fill = real & ~(empty << 1);
   const Mask may_empty = ((kOne << cells) - 1) & ~(filled << 1);
-
-  Mask reach[kMaxRuns + 1];
-  Mask starts[kMaxRuns];
-  if (!Forward(runs.data(), count, cells, may_fill, may_empty, reach, starts)) return false;
+  if (!Forward(runs.data(), count, cells, may_fill, may_empty, passes.reach, passes.starts))
+    return false;
 
   // The same pass over the mirrored line places the last runs first.
   int mirrored[kMaxRuns] = {};
   for (int j = 0; j < count; ++j) mirrored[j] = runs[count - 1 - j];
   const int cell_shift = 128 - cells;
-  Mask back_reach[kMaxRuns + 1];
   Mask back_starts[kMaxRuns];
   Forward(mirrored, count, cells, Reverse128(may_fill) >> cell_shift,
-          Reverse128(may_empty) >> cell_shift, back_reach, back_starts);
+          Reverse128(may_empty) >> cell_shift, passes.back_reach, back_starts);
+  return true;
+}
 
-  // suffix(j) bit q: cells q .. cells - 1 hold runs j .. count - 1 and cell q
-  // is empty; the mirrored position p stands for q = cells - p.
-  const int position_shift = 127 - cells;
-  auto suffix = [&](int j) { return Reverse128(back_reach[count - j]) >> position_shift; };
+}  // namespace
 
+bool LineSolver::Solve(std::span<const int> runs, int length, Mask& filled, Mask& empty) {
+  Passes passes;
+  if (!RunPasses(runs, length, filled, empty, passes)) return false;
   Mask can_fill = 0;
-  Mask can_empty = (reach[0] >> 1) & suffix(0);
-  for (int j = 0; j < count; ++j) {
-    const Mask after = suffix(j + 1);
-    can_fill |= Smear(starts[j] & (after >> runs[j]), runs[j]);
-    can_empty |= (reach[j + 1] >> 1) & after;
+  Mask can_empty = (passes.reach[0] >> 1) & passes.Suffix(0);
+  for (int j = 0; j < passes.count; ++j) {
+    const Mask after = passes.Suffix(j + 1);
+    can_fill |= Smear(passes.starts[j] & (after >> runs[j]), runs[j]);
+    can_empty |= (passes.reach[j + 1] >> 1) & after;
   }
   const Mask line = (kOne << length) - 1;
   filled = ((can_fill & ~can_empty) >> 1) & line;
   empty = ((can_empty & ~can_fill) >> 1) & line;
+  return true;
+}
+
+bool LineSolver::Starts(std::span<const int> runs, int length, Mask filled, Mask empty,
+                        std::span<Mask> starts) {
+  Passes passes;
+  if (!RunPasses(runs, length, filled, empty, passes)) return false;
+  for (int j = 0; j < passes.count; ++j)
+    starts[j] = (passes.starts[j] & (passes.Suffix(j + 1) >> runs[j])) >> 1;
   return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <span>
 
 #include "solver/SearchEngine.h"
@@ -29,6 +31,24 @@ class LineSolver {
   // placements. No checks: the caller guarantees length <= kMaxLength and
   // runs of at least 1.
   static bool Solve(std::span<const int> runs, int length, Mask& filled, Mask& empty);
+
+  // The same question asked of the runs: bit s of `starts[j]` is set when
+  // some placement that agrees with the known cells starts run j at cell s.
+  // `starts` holds one mask per run. Returns false when no placement fits.
+  static bool Starts(std::span<const int> runs, int length, Mask filled, Mask empty,
+                     std::span<Mask> starts);
 };
+
+// Calls visit(i) for every set bit i of a line's mask.
+template <typename Visit>
+void ForEachBit(LineSolver::Mask bits, Visit visit) {
+  for (int half = 0; half < 2; ++half) {
+    auto word = static_cast<std::uint64_t>(bits >> (64 * half));
+    while (word != 0) {
+      visit(64 * half + std::countr_zero(word));
+      word &= word - 1;
+    }
+  }
+}
 
 }  // namespace search

@@ -9,25 +9,15 @@ namespace {
 using Mask = LineSolver::Mask;
 constexpr Mask kOne = 1;
 
-// Calls visit(i) for every set bit i.
-template <typename Visit>
-void ForEachBit(Mask bits, Visit visit) {
-  for (int half = 0; half < 2; ++half) {
-    auto word = static_cast<std::uint64_t>(bits >> (64 * half));
-    while (word != 0) {
-      visit(64 * half + std::countr_zero(word));
-      word &= word - 1;
-    }
-  }
-}
-
 }  // namespace
 
 Propagator::Propagator(const Clues& clues)
     : width_(clues.width),
       height_(clues.height),
       queue_(clues.width + clues.height),
-      queued_(clues.width + clues.height, 0) {
+      queued_(clues.width + clues.height, 0),
+      // Room for a few rounds of probing's distinct solves.
+      cache_(8 * clues.width * clues.height) {
   runs_ = clues.rows;
   runs_.insert(runs_.end(), clues.columns.begin(), clues.columns.end());
 }
@@ -81,7 +71,7 @@ bool Propagator::Propagate(BoardState& state) {
     Mask filled = state.filled[line];
     Mask empty = state.empty[line];
     ++line_solves_;
-    if (!LineSolver::Solve(runs_[line], length, filled, empty)) {
+    if (!cache_.Solve(line, runs_[line], length, filled, empty)) {
       ClearQueue();
       return false;
     }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "solver/LineCache.h"
 #include "solver/LineSolver.h"
 #include "solver/SearchEngine.h"
 
@@ -60,6 +61,7 @@ class Propagator {
   int head_ = 0;
   int size_ = 0;
   std::int64_t line_solves_ = 0;
+  LineCache cache_;
 };
 
 }  // namespace search

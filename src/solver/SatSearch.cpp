@@ -1,11 +1,25 @@
 #include "solver/SatSearch.h"
 
+#include <bit>
 #include <cadical.hpp>
 #include <climits>
+#include <cstdint>
 
 namespace search {
 
 namespace {
+
+int LowestBit(LineSolver::Mask bits) {
+  const auto low = static_cast<std::uint64_t>(bits);
+  return low != 0 ? std::countr_zero(low)
+                  : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
+}
+
+int HighestBit(LineSolver::Mask bits) {
+  const auto high = static_cast<std::uint64_t>(bits >> 64);
+  return high != 0 ? 127 - std::countl_zero(high)
+                   : 63 - std::countl_zero(static_cast<std::uint64_t>(bits));
+}
 
 class StopPoll final : public CaDiCaL::Terminator {
  public:
@@ -24,26 +38,37 @@ SatSearch::SatSearch(const Clues& clues, const Propagator& propagator, const Boa
       width_(clues.width),
       height_(clues.height),
       variables_(clues.width * clues.height) {
+  // A line the state completed constrains nothing: its cells are fixed.
+  std::vector<char> row_open(height_, 0);
+  std::vector<char> column_open(width_, 0);
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      if (!propagator_.Known(state, x, y)) row_open[y] = column_open[x] = 1;
+    }
+  }
   std::vector<int> cells;
   for (int y = 0; y < height_; ++y) {
+    if (!row_open[y]) continue;
     cells.clear();
     for (int x = 0; x < width_; ++x) cells.push_back(CellVariable(x, y));
-    EncodeLine(clues.rows[y], cells);
+    EncodeLine(clues.rows[y], cells, state.filled[y], state.empty[y]);
   }
   for (int x = 0; x < width_; ++x) {
+    if (!column_open[x]) continue;
     cells.clear();
     for (int y = 0; y < height_; ++y) cells.push_back(CellVariable(x, y));
-    EncodeLine(clues.columns[x], cells);
+    EncodeLine(clues.columns[x], cells, state.filled[height_ + x], state.empty[height_ + x]);
   }
   for (int y = 0; y < height_; ++y) {
     for (int x = 0; x < width_; ++x) {
       if (!propagator_.Known(state, x, y)) {
         open_cells_.push_back(CellVariable(x, y));
-      } else {
+      } else if (row_open[y] || column_open[x]) {
         Clause({propagator_.Filled(state, x, y) ? CellVariable(x, y) : -CellVariable(x, y)});
       }
     }
   }
+  known_ = state;
 }
 
 SatSearch::~SatSearch() = default;
@@ -56,12 +81,15 @@ void SatSearch::Clause(std::initializer_list<int> literals) {
 // Order encoding: before(j, p) says "run j starts at or before cell p". Runs
 // keep their order and gaps, each run fills the cells it covers, and a cell
 // in the gap before, between or after runs is empty.
-void SatSearch::EncodeLine(const std::vector<int>& runs, const std::vector<int>& cells) {
+void SatSearch::EncodeLine(const std::vector<int>& runs, const std::vector<int>& cells,
+                           LineSolver::Mask filled, LineSolver::Mask empty) {
   const int length = static_cast<int>(cells.size());
   const int count = static_cast<int>(runs.size());
-  int needed = count > 0 ? count - 1 : 0;
-  for (const int run : runs) needed += run;
-  if (needed > length) {
+  // Each run starts between the first and the last start that a placement
+  // agreeing with the known cells gives it: on a line the state mostly
+  // decided, few variables and clauses remain.
+  std::vector<LineSolver::Mask> starts(count);
+  if (!LineSolver::Starts(runs, length, filled, empty, starts)) {
     // No placement: the empty clause.
     solver_->add(0);
     return;
@@ -69,10 +97,9 @@ void SatSearch::EncodeLine(const std::vector<int>& runs, const std::vector<int>&
   std::vector<int> earliest(count);
   std::vector<int> latest(count);
   std::vector<int> first_variable(count);
-  for (int j = 0, start = 0; j < count; ++j) {
-    earliest[j] = start;
-    latest[j] = start + length - needed;
-    start += runs[j] + 1;
+  for (int j = 0; j < count; ++j) {
+    earliest[j] = LowestBit(starts[j]);
+    latest[j] = HighestBit(starts[j]);
     first_variable[j] = variables_ + 1;
     variables_ += latest[j] - earliest[j];
   }
@@ -145,14 +172,14 @@ SatSearch::Outcome SatSearch::Next(BoardState& solution, const std::function<boo
   solver_->disconnect_terminator();
   if (status == 20) return Outcome::none;
   if (status != 10) return Outcome::stopped;
-  solution = propagator_.Empty();
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
-      const bool filled = solver_->val(CellVariable(x, y)) > 0;
-      const LineSolver::Mask bit = 1;
-      (filled ? solution.filled : solution.empty)[y] |= bit << x;
-      (filled ? solution.filled : solution.empty)[height_ + x] |= bit << y;
-    }
+  solution = known_;
+  for (const int variable : open_cells_) {
+    const int x = (variable - 1) % width_;
+    const int y = (variable - 1) / width_;
+    const bool filled = solver_->val(variable) > 0;
+    const LineSolver::Mask bit = 1;
+    (filled ? solution.filled : solution.empty)[y] |= bit << x;
+    (filled ? solution.filled : solution.empty)[height_ + x] |= bit << y;
   }
   solution.decided = width_ * height_;
   Exclude(

@@ -20,7 +20,8 @@ class SatSearch {
  public:
   enum class Outcome { solution, none, stopped };
 
-  // Encodes the lines of `propagator`'s clues and the cells `state` knows.
+  // Encodes the lines of `propagator`'s clues that `state` left open, and the
+  // cells it knows.
   SatSearch(const Clues& clues, const Propagator& propagator, const BoardState& state);
   ~SatSearch();
   SatSearch(const SatSearch&) = delete;
@@ -40,7 +41,9 @@ class SatSearch {
 
  private:
   int CellVariable(int x, int y) const { return y * width_ + x + 1; }
-  void EncodeLine(const std::vector<int>& runs, const std::vector<int>& cells);
+  // `filled` and `empty` are the line's known cells.
+  void EncodeLine(const std::vector<int>& runs, const std::vector<int>& cells,
+                  LineSolver::Mask filled, LineSolver::Mask empty);
   void Clause(std::initializer_list<int> literals);
 
   std::unique_ptr<CaDiCaL::Solver> solver_;
@@ -49,6 +52,7 @@ class SatSearch {
   int height_;
   int variables_;
   std::vector<int> open_cells_;  // variables of the cells the state left unknown
+  BoardState known_;             // the state encoded
 };
 
 }  // namespace search

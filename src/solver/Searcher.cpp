@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "solver/SatSearch.h"
@@ -17,7 +18,7 @@ constexpr auto kReportInterval = std::chrono::milliseconds(200);
 // SAT backstop.
 constexpr std::int64_t kCountingNodes = 5000;
 // The first turns of the depth-first search and of the SAT backstop when they
-// take turns; each turn doubles.
+// take turns, the search first; each turn doubles.
 constexpr std::int64_t kFirstNodes = 16;
 constexpr int kFirstConflicts = 3000;
 // Trials that decide many cells teach the backstop little for the clauses
@@ -71,77 +72,113 @@ void Searcher::Learn(const BoardState& before, const BoardState& after, int prem
     const Mask unknown = ~(before.filled[row] | before.empty[row]);
     const Mask filled = after.filled[row] & unknown;
     const Mask empty = after.empty[row] & unknown;
-    if ((filled | empty) == 0) continue;
-    for (int i = 0; i < width; ++i) {
-      const int literal = row * width + i + 1;
-      if (((filled >> i) & 1) != 0) implications_.emplace_back(premise_false, literal);
-      if (((empty >> i) & 1) != 0) implications_.emplace_back(premise_false, -literal);
-    }
+    const int first_literal = row * width + 1;
+    ForEachBit(filled,
+               [&](int i) { implications_.emplace_back(premise_false, first_literal + i); });
+    ForEachBit(empty,
+               [&](int i) { implications_.emplace_back(premise_false, -first_literal - i); });
   }
   if (implications_.size() > kMaxImplications) collect_implications_ = false;
 }
 
 void Searcher::Changed(Branch& branch) {
   branch = Branch{};
+  std::fill(seen_filled_.begin(), seen_filled_.end(), Mask{0});
+  std::fill(seen_empty_.begin(), seen_empty_.end(), Mask{0});
   // The trials of the next round learn all this again, or more.
   implications_.clear();
 }
 
-bool Searcher::Probe(BoardState& state, Branch& branch) {
-  const int width = propagator_.Width();
-  const int cells = propagator_.Cells();
-  // One round over the cells in a ring: a trial made after the last change
-  // still holds, so the round ends one full turn after that change.
-  branch = Branch{};
-  int index = 0;
-  for (int unchanged = 0; unchanged < cells; ++unchanged) {
-    const int x = index % width;
-    const int y = index / width;
-    if (++index == cells) index = 0;
-    if (propagator_.Known(state, x, y)) continue;
-    if (Stopping(state)) return true;
-    with_filled_ = state;
-    propagator_.Set(with_filled_, x, y, true);
-    const bool filled_fits = propagator_.Propagate(with_filled_);
-    with_empty_ = state;
-    propagator_.Set(with_empty_, x, y, false);
-    const bool empty_fits = propagator_.Propagate(with_empty_);
-    if (!filled_fits && !empty_fits) return false;
-    if (!filled_fits || !empty_fits) {
-      std::swap(state, filled_fits ? with_filled_ : with_empty_);
-      Changed(branch);
-      unchanged = 0;
-      continue;
-    }
-    // What both trials decide alike holds whichever way the cell goes.
-    bool agreed = false;
-    for (int row = 0; row < propagator_.Height(); ++row) {
-      const Mask unknown = ~(state.filled[row] | state.empty[row]);
-      const Mask filled = with_filled_.filled[row] & with_empty_.filled[row] & unknown;
-      const Mask empty = with_filled_.empty[row] & with_empty_.empty[row] & unknown;
-      if ((filled | empty) == 0) continue;
-      agreed = true;
-      for (int i = 0; i < width; ++i) {
-        if (((filled >> i) & 1) != 0) propagator_.Set(state, i, row, true);
-        if (((empty >> i) & 1) != 0) propagator_.Set(state, i, row, false);
-      }
-    }
-    if (agreed) {
-      if (!propagator_.Propagate(state)) return false;
-      Changed(branch);
-      unchanged = 0;
-      continue;
-    }
-    if (collect_implications_) {
-      Learn(state, with_filled_, -(y * width + x + 1));
-      Learn(state, with_empty_, y * width + x + 1);
-    }
-    const std::int64_t gained_filled = with_filled_.decided - state.decided;
-    const std::int64_t gained_empty = with_empty_.decided - state.decided;
-    const std::int64_t score = (gained_filled + 1) * (gained_empty + 1);
-    if (score > branch.score) branch = Branch{x, y, gained_filled <= gained_empty, score};
+bool Searcher::Try(const BoardState& state, int x, int y, bool filled, BoardState& trial) {
+  trial = state;
+  propagator_.Set(trial, x, y, filled);
+  if (!propagator_.Propagate(trial)) return false;
+  for (int row = 0; row < propagator_.Height(); ++row) {
+    seen_filled_[row] |= trial.filled[row];
+    seen_empty_[row] |= trial.empty[row];
   }
   return true;
+}
+
+void Searcher::Focus(const BoardState& state, const BoardState* parent) {
+  for (std::size_t line = 0; line < focus_.size(); ++line) {
+    focus_[line] = parent == nullptr || state.filled[line] != parent->filled[line] ||
+                   state.empty[line] != parent->empty[line];
+  }
+}
+
+bool Searcher::Probe(BoardState& state, Branch& branch, const BoardState* parent) {
+  const int width = propagator_.Width();
+  const int height = propagator_.Height();
+  const int cells = propagator_.Cells();
+  focus_.resize(static_cast<std::size_t>(width) + height);
+  seen_filled_.assign(height, 0);
+  seen_empty_.assign(height, 0);
+  branch = Branch{};
+  int index = 0;
+  // Rounds over the cells in a ring: a trial made after the last change
+  // still holds, so a round ends one full turn after that change. Below the
+  // root only the lines the last decision changed are tried, as elsewhere
+  // the parent's trials found nothing; when that leaves no cell to branch
+  // on, every line is.
+  for (const BoardState* focus_from = parent;; focus_from = nullptr) {
+    Focus(state, focus_from);
+    for (int unchanged = 0; unchanged < cells; ++unchanged) {
+      const int x = index % width;
+      const int y = index / width;
+      if (++index == cells) index = 0;
+      if (propagator_.Known(state, x, y) || !(focus_[y] || focus_[height + x])) continue;
+      // A value that a trial since the last change decided cannot fail, and
+      // what it decides is a part of what that trial decided: not tried.
+      const bool try_filled = ((seen_filled_[y] >> x) & 1) == 0;
+      const bool try_empty = ((seen_empty_[y] >> x) & 1) == 0;
+      if (!try_filled && !try_empty) continue;
+      if (Stopping(state)) return true;
+      const bool filled_fits = !try_filled || Try(state, x, y, true, with_filled_);
+      const bool empty_fits = !try_empty || Try(state, x, y, false, with_empty_);
+      if (!filled_fits && !empty_fits) return false;
+      bool changed = false;
+      if (!filled_fits || !empty_fits) {
+        if (filled_fits && try_filled) {
+          std::swap(state, with_filled_);
+        } else if (empty_fits && try_empty) {
+          std::swap(state, with_empty_);
+        } else {
+          propagator_.Set(state, x, y, filled_fits);
+          if (!propagator_.Propagate(state)) return false;
+        }
+        changed = true;
+      } else {
+        if (collect_implications_) {
+          if (try_filled) Learn(state, with_filled_, -(y * width + x + 1));
+          if (try_empty) Learn(state, with_empty_, y * width + x + 1);
+        }
+        if (!try_filled || !try_empty) continue;
+        // What both trials decide alike holds whichever way the cell goes.
+        for (int row = 0; row < height; ++row) {
+          const Mask unknown = ~(state.filled[row] | state.empty[row]);
+          const Mask filled = with_filled_.filled[row] & with_empty_.filled[row] & unknown;
+          const Mask empty = with_filled_.empty[row] & with_empty_.empty[row] & unknown;
+          if ((filled | empty) == 0) continue;
+          changed = true;
+          ForEachBit(filled, [&](int i) { propagator_.Set(state, i, row, true); });
+          ForEachBit(empty, [&](int i) { propagator_.Set(state, i, row, false); });
+        }
+        if (changed && !propagator_.Propagate(state)) return false;
+      }
+      if (changed) {
+        Changed(branch);
+        Focus(state, focus_from);
+        unchanged = 0;
+        continue;
+      }
+      const std::int64_t gained_filled = with_filled_.decided - state.decided;
+      const std::int64_t gained_empty = with_empty_.decided - state.decided;
+      const std::int64_t score = (gained_filled + 1) * (gained_empty + 1);
+      if (score > branch.score) branch = Branch{x, y, gained_filled <= gained_empty, score};
+    }
+    if (focus_from == nullptr || branch.score >= 0 || propagator_.Complete(state)) return true;
+  }
 }
 
 void Searcher::StartDepthFirst(BoardState root, const Branch& branch) {
@@ -170,7 +207,8 @@ bool Searcher::ContinueDepthFirst(std::int64_t node_budget) {
     child.tried = 0;
     ++result_.nodes;
     propagator_.Set(child.state, parent.branch.x, parent.branch.y, filled);
-    if (!propagator_.Propagate(child.state) || !Probe(child.state, child.branch)) continue;
+    if (!propagator_.Propagate(child.state) || !Probe(child.state, child.branch, &parent.state))
+      continue;
     if (stopped_) break;
     if (propagator_.Complete(child.state)) {
       Record(child.state);
@@ -184,28 +222,33 @@ bool Searcher::ContinueDepthFirst(std::int64_t node_budget) {
 void Searcher::Alternate(const BoardState& root, const Branch& branch) {
   dedupe_ = true;
   StartDepthFirst(root, branch);
-  SatSearch sat(clues_, propagator_, root);
-  for (const auto& [a, b] : implications_) sat.Implication(a, b);
-  implications_ = {};
+  std::unique_ptr<SatSearch> sat;
   const std::function<bool()> stopping = [&] { return Stopping(root); };
   std::size_t excluded = 0;
-  std::int64_t nodes = kFirstNodes;
   int conflicts = kFirstConflicts;
   BoardState solution;
+  std::int64_t nodes = kFirstNodes;
   while (!Finished()) {
-    for (; excluded < found_.size(); ++excluded) sat.Exclude(found_[excluded]);
+    if (ContinueDepthFirst(nodes)) return;
+    if (!sat) {
+      // Built only when the depth-first search needs help: encoding a large
+      // puzzle costs more than a short search.
+      sat = std::make_unique<SatSearch>(clues_, propagator_, root);
+      for (const auto& [a, b] : implications_) sat->Implication(a, b);
+      implications_ = {};
+    }
+    for (; excluded < found_.size(); ++excluded) sat->Exclude(found_[excluded]);
     const int saved_depth = depth_;
     depth_ = 0;
     SatSearch::Outcome outcome = SatSearch::Outcome::solution;
     while (!Finished() && outcome == SatSearch::Outcome::solution) {
-      outcome = sat.Next(solution, stopping, conflicts);
+      outcome = sat->Next(solution, stopping, conflicts);
       if (outcome == SatSearch::Outcome::solution) Record(solution);
     }
     // The backstop excluded its own solutions already.
     excluded = found_.size();
     depth_ = saved_depth;
     if (outcome == SatSearch::Outcome::none || Finished()) return;
-    if (ContinueDepthFirst(nodes)) return;
     nodes *= 2;
     conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
   }

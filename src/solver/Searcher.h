@@ -10,9 +10,10 @@
 
 namespace search {
 
-// Depth-first search over states closed under line logic and probing: every
-// undecided cell is tried both ways with propagation until no trial teaches
-// anything, and the search branches on the cell whose trials decided most.
+// Depth-first search over states closed under line logic and probing: at the
+// root every undecided cell is tried both ways with propagation until no
+// trial teaches anything, below it the cells on the lines the decision
+// changed; the search branches on the cell whose trials decided most.
 class Searcher {
  public:
   // The clues must have been checked.
@@ -35,12 +36,18 @@ class Searcher {
   };
 
   // Closes `state` under probing; false on a contradiction. On return
-  // `branch` is the cell to branch on when the state is not complete.
-  bool Probe(BoardState& state, Branch& branch);
+  // `branch` is the cell to branch on when the state is not complete. With a
+  // `parent`, only the cells on lines where the state differs from it are
+  // tried, unless that leaves no cell to branch on.
+  bool Probe(BoardState& state, Branch& branch, const BoardState* parent = nullptr);
+  // Marks the lines where `state` differs from `parent`, or every line.
+  void Focus(const BoardState& state, const BoardState* parent);
   // Polls the stop flag and reports progress now and then.
   bool Stopping(const BoardState& state);
   // Forgets what the trials before a change of the state found.
   void Changed(Branch& branch);
+  // Tries one value of an unknown cell into `trial`; false on a contradiction.
+  bool Try(const BoardState& state, int x, int y, bool filled, BoardState& trial);
   // Keeps what a trial from `before` decided as implications of the trial.
   void Learn(const BoardState& before, const BoardState& after, int premise_false);
   void Record(const BoardState& state);
@@ -66,6 +73,12 @@ class Searcher {
   std::chrono::steady_clock::time_point next_report_;
   BoardState with_filled_;
   BoardState with_empty_;
+  // Per row, the cells that some trial since the last change of the state
+  // decided, by value, without a contradiction: trying such a cell that way
+  // can only decide a part of what that trial decided, so it is not tried.
+  std::vector<LineSolver::Mask> seen_filled_;
+  std::vector<LineSolver::Mask> seen_empty_;
+  std::vector<char> focus_;  // rows, then columns
   std::vector<Frame> frames_;
   // The filled cells of each row of the solutions the depth-first search
   // found, for the backstop to exclude; at most one per node of its budget.

@@ -46,6 +46,24 @@ std::string Enumerated(const std::vector<int>& runs, const std::vector<Cell>& kn
   return merged;
 }
 
+// Per run, bit s set when some filling that fits starts the run at cell s.
+std::vector<LineSolver::Mask> EnumeratedStarts(const std::vector<int>& runs,
+                                               const std::vector<Cell>& known) {
+  const int length = static_cast<int>(known.size());
+  std::vector<LineSolver::Mask> starts(runs.size(), 0);
+  for (unsigned bits = 0; bits < (1u << length); ++bits) {
+    auto filled = [&](int i) { return i >= 0 && i < length && ((bits >> i) & 1) != 0; };
+    bool fits = search_test::RunsOf(length, filled) == runs;
+    for (int i = 0; fits && i < length; ++i)
+      fits = known[i] == Cell::unknown || (known[i] == Cell::filled) == filled(i);
+    if (!fits) continue;
+    for (int i = 0, run = 0; i < length; ++i) {
+      if (filled(i) && !filled(i - 1)) starts[run++] |= LineSolver::Mask{1} << i;
+    }
+  }
+  return starts;
+}
+
 TEST(LineSolverTest, AgreesWithEnumerationOfPlacementsOnRandomLines) {
   std::mt19937 random(20261206);
   int contradictions = 0;
@@ -69,8 +87,17 @@ TEST(LineSolverTest, AgreesWithEnumerationOfPlacementsOnRandomLines) {
     const std::vector<Cell> before = line;
     const bool fits = LineSolver::Solve(runs, line);
     ASSERT_EQ(fits, !expected.empty());
+    LineSolver::Mask filled = 0;
+    LineSolver::Mask empty = 0;
+    for (int i = 0; i < length; ++i) {
+      if (before[i] != Cell::unknown)
+        (before[i] == Cell::filled ? filled : empty) |= LineSolver::Mask{1} << i;
+    }
+    std::vector<LineSolver::Mask> starts(runs.size());
+    ASSERT_EQ(LineSolver::Starts(runs, length, filled, empty, starts), fits);
     if (fits) {
       ASSERT_EQ(Text(line), expected);
+      ASSERT_TRUE(starts == EnumeratedStarts(runs, before));
     } else {
       ++contradictions;
       ASSERT_EQ(line, before);

@@ -157,7 +157,7 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
     stop = true;
   });
   const auto start = std::chrono::steady_clock::now();
-  const Result result = FindSolutions(OneCellPerLine(20), {}, limits);
+  const Result result = FindSolutions(OneCellPerLine(100), {}, limits);
   const auto elapsed = std::chrono::steady_clock::now() - start;
   stopper.join();
 
@@ -166,12 +166,12 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
   EXPECT_FALSE(result.None());
   EXPECT_LT(elapsed, std::chrono::seconds(3));
   for (const Grid& solution : result.solutions)
-    EXPECT_TRUE(Satisfies(solution, OneCellPerLine(20)));
+    EXPECT_TRUE(Satisfies(solution, OneCellPerLine(100)));
   const std::lock_guard lock(mutex);
   ASSERT_FALSE(reports.empty());
   for (const Progress& progress : reports) {
-    EXPECT_EQ(progress.cells, 400);
-    EXPECT_LE(progress.decided, 400);
+    EXPECT_EQ(progress.cells, 10000);
+    EXPECT_LE(progress.decided, 10000);
   }
   EXPECT_GT(reports.back().depth, 0);
   EXPECT_GT(reports.back().nodes, 0);
