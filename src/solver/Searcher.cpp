@@ -118,9 +118,9 @@ bool Searcher::Probe(BoardState& state, Branch& branch, const BoardState* parent
   int index = 0;
   // Rounds over the cells in a ring: a trial made after the last change
   // still holds, so a round ends one full turn after that change. Below the
-  // root only the lines the last decision changed are tried, as elsewhere
-  // the parent's trials found nothing; when that leaves no cell to branch
-  // on, every line is.
+  // root only the cells on lines the decision changed are tried, since
+  // elsewhere the parent's trials found nothing and little has changed; when
+  // that leaves no cell to branch on, every cell is.
   for (const BoardState* focus_from = parent;; focus_from = nullptr) {
     Focus(state, focus_from);
     for (int unchanged = 0; unchanged < cells; ++unchanged) {
