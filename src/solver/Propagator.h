@@ -46,6 +46,9 @@ class Propagator {
   // the queue is empty afterwards either way.
   bool Propagate(BoardState& state);
 
+  // The runs of a line: rows 0 .. height - 1, then the columns.
+  const std::vector<int>& Runs(int line) const { return runs_[line]; }
+
   // Line solver calls so far.
   std::int64_t LineSolves() const { return line_solves_; }
 

@@ -38,6 +38,9 @@ SatSearch::SatSearch(const Clues& clues, const Propagator& propagator, const Boa
       width_(clues.width),
       height_(clues.height),
       variables_(clues.width * clues.height) {
+  // The solver reports on standard output otherwise, for instance when an
+  // excluded picture was the last one its level-0 units allowed.
+  solver_->set("quiet", 1);
   // A line the state completed constrains nothing: its cells are fixed.
   std::vector<char> row_open(height_, 0);
   std::vector<char> column_open(width_, 0);
@@ -161,6 +164,20 @@ void SatSearch::Exclude(const std::vector<LineSolver::Mask>& rows) {
     solver_->add(filled ? -variable : variable);
   }
   solver_->add(0);
+}
+
+SatSearch::Outcome SatSearch::NextUnder(std::span<const int> assumptions, BoardState& solution,
+                                        const std::function<bool()>& stopping, int conflict_limit,
+                                        std::vector<int>& failed) {
+  for (const int literal : assumptions) solver_->assume(literal);
+  const Outcome outcome = Next(solution, stopping, conflict_limit);
+  failed.clear();
+  if (outcome == Outcome::none) {
+    for (const int literal : assumptions) {
+      if (solver_->failed(literal)) failed.push_back(literal);
+    }
+  }
+  return outcome;
 }
 
 SatSearch::Outcome SatSearch::Next(BoardState& solution, const std::function<bool()>& stopping,

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "solver/Propagator.h"
@@ -38,6 +39,12 @@ class SatSearch {
   // the next call continues with what was learnt.
   Outcome Next(BoardState& solution, const std::function<bool()>& stopping,
                int conflict_limit = -1);
+  // The same among the pictures in which every cell literal of `assumptions`
+  // holds. On `none`, `failed` receives the assumptions the proof needed:
+  // no picture left holds them all.
+  Outcome NextUnder(std::span<const int> assumptions, BoardState& solution,
+                    const std::function<bool()>& stopping, int conflict_limit,
+                    std::vector<int>& failed);
 
  private:
   int CellVariable(int x, int y) const { return y * width_ + x + 1; }

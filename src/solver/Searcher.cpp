@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "solver/GuidedDive.h"
 #include "solver/SatSearch.h"
 
 namespace search {
@@ -24,6 +25,15 @@ constexpr std::int64_t kCountingNodes = 5000;
 // the puzzles whose lines interlock.
 constexpr std::int64_t kFirstNodes = 128;
 constexpr int kFirstConflicts = 3000;
+// The guided dive joins the turns once a SAT turn of this many conflicts
+// has failed, with turns of its own that double from kFirstGuidedNodes. Its
+// guesses pay off on puzzles with many solutions and little line logic; on
+// the rest it would only cost time, and every puzzle of the corpus that the
+// two searches decide at all, they decide before this point. The first turn
+// is long because the turns after it wait for a long SAT turn; a node of the
+// dive costs a few line solves.
+constexpr int kGuidedConflicts = 24000;
+constexpr std::int64_t kFirstGuidedNodes = 4096;
 // Trials that decide many cells teach the backstop little for the clauses
 // they cost; measured on the corpus.
 constexpr int kMaxLearnedPerTrial = 64;
@@ -222,15 +232,35 @@ bool Searcher::ContinueDepthFirst(std::int64_t node_budget) {
   return true;
 }
 
+bool Searcher::Guide(GuidedDive& dive, std::int64_t node_budget,
+                     const std::function<bool()>& stopping) {
+  const std::int64_t last_node = result_.nodes + node_budget;
+  while (!Finished()) {
+    switch (dive.Continue(result_.nodes, last_node, stopping)) {
+      case GuidedDive::Outcome::solution:
+        Record(dive.Solution());
+        break;
+      case GuidedDive::Outcome::spent:
+        return false;
+      case GuidedDive::Outcome::exhausted:
+      case GuidedDive::Outcome::stopped:
+        return true;
+    }
+  }
+  return true;
+}
+
 void Searcher::Alternate(const BoardState& root, const Branch& branch) {
   dedupe_ = true;
   StartDepthFirst(root, branch);
   std::unique_ptr<SatSearch> sat;
   const std::function<bool()> stopping = [&] { return Stopping(root); };
+  std::unique_ptr<GuidedDive> dive;
   std::size_t excluded = 0;
   int conflicts = kFirstConflicts;
   BoardState solution;
   std::int64_t nodes = kFirstNodes;
+  std::int64_t guided_nodes = kFirstGuidedNodes;
   while (!Finished()) {
     if (ContinueDepthFirst(nodes)) return;
     if (!sat) {
@@ -250,8 +280,13 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
     }
     // The backstop excluded its own solutions already.
     excluded = found_.size();
-    depth_ = saved_depth;
     if (outcome == SatSearch::Outcome::none || Finished()) return;
+    if (conflicts >= kGuidedConflicts) {
+      if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
+      if (Guide(*dive, guided_nodes, stopping)) return;
+      guided_nodes *= 2;
+    }
+    depth_ = saved_depth;
     nodes *= 2;
     conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
   }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "solver/SearchEngine.h"
 
 namespace search {
+
+class GuidedDive;
 
 // Depth-first search over states closed under line logic and probing: at the
 // root every undecided cell is tried both ways with propagation until no
@@ -57,7 +60,11 @@ class Searcher {
   bool ContinueDepthFirst(std::int64_t node_budget);
   // The depth-first search and the SAT backstop take turns of growing length
   // until either decides: each is far faster than the other on some puzzles.
+  // Once both have had long turns, the guided dive takes turns too.
   void Alternate(const BoardState& root, const Branch& branch);
+  // A turn of the guided dive, `node_budget` nodes at most, recording what
+  // it finds: false when the budget ran out first.
+  bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
   // Hands the rest to the SAT backstop, excluding the solutions found so far.
   void Backstop(const BoardState& root);
   bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
