@@ -23,6 +23,7 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
   std::string house_text, unknown;
   for (const std::string& row : house_picture) house_text += row + '\n';
   for (int y = 0; y < 100; ++y) unknown += std::string(100, '?') + '\n';
+  const std::string house_file = Saved(*NewDocument(house_picture, true));
   const std::string several = "pixlers-cli: the clues have more than one solution; the first";
 
   // Arguments, exit status, standard output, part of standard error.
@@ -37,8 +38,7 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
       {{"count", rooks}, 0, "24\n", ""},
       {{"count", "--max", "10", rooks}, 0, "10\n", ""},
       {{"solve", "--engine", "search", house}, 0, house_text, ""},
-      {{"solve", "--engine", "search", "--output", "-", house}, 0,
-       Saved(*NewDocument(house_picture, true)), ""},
+      {{"solve", "--engine", "search", "--output", "-", house}, 0, house_file, ""},
       {{"solve", "--engine", "search", none}, 2, "???\n???\n", "the clues have no solution"},
       {{"solve", "--engine", "search", "--timeout", "0.5", long_run}, 1, unknown, ""},
       {{"check", "--timeout", "0.5", long_run}, 3, "", "stopped before the verdict"},

@@ -41,7 +41,8 @@ ExchangePuzzle RandomPuzzle(std::mt19937& random) {
   puzzle.data = NewDocument(picture)->FileData();
   for (int y = 1; y <= height; ++y) {
     for (int x = 1; x <= width; ++x) {
-      if (pick(1, 100) <= known) puzzle.data->cells[x][y] = picture[y - 1][x - 1] == '#' ? csFilled : csEmpty;
+      if (pick(1, 100) <= known)
+        puzzle.data->cells[x][y] = picture[y - 1][x - 1] == '#' ? csFilled : csEmpty;
     }
   }
   if (pick(0, 1) == 1) puzzle.goal = picture;

@@ -1,5 +1,5 @@
-#include <QScrollArea>
 #include <QMap>
+#include <QScrollArea>
 
 #include "MainWindowFixture.h"
 #include "ui/KeyboardPlay.h"
