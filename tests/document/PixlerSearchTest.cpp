@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <sstream>
 #include <thread>
 
 #include "LongSearchPuzzle.h"
+#include "Recorder.h"
 #include "ScriptedPlatform.h"
 #include "TestDocument.h"
 #include "document/PixlerSearch.h"
@@ -55,14 +57,6 @@ std::unique_ptr<TPixler> Contradictory() {
   auto pixler = NewDocument({"#.", ".."});
   pixler->GetTop().SetCell(2, 1, 1);
   return pixler;
-}
-
-TRows Texts(const TScriptedPlatform& platform) {
-  TRows texts;
-  for (const TRecordedMessage& message : platform.messages) {
-    texts.push_back(message.caption + ": " + message.text);
-  }
-  return texts;
 }
 
 const std::string kNone = "Pixlers solver..: The clues have no solution.";
@@ -165,33 +159,23 @@ TEST(PixlerSearchTest, CheckJudgesTheCluesAloneAndMarksWhereTwoSolutionsDiffer) 
 // Both commands, stopped at their first progress report, end without a
 // change and without a message.
 TEST(PixlerSearchTest, StopEndsACommandWithoutChangeOrMessage) {
-  class StopOnProgress final : public ISolverCallback {
-   public:
-    explicit StopOnProgress(PixlerSearch& search) : search_(search) {}
-    void ReportLevel(int32_t) override {}
-    void ReportType(int32_t, const std::string&) override {}
-    void ReportPosition(int32_t, const std::string&, int32_t, int32_t, int32_t) override {}
-    void ReportMissing(int32_t) override {}
-    void ReportOrder(const TSolverOrder&) override {}
-    void ReportSearch(int32_t, int32_t cells, int32_t, int64_t) override {
-      EXPECT_EQ(cells, 25 * 29);
-      EXPECT_EQ(std::this_thread::get_id(), thread_);
-      ++reports;
-      search_.Stop();
-    }
-    int reports = 0;
-
-   private:
-    PixlerSearch& search_;
-    std::thread::id thread_ = std::this_thread::get_id();
-  };
   for (const bool check : {false, true}) {
     TScriptedPlatform platform;
     auto pixler = NewDocument();
     SetLongSearchClues(*pixler);
     const TRows before = Cells(*pixler);
     PixlerSearch search(*pixler);
-    auto receiver = std::make_shared<StopOnProgress>(search);
+    auto receiver = std::make_shared<TRecorder>();
+    int reports = 0;
+    receiver->on_report = [&](const std::string& report) {
+      std::string kind;
+      int decided = 0, cells = 0;
+      std::istringstream(report) >> kind >> decided >> cells;
+      if (kind != "search") return;
+      EXPECT_EQ(cells, 25 * 29);
+      ++reports;
+      search.Stop();
+    };
     const auto start = std::chrono::steady_clock::now();
     // Should no report come, the run still ends, as a failure.
     platform.on_process_messages = [&] {
@@ -202,7 +186,8 @@ TEST(PixlerSearchTest, StopEndsACommandWithoutChangeOrMessage) {
     } else {
       EXPECT_FALSE(search.Solve(receiver));
     }
-    EXPECT_EQ(receiver->reports, 1);
+    EXPECT_EQ(reports, 1);
+    for (std::thread::id id : receiver->threads) EXPECT_EQ(id, std::this_thread::get_id());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Cells(*pixler), before);

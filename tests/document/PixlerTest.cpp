@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "Recorder.h"
 #include "ScriptedPlatform.h"
 #include "TestDocument.h"
 
@@ -17,14 +18,6 @@ std::unique_ptr<TPixler> NewSolvable(const TRows& solution) {
   pixler->FUseRow1 = pixler->FUseRow2 = pixler->FUseRow3 = pixler->FUseRow4 = true;
   pixler->FUseRowRecurse1 = pixler->FUseFieldRecurse1 = pixler->FAllowDeepRecursion = true;
   return pixler;
-}
-
-TRows Texts(const TScriptedPlatform& platform) {
-  TRows texts;
-  for (const TRecordedMessage& message : platform.messages) {
-    texts.push_back(message.caption + ": " + message.text);
-  }
-  return texts;
 }
 
 TEST(PixlerTest, RegenerateCluesStoresRunsFromThePictureOutward) {
@@ -114,15 +107,6 @@ TEST(PixlerTest, ContradictionsAndStuckRunsAreReported) {
   }
 }
 
-struct TStopAtBruteForce final : ISolverCallback {
-  void ReportLevel(int32_t level) override { started = started || level > 0; }
-  void ReportType(int32_t, const std::string&) override {}
-  void ReportPosition(int32_t, const std::string&, int32_t, int32_t, int32_t) override {}
-  void ReportMissing(int32_t) override {}
-  void ReportOrder(const TSolverOrder&) override {}
-  bool started = false;
-};
-
 TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
   // Noise has many solutions and keeps the brute force busy far longer than
   // a test may wait; the filled top rows give the sweep something to find.
@@ -133,12 +117,17 @@ TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
   }
   TScriptedPlatform platform;
   auto document = NewSolvable(noise);
-  auto callback = std::make_shared<TStopAtBruteForce>();
-  platform.on_process_messages = [&] {
-    if (callback->started) document->Stop();
+  // Stopped once the brute force has begun, at a level beyond 0.
+  bool started = false;
+  auto recorder = std::make_shared<TRecorder>();
+  recorder->on_report = [&](const std::string& report) {
+    started = started || (report.starts_with("level ") && report != "level 0");
   };
-  document->SolveAll(true, true, callback);
-  ASSERT_TRUE(callback->started);
+  platform.on_process_messages = [&] {
+    if (started) document->Stop();
+  };
+  document->SolveAll(true, true, recorder);
+  ASSERT_TRUE(started);
   EXPECT_EQ(Texts(platform), TRows{kCaption + TPixler::CpuTimeText(document->LastCpuTime())});
   EXPECT_EQ(Picture(*document)[0], noise[0]) << "the sweep's findings are written back";
 }

@@ -30,34 +30,19 @@ TEST(PuzzleFormatsTest, TheExtensionTellsTheFormatInAnyCase) {
 // goal now and then, and metadata with characters that need escaping.
 ExchangePuzzle RandomPuzzle(std::mt19937& random) {
   auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
-  ExchangePuzzle puzzle;
-  TPixlerFileData& data = *puzzle.data;
-  data.width = pick(1, 100);
-  data.height = pick(1, 100);
+  const int width = pick(1, 100), height = pick(1, 100);
   const int density = pick(0, 100);
   const int known = pick(0, 2) * 50;
-  PuzzleImage picture(data.height, std::string(data.width, '.'));
-  for (int y = 1; y <= data.height; ++y) {
-    for (int x = 1; x <= data.width; ++x) {
-      const bool filled = pick(1, 100) <= density;
-      picture[y - 1][x - 1] = filled ? '#' : '.';
-      if (pick(1, 100) <= known) data.cells[x][y] = filled ? csFilled : csEmpty;
-    }
+  PuzzleImage picture(height, std::string(width, '.'));
+  for (std::string& row : picture) {
+    for (char& cell : row) cell = pick(1, 100) <= density ? '#' : '.';
   }
-  for (const bool column : {true, false}) {
-    for (int line = 1; line <= (column ? data.width : data.height); ++line) {
-      std::vector<int> runs;
-      int run = 0;
-      for (int i = 1; i <= (column ? data.height : data.width) + 1; ++i) {
-        const bool inside = i <= (column ? data.height : data.width);
-        if (inside && (column ? picture[i - 1][line - 1] : picture[line - 1][i - 1]) == '#') {
-          ++run;
-        } else if (run > 0) {
-          runs.push_back(run);
-          run = 0;
-        }
-      }
-      StoreLineClues(data, column, line, runs);
+  ExchangePuzzle puzzle;
+  puzzle.data = NewDocument(picture)->FileData();
+  for (int y = 1; y <= height; ++y) {
+    for (int x = 1; x <= width; ++x) {
+      if (pick(1, 100) <= known)
+        puzzle.data->cells[x][y] = picture[y - 1][x - 1] == '#' ? csFilled : csEmpty;
     }
   }
   if (pick(0, 1) == 1) puzzle.goal = picture;

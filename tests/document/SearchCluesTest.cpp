@@ -21,15 +21,4 @@ TEST(SearchCluesTest, RunsInLineOrderFromTheDocumentAndItsFile) {
   }
 }
 
-TEST(SearchCluesTest, KnownCellsKeepDecidedCellsOnly) {
-  auto pixler = NewDocument({"#..", "..#"}, true);
-  pixler->GetField().SetCell(2, 1, csUnknown);
-  pixler->GetField().SetCell(3, 1, csMaybeFilled);
-  const search::Grid known = KnownCellsOf(*pixler);
-  using search::Cell;
-  EXPECT_EQ(known.width, 3);
-  EXPECT_EQ(known.cells, (std::vector<Cell>{Cell::filled, Cell::unknown, Cell::unknown, Cell::empty,
-                                            Cell::empty, Cell::filled}));
-}
-
 }  // namespace

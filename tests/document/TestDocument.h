@@ -6,6 +6,7 @@
 #include <iterator>
 #include <vector>
 
+#include "ScriptedPlatform.h"
 #include "document/Pixler.h"
 #include "puzzle/CellState.h"
 
@@ -79,4 +80,12 @@ inline std::string Saved(TPixler& pixler) {
   TTempFolder folder;
   pixler.SaveToFile(folder.Path("p"));
   return ReadFile(folder.Path("p"));
+}
+
+// Every message box shown, as "caption: text".
+inline TRows Texts(const TScriptedPlatform& platform) {
+  TRows texts;
+  for (const TRecordedMessage& message : platform.messages)
+    texts.push_back(message.caption + ": " + message.text);
+  return texts;
 }

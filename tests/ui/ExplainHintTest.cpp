@@ -77,13 +77,4 @@ TEST_F(ExplainHintTest, NamesTheLineThePictureBreaks) {
   EXPECT_EQ(Status(), wrong);
 }
 
-TEST_F(ExplainHintTest, ItsShortcutIsNoOtherCommands) {
-  int taken = 0;
-  for (const QAction* action : window->findChildren<QAction*>()) {
-    taken += action->shortcuts().contains(window->MenuItemSolverExplain->shortcut());
-  }
-  EXPECT_EQ(taken, 1);
-  EXPECT_EQ(window->MenuItemSolverExplain->text(), "Explain next piece");
-}
-
 }  // namespace

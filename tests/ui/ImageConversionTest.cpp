@@ -23,25 +23,6 @@ std::vector<std::string> Rows(const CellPicture& cells) {
   return rows;
 }
 
-// An image from rows of characters: '#' black, '.' white, 'd' grey 127,
-// 'l' grey 128, 't' black but fully transparent.
-QImage Image(const std::vector<std::string>& rows) {
-  QImage image(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
-               QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const char c = rows[y][x];
-      image.setPixel(x, y,
-                     c == '#'   ? qRgba(0, 0, 0, 255)
-                     : c == 'd' ? qRgba(127, 127, 127, 255)
-                     : c == 'l' ? qRgba(128, 128, 128, 255)
-                     : c == 't' ? qRgba(0, 0, 0, 0)
-                                : qRgba(255, 255, 255, 255));
-    }
-  }
-  return image;
-}
-
 // Images go through a file as the import reads them, in each format the
 // import offers; JPEG and PBM keep no greys exactly, so they get black and white.
 TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) {

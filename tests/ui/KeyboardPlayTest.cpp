@@ -1,5 +1,5 @@
+#include <QMap>
 #include <QScrollArea>
-#include <QSet>
 
 #include "MainWindowFixture.h"
 #include "ui/KeyboardPlay.h"
@@ -139,12 +139,15 @@ TEST_F(KeyboardPlayTest, CluesAreCrossedOutAndEditedUnderTheCursor) {
   EXPECT_EQ(Picture()[0], "x.....");
 }
 
-TEST_F(KeyboardPlayTest, NoKeyIsAMenuShortcut) {
-  QSet<QKeySequence> shortcuts;
+TEST_F(KeyboardPlayTest, NoKeyIsAMenuShortcutAndNoShortcutServesTwoCommands) {
+  QMap<QKeySequence, int> shortcuts;
   for (const QAction* action : window->findChildren<QAction*>()) {
-    for (const QKeySequence& shortcut : action->shortcuts()) shortcuts.insert(shortcut);
+    for (const QKeySequence& shortcut : action->shortcuts()) ++shortcuts[shortcut];
   }
   ASSERT_GE(shortcuts.size(), 18);
+  for (auto [key, commands] : shortcuts.asKeyValueRange()) {
+    EXPECT_EQ(commands, 1) << key.toString().toStdString();
+  }
   for (const QKeySequence& key : TKeyboardPlay::Keys()) {
     EXPECT_FALSE(shortcuts.contains(key)) << key.toString().toStdString();
   }

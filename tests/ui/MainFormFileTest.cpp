@@ -6,21 +6,6 @@ const std::string kCross =
     "MK Version 3.0\r\n\r\n3 3\r\n\r\n ? ? ?\r\n ? ? ?\r\n ? ? ?\r\n\r\n"
     " 1\r\n 3\r\n 1\r\n\r\n 1\r\n 3\r\n 1\r\n\r\n";
 
-// The file dialogs answer with a set name.
-class TAnsweringWindow : public TfMain {
- public:
-  QString answer;
-  bool uncheck_run_after_loading = false;
-
- protected:
-  bool ExecuteOpenDialog(QString& file_name) override { return ExecuteSaveDialog(file_name); }
-  bool ExecuteSaveDialog(QString& file_name) override {
-    if (uncheck_run_after_loading) MenuItemRunAfterLoading->setChecked(false);
-    file_name = answer;
-    return true;
-  }
-};
-
 class MainFormFileTest : public MainWindowFixture {
  protected:
   QString Write(const char* name, const std::string& text) {
@@ -55,10 +40,9 @@ TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
 // Returning from the file dialog re-activates the window, which unchecks
 // the loading options; they count as they were when Open was chosen.
 TEST_F(MainFormFileTest, OpenReadsItsOptionsFirstAndSaveRenamesOnlyWhenWritten) {
-  window.reset();
-  TAnsweringWindow answering;
+  TAnsweringWindow& answering = Replace<TAnsweringWindow>();
   answering.answer = Write("first.pixler", kCross);
-  answering.uncheck_run_after_loading = true;
+  answering.on_dialog = [&] { answering.MenuItemRunAfterLoading->setChecked(false); };
   answering.MenuItemRunAfterLoading->setChecked(true);
   answering.MenuItemOpen->trigger();
   EXPECT_EQ(answering.Document().GetField().GetCell(2, 2), 1) << "the solver ran";

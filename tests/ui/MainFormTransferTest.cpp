@@ -1,22 +1,20 @@
 #include <QMenu>
 
 #include "MainWindowFixture.h"
+#include "document/ExchangePuzzle.h"
 #include "ui/ImportImageDialog.h"
 
 namespace {
 
-// The dialogs answer as set: the file dialogs with a name, the image dialog
-// with its own first offer, the scale dialog with a scale.
-class TTransferWindow : public TfMain {
+// The image dialog answers with its own first offer, the scale dialog with
+// a scale.
+class TTransferWindow : public TAnsweringWindow {
  public:
-  QString answer;
   bool accept_image = true;
   int scale = 2;
   int image_dialogs = 0;
 
  protected:
-  bool ExecuteImportDialog(QString& file_name) override { return Answer(file_name); }
-  bool ExecuteExportDialog(QString& file_name) override { return Answer(file_name); }
   bool ExecuteImageDialog(const QImage& image, CellPicture& cells) override {
     ++image_dialogs;
     cells = ImportImageDialog(image, this).Picture();
@@ -26,21 +24,13 @@ class TTransferWindow : public TfMain {
     chosen = scale;
     return true;
   }
-
- private:
-  bool Answer(QString& file_name) {
-    file_name = answer;
-    return !answer.isEmpty();
-  }
 };
 
 class MainFormTransferTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    auto replacement = std::make_unique<TTransferWindow>();
-    transfer = replacement.get();
-    window = std::move(replacement);
+    transfer = &Replace<TTransferWindow>();
   }
 
   QString Write(const char* name, const QByteArray& bytes) {
@@ -49,29 +39,17 @@ class MainFormTransferTest : public MainWindowFixture {
 
   // A picture as an image file, one pixel per cell.
   QString WriteImage(const char* name, const std::vector<std::string>& rows) {
-    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()),
-                 QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) {
-        image.setPixel(x, y, rows[y][x] == '#' ? qRgb(20, 20, 20) : qRgb(240, 240, 240));
-      }
-    }
     const QString path = folder.filePath(name);
-    EXPECT_TRUE(image.save(path));
+    EXPECT_TRUE(Image(rows).save(path));
     return path;
   }
 
+  // Every line's clues, first clue first, each line ended by a 0.
   std::vector<int> Clues(bool columns) {
+    const auto data = window->Document().FileData();
     std::vector<int> clues;
-    const TPixler& document = window->Document();
-    const int lines = columns ? document.GetWidth() : document.GetHeight();
-    const int depth = ((columns ? document.GetHeight() : document.GetWidth()) + 1) / 2;
-    for (int line = 1; line <= lines; ++line) {
-      for (int slot = depth; slot >= 1; --slot) {
-        const int clue = columns ? document.GetTop().GetCell(line, slot)
-                                 : document.GetLeft().GetCell(slot, line);
-        if (clue != 0) clues.push_back(clue);
-      }
+    for (int line = 1; line <= (columns ? data->width : data->height); ++line) {
+      for (int clue : LineClues(*data, columns, line)) clues.push_back(clue);
       clues.push_back(0);
     }
     return clues;
@@ -103,7 +81,8 @@ TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   EXPECT_TRUE(platform->messages.empty());
 }
 
-// Files that are no image, and a cancelled dialog, leave everything as it was.
+// Files that are no image, a cancelled dialog and a refused puzzle file
+// leave everything as it was; the refusal names the file and its line.
 TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
   MakePuzzle({"#.#", ".#."});
   SetPicture({"#x.", ".#."});
@@ -112,11 +91,14 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
     const char* name;
     QString path;
     size_t messages;
+    const char* where = "";
   } cases[] = {
       {"junk.png", Write("junk.png", QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 17)), 1},
       {"empty.bmp", Write("empty.bmp", QByteArray()), 1},
       {"missing.png", folder.filePath("missing.png"), 1},
       {"fine.png", image, 0},
+      {"broken.non", Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n"), 1,
+       ", line 5"},
   };
   transfer->accept_image = false;
   for (const auto& c : cases) {
@@ -128,15 +110,14 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
     EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
     ASSERT_EQ(platform->messages.size(), c.messages);
     if (c.messages > 0) {
-      EXPECT_NE(platform->messages[0].text.find(c.path.toStdString()), std::string::npos)
+      EXPECT_NE(platform->messages[0].text.find(c.path.toStdString() + c.where), std::string::npos)
           << platform->messages[0].text;
     }
   }
   EXPECT_EQ(transfer->image_dialogs, 1);
 }
 
-// The exchange formats go out and back in through the window; a refused
-// file names its line and leaves the puzzle.
+// The exchange formats go out and back in through the window.
 TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
   MakePuzzle({"##.#", ".#..", "####"});
   const std::vector<int> columns = Clues(true);
@@ -161,13 +142,6 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
     EXPECT_EQ(window->windowTitle(), "Pixlers solver");
   }
   EXPECT_TRUE(platform->messages.empty());
-
-  const QString broken = Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n");
-  window->ImportFile(broken);
-  ASSERT_EQ(platform->messages.size(), 1u);
-  EXPECT_NE(platform->messages[0].text.find(broken.toStdString() + ", line 5"), std::string::npos)
-      << platform->messages[0].text;
-  EXPECT_EQ(Clues(true), columns);
 }
 
 // Exports write the picture and the printout and leave the puzzle's name.

@@ -1,14 +1,12 @@
 #include "MainWindowFixture.h"
 
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
+
+#include "../puzzle/PuzzleTesting.h"
 
 namespace {
 
-constexpr int32_t kCodes[] = {0, 1, 2, 4, 8, 16, 17, 18};
-constexpr char kChars[] = ".#xo-*NX?";
 int argc = 1;
 char* argv[] = {const_cast<char*>("ui_tests"), nullptr};
 std::unique_ptr<QApplication> application;
@@ -50,23 +48,13 @@ void MainWindowFixture::SetUp() {
 }
 
 std::vector<std::string> MainWindowFixture::Picture() {
-  const TField& field = window->Document().GetField();
-  std::vector<std::string> rows(field.GetHeight(), std::string(field.GetWidth(), ' '));
-  for (int y = 1; y <= field.GetHeight(); ++y) {
-    for (int x = 1; x <= field.GetWidth(); ++x) {
-      const int32_t* code = std::find(std::begin(kCodes), std::end(kCodes), field.GetCell(x, y));
-      rows[y - 1][x - 1] = kChars[code - kCodes];
-    }
-  }
-  return rows;
+  return PictureOf(window->Document().GetField());
 }
 
 void MainWindowFixture::SetPicture(const std::vector<std::string>& rows) {
   for (size_t y = 0; y < rows.size(); ++y) {
-    for (size_t x = 0; x < rows[y].size(); ++x) {
-      window->Document().GetField().SetCell(static_cast<int>(x) + 1, static_cast<int>(y) + 1,
-                                            kCodes[std::strchr(kChars, rows[y][x]) - kChars]);
-    }
+    for (size_t x = 0; x < rows[y].size(); ++x)
+      window->Document().GetField().SetCell(x + 1, y + 1, CellOf(rows[y][x]));
   }
   window->Document().Redraw(-1, -1);
 }

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +32,49 @@ inline QString WriteFile(const QTemporaryDir& folder, const QString& name,
   file.write(bytes);
   return file.fileName();
 }
+
+// An image of rows of characters: '#' black, '.' white, 'd' grey 127, 'l'
+// grey 128, 't' black but fully transparent.
+inline QImage Image(const std::vector<std::string>& rows) {
+  QImage image(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
+               QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const char c = rows[y][x];
+      image.setPixel(x, y,
+                     c == '#'   ? qRgba(0, 0, 0, 255)
+                     : c == 'd' ? qRgba(127, 127, 127, 255)
+                     : c == 'l' ? qRgba(128, 128, 128, 255)
+                     : c == 't' ? qRgba(0, 0, 0, 0)
+                                : qRgba(255, 255, 255, 255));
+    }
+  }
+  return image;
+}
+
+// A main window whose file dialogs answer with `answer`, or are cancelled
+// when it is empty, and count how often they were shown.
+class TAnsweringWindow : public TfMain {
+ public:
+  QString answer;
+  int dialogs = 0;
+  // What the person does while a dialog shows.
+  std::function<void()> on_dialog;
+
+ protected:
+  bool ExecuteOpenDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteSaveDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteImportDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteExportDialog(QString& file_name) override { return Answer(file_name); }
+
+ private:
+  bool Answer(QString& file_name) {
+    ++dialogs;
+    if (on_dialog) on_dialog();
+    file_name = answer;
+    return !answer.isEmpty();
+  }
+};
 
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -76,6 +121,16 @@ class MainWindowFixture : public ::testing::Test {
     for (QPoint at : cells) Mouse(window->ImageField, QEvent::MouseMove, at, Qt::NoButton, button);
     if (release)
       Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
+  }
+
+  // Replaces the window with a shown one of another kind.
+  template <class TWindow>
+  TWindow& Replace() {
+    auto replacement = std::make_unique<TWindow>();
+    TWindow& result = *replacement;
+    window = std::move(replacement);
+    window->show();
+    return result;
   }
 
   // Rows of the picture: '.' undecided, '#' filled, 'x' empty, 'o' might be

@@ -14,21 +14,6 @@
 
 namespace {
 
-// The save dialog answers with a file in a folder of the test.
-class TSavingWindow final : public TfMain {
- public:
-  QString answer;
-  int dialogs = 0;
-
- protected:
-  bool ExecuteOpenDialog(QString& file_name) override { return ExecuteSaveDialog(file_name); }
-  bool ExecuteSaveDialog(QString& file_name) override {
-    ++dialogs;
-    file_name = answer;
-    return !answer.isEmpty();
-  }
-};
-
 class RecoveryTest : public MainWindowFixture {
  protected:
   void SetUp() override {
@@ -37,13 +22,10 @@ class RecoveryTest : public MainWindowFixture {
     QFile::remove(TRecovery::Path());
   }
   // A window whose file dialogs choose `answer`, showing a 2 by 2 puzzle.
-  TSavingWindow& SavingWindow() {
-    auto saving = std::make_unique<TSavingWindow>();
-    TSavingWindow& result = *saving;
-    window = std::move(saving);
-    window->show();
+  TAnsweringWindow& SavingWindow() {
+    TAnsweringWindow& saving = Replace<TAnsweringWindow>();
     MakePuzzle({"#.", ".#"});
-    return result;
+    return saving;
   }
 
   QTemporaryDir folder;
@@ -63,7 +45,7 @@ TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced)
       {Command::Open, TMessageResult::Save, true, 2},
   };
   for (const auto& [command, answer, went_on, dialogs] : cases) {
-    TSavingWindow& saving = SavingWindow();
+    TAnsweringWindow& saving = SavingWindow();
     saving.answer = folder.filePath("saved.pixler");
     QFile::remove(saving.answer);
     platform->messages.clear();
@@ -93,7 +75,7 @@ TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced)
 }
 
 TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
-  TSavingWindow& saving = SavingWindow();
+  TAnsweringWindow& saving = SavingWindow();
   EXPECT_EQ(window->Recovery->Timer().interval(), 60 * 1000);
   EXPECT_TRUE(window->Recovery->Timer().isActive());
   SetPicture({"#.", ".."});
