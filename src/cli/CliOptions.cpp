@@ -89,11 +89,11 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       .add_option_function<std::string>(
           "--engine",
           [&options](const std::string& engine) { options.search_engine = engine == "search"; },
-          "specified (default): the window's solver with the options above;\n"
+          "field (default): the window's solver with the options above;\n"
           "search: the complete engine, which always decides the puzzle; the\n"
           "first solution is taken when there are several")
       ->type_name("ENGINE")
-      ->check(CLI::IsMember({"specified", "search"}));
+      ->check(CLI::IsMember({"field", "search"}));
   AddTimeout(solve, options, "stop the run after SECONDS; the partial picture is printed");
   solve
       .add_option("--output", options.output,
