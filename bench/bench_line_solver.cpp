@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "solver/LineSolver.h"
+#include "engine/LineSolver.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "Corpus.h"
 #include "document/PixlerFile.h"
 #include "document/SearchClues.h"
-#include "solver/SearchEngine.h"
+#include "engine/SearchEngine.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
 #ifdef PIXLERS_CLI_EXPORT
-#include "ui/export/PuzzleExport.h"
+#include "export/PuzzleExport.h"
 #endif
 
 namespace {

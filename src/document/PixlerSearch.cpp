@@ -7,7 +7,7 @@
 #include "document/SearchClues.h"
 #include "puzzle/CellState.h"
 #include "puzzle/General.h"
-#include "solver/SearchRun.h"
+#include "document/SearchRun.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "solver/SearchEngine.h"
+#include "engine/SearchEngine.h"
 #include "solver/SolverBase.h"
 
 class SearchRun;

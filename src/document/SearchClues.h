@@ -2,7 +2,7 @@
 
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
-#include "solver/SearchEngine.h"
+#include "engine/SearchEngine.h"
 
 // The complete engine's view of a puzzle: runs in line order (top to bottom,
 // left to right), and the cells already decided. Empty or non-positive clue

@@ -19,7 +19,7 @@ void HintCommand::Run() {
   if (Apply()) return;
   TPixler& document = window_.Document();
   try {
-    hint_ = search::HintExplainer::Explain(CluesOf(document), KnownCellsOf(document));
+    hint_ = search::ExplainNextPiece(CluesOf(document), KnownCellsOf(document));
   } catch (const std::exception& error) {
     hint_ = search::Hint{};
     hint_.reason = error.what();

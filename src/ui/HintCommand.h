@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "solver/HintExplainer.h"
+#include "engine/SearchEngine.h"
 
 class TfMain;
 

@@ -35,7 +35,7 @@
 #include "ui/PuzzleTransfer.h"
 #include "ui/Recovery.h"
 #include "ui/ToolIcons.h"
-#include "ui/export/PuzzleExport.h"
+#include "export/PuzzleExport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/export/PrintLayout.h"
+#include "export/PrintLayout.h"
 
 namespace {
 

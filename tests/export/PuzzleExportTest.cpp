@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "PictureData.h"
-#include "ui/export/PuzzleExport.h"
+#include "export/PuzzleExport.h"
 
 namespace {
 

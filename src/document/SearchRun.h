@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/SearchEngine.h"
+#include "solver/SolverBase.h"
+
+// Runs the complete search on a worker thread the way the field solver's runs
+// go: the calling (window) thread keeps processing messages and serving the
+// worker's progress reports until the worker ends, and Stop ends it early.
+class SearchRun {
+ public:
+  // The callback receives the progress reports on the calling thread; null
+  // ignores them.
+  explicit SearchRun(std::shared_ptr<ISolverCallback> callback);
+  SearchRun(const SearchRun&) = delete;
+  SearchRun& operator=(const SearchRun&) = delete;
+
+  // Returns when the worker has ended, with `stopped` set in the result when
+  // Stop came first. What ended the worker otherwise (clues the engine
+  // refuses included) is thrown as std::runtime_error with its text.
+  search::Result Find(const search::Clues& clues, const search::Grid& known, int max_solutions);
+  // For the calling thread while Find waits: the search ends at its next poll.
+  void Stop();
+
+  // The last search's CPU time in hundredths of a second.
+  int64_t cpu_time = 0;
+
+ private:
+  TSolverControl control_;
+  bool running_ = false;
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The complete engine's one door: the document, the window and the command
+// line include this header only; everything else in src/engine is private to
+// it.
+//
+// The complete solver: exact line logic, probing and depth-first search over a
+// black-and-white puzzle. Unlike the heuristic field solver it always reaches a
+// proven verdict (no solution, exactly one, more than one) unless it is stopped.
+namespace search {
+
+enum class Cell : std::uint8_t { unknown, filled, empty };
+
+// The clues of a puzzle: one list of run lengths per row (top to bottom) and
+// per column (left to right); an empty list is a line without runs.
+struct Clues {
+  int width = 0;
+  int height = 0;
+  std::vector<std::vector<int>> rows;
+  std::vector<std::vector<int>> columns;
+};
+
+// Cells row by row: cells[y * width + x], x and y from 0.
+struct Grid {
+  int width = 0;
+  int height = 0;
+  std::vector<Cell> cells;
+
+  Cell at(int x, int y) const { return cells[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// What the unique solution needed: line logic alone, line logic with probing
+// of single cells, or search.
+enum class Grade { line_logic, probing, search };
+
+struct Progress {
+  int decided = 0;  // decided cells of the current search state
+  int cells = 0;    // width * height
+  int depth = 0;    // current search depth
+  std::int64_t nodes = 0;
+};
+
+struct Limits {
+  // The search ends once this many solutions were found: 2 decides
+  // uniqueness, 1 only solves; values below 1 count as 1.
+  int max_solutions = 2;
+  // Polled often; when set the search ends soon with `stopped` set.
+  const std::atomic<bool>* stop = nullptr;
+  // Called on the searching thread now and then (a few times a second at
+  // most), never in a hot loop.
+  std::function<void(const Progress&)> progress;
+};
+
+struct Result {
+  // True when the run was stopped before it was decided: the counts are then
+  // a lower bound and prove nothing beyond the solutions listed.
+  bool stopped = false;
+  // Solutions found, at most Limits::max_solutions.
+  int solution_count = 0;
+  // The first two solutions found, in the order found.
+  std::vector<Grid> solutions;
+  // Meaningful when exactly one solution was proven.
+  Grade grade = Grade::line_logic;
+  std::int64_t nodes = 0;
+
+  bool Unique() const { return !stopped && solution_count == 1; }
+  bool None() const { return !stopped && solution_count == 0; }
+  bool Multiple() const { return solution_count >= 2; }
+};
+
+// Throws std::invalid_argument on clues that do not fit the size (a size
+// outside 1..100, a line list of the wrong count, a run below 1). `known` is
+// empty (every cell unknown) or width * height cells that every solution must
+// agree with.
+Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits);
+
+// One cell a hint decides, x and y from 1.
+struct HintCell {
+  int x = 0;
+  int y = 0;
+  bool filled = false;
+
+  bool operator==(const HintCell&) const = default;
+};
+
+// The next deduction a person could make, with its reason in words.
+struct Hint {
+  enum class Kind {
+    solved,         // nothing is undecided
+    stuck,          // nothing more can be explained
+    overlap,        // a clue covers cells wherever it lies
+    gap,            // no clue can reach some cells
+    enumeration,    // every placement of a line's clues agrees on cells
+    probe,          // one value of a cell leaves a line without a placement
+    contradiction,  // the picture already breaks the clues
+  };
+  Kind kind = Kind::stuck;
+  // The line the reason speaks of; line 0 when there is none.
+  bool is_row = false;
+  int line = 0;
+  std::vector<HintCell> cells;
+  std::string reason;
+};
+
+// The next deduction a person could make with its reason, simplest kinds of
+// reason first; it never decides a cell wrongly and names the line that is
+// wrong where the known cells already break the clues. `known` is empty or
+// width * height cells. Throws std::invalid_argument on clues that do not fit.
+Hint ExplainNextPiece(const Clues& clues, const Grid& known);
+
+}  // namespace search

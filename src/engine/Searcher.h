@@ -1,0 +1,102 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "engine/Propagator.h"
+#include "engine/SearchEngine.h"
+
+namespace search {
+
+class GuidedDive;
+
+// Depth-first search over states closed under line logic and probing: at the
+// root every undecided cell is tried both ways with propagation until no
+// trial teaches anything, below it the cells on the lines the decision
+// changed; the search branches on the cell whose trials decided most.
+class Searcher {
+ public:
+  // The clues must have been checked.
+  Searcher(const Clues& clues, const Limits& limits);
+
+  // `known` is empty or one cell per cell of the puzzle.
+  Result Run(const Grid& known);
+
+ private:
+  struct Branch {
+    int x = -1;
+    int y = -1;
+    bool filled_first = true;
+    std::int64_t score = -1;
+  };
+  struct Frame {
+    BoardState state;
+    Branch branch;
+    int tried = 0;
+  };
+
+  // Closes `state` under probing; false on a contradiction. On return
+  // `branch` is the cell to branch on when the state is not complete. With a
+  // `parent`, only the cells on lines where the state differs from it are
+  // tried, unless that leaves no cell to branch on.
+  bool Probe(BoardState& state, Branch& branch, const BoardState* parent = nullptr);
+  // Marks the lines where `state` differs from `parent`, or every line.
+  void Focus(const BoardState& state, const BoardState* parent);
+  // Polls the stop flag and reports progress now and then.
+  bool Stopping(const BoardState& state);
+  // Forgets what the trials before a change of the state found.
+  void Changed(Branch& branch);
+  // Tries one value of an unknown cell into `trial`; false on a contradiction.
+  bool Try(const BoardState& state, int x, int y, bool filled, BoardState& trial);
+  // Keeps what a trial from `before` decided as implications of the trial.
+  void Learn(const BoardState& before, const BoardState& after, int premise_false);
+  void Record(const BoardState& state);
+  // Depth-first search below the root, in turns: a turn ends once it has
+  // spent `node_budget` nodes (false) or when the search is done (true).
+  void StartDepthFirst(BoardState root, const Branch& branch);
+  bool ContinueDepthFirst(std::int64_t node_budget);
+  // The depth-first search and the SAT backstop take turns of growing length
+  // until either decides: each is far faster than the other on some puzzles.
+  // Once both have had long turns, the guided dive takes turns too.
+  void Alternate(const BoardState& root, const Branch& branch);
+  // A turn of the guided dive, `node_budget` nodes at most, recording what
+  // it finds: false when the budget ran out first.
+  bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
+  // Hands the rest to the SAT backstop, excluding the solutions found so far.
+  void Backstop(const BoardState& root);
+  bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
+
+  const Clues& clues_;
+  Propagator propagator_;
+  const Limits& limits_;
+  int max_solutions_;
+  Result result_;
+  bool stopped_ = false;
+  int depth_ = 0;
+  std::int64_t polls_ = 0;
+  std::chrono::steady_clock::time_point next_report_;
+  BoardState with_filled_;
+  BoardState with_empty_;
+  // Per row, the cells that some trial since the last change of the state
+  // decided, by value, without a contradiction: trying such a cell that way
+  // can only decide a part of what that trial decided, so it is not tried.
+  std::vector<LineSolver::Mask> seen_filled_;
+  std::vector<LineSolver::Mask> seen_empty_;
+  std::vector<char> focus_;  // rows, then columns
+  std::vector<Frame> frames_;
+  // The filled cells of each row of the solutions the depth-first search
+  // found, for the backstop to exclude; at most one per node of its budget.
+  std::vector<std::vector<LineSolver::Mask>> found_;
+  bool keep_found_ = true;
+  // Set while both searches may find the same solution.
+  bool dedupe_ = false;
+  // What the root's trials taught, as pairs of cell literals of which one
+  // holds (see SatSearch::Implication), for the backstop.
+  std::vector<std::pair<int, int>> implications_;
+  bool collect_implications_ = false;
+};
+
+}  // namespace search

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "SearchPictures.h"
+#include "engine/GuidedDive.h"
+
+namespace {
+
+using search::BoardState;
+using search::Clues;
+using search::GuidedDive;
+using search::Propagator;
+using search::SatSearch;
+
+Clues OneCellPerLine(int n) {
+  Clues clues{n, n, {}, {}};
+  clues.rows.assign(n, {1});
+  clues.columns.assign(n, {1});
+  return clues;
+}
+
+struct Dive {
+  explicit Dive(const Clues& clues) : propagator(clues), root(propagator.Empty()) {
+    propagator.QueueAll();
+    EXPECT_TRUE(propagator.Propagate(root));
+    sat = std::make_unique<SatSearch>(clues, propagator, root);
+    dive = std::make_unique<GuidedDive>(propagator, *sat, root);
+  }
+
+  Propagator propagator;
+  BoardState root;
+  std::unique_ptr<SatSearch> sat;
+  std::unique_ptr<GuidedDive> dive;
+  std::int64_t nodes = 0;
+};
+
+search::Grid GridOf(const Propagator& propagator, const BoardState& state) {
+  search::Grid grid{propagator.Width(), propagator.Height(), {}};
+  for (int y = 0; y < grid.height; ++y) {
+    for (int x = 0; x < grid.width; ++x)
+      grid.cells.push_back(propagator.Filled(state, x, y) ? search::Cell::filled
+                                                          : search::Cell::empty);
+  }
+  return grid;
+}
+
+TEST(SearchGuidedDiveTest, ReportsEverySolutionBeforeItRunsOut) {
+  struct Case {
+    Clues clues;
+    int solutions;
+  };
+  const Case cases[] = {
+      {OneCellPerLine(5), 120},
+      {search_test::CluesOf("#.#. .#.# #.#. .#.#"), 2},
+      {search_test::CluesOf("##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. "
+                            "##......##.# .##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## "
+                            ".....##..#.# #.##.#.#...."),
+       1},
+      // Refutations under assumptions cut subtrees here: a jump one frame
+      // too far loses solutions.
+      {search_test::CluesOf(".#..#....####..# #.###.###....#.. #.####.#....##.. .####.###.....## "
+                            "..###..#.##..##. #.##....#..##..# ##....##.#.#.### #.#.#.....#.##.. "
+                            "...#.##..#.##.#. #.....#.#.#...#. .#.#..###..##..# .#...#.......... "
+                            "##.#.#.###.###.. ##.###..###.###. ..##.#####...#.# #..######.....#."),
+       16},
+  };
+  const std::function<bool()> never = [] { return false; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.solutions);
+    Dive dive(c.clues);
+    // The dive and its SAT solver may both report a solution.
+    std::set<std::string> found;
+    GuidedDive::Outcome outcome = GuidedDive::Outcome::solution;
+    while (outcome == GuidedDive::Outcome::solution) {
+      outcome = dive.dive->Continue(dive.nodes, std::numeric_limits<std::int64_t>::max(), never);
+      if (outcome != GuidedDive::Outcome::solution) break;
+      const search::Grid grid = GridOf(dive.propagator, dive.dive->Solution());
+      EXPECT_TRUE(search_test::Satisfies(grid, c.clues));
+      found.insert(search_test::PictureOf(grid));
+    }
+    EXPECT_EQ(outcome, GuidedDive::Outcome::exhausted);
+    EXPECT_EQ(static_cast<int>(found.size()), c.solutions);
+  }
+}
+
+TEST(SearchGuidedDiveTest, EndsTurnsOnTheBudgetAndOnStopping) {
+  Dive dive(OneCellPerLine(8));
+  const std::function<bool()> never = [] { return false; };
+  GuidedDive::Outcome outcome = GuidedDive::Outcome::solution;
+  while (outcome == GuidedDive::Outcome::solution)
+    outcome = dive.dive->Continue(dive.nodes, 10, never);
+  EXPECT_EQ(outcome, GuidedDive::Outcome::spent);
+  EXPECT_EQ(dive.nodes, 10);
+
+  const std::function<bool()> now = [] { return true; };
+  EXPECT_EQ(dive.dive->Continue(dive.nodes, 1000, now), GuidedDive::Outcome::stopped);
+  EXPECT_EQ(dive.nodes, 10);
+}
+
+}  // namespace

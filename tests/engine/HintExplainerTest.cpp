@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "SearchPictures.h"
+#include "engine/HintExplainer.h"
+
+namespace {
+
+using search::Cell;
+using search::Hint;
+using search::HintExplainer;
+using search_test::CluesOf;
+using search_test::GridOf;
+
+// Worked examples: the first hint for a picture's clues with the known cells
+// ('?' unknown) of `known`, its kind and its reason word for word.
+TEST(HintExplainerTest, ExplainsTheSimplestReasonFirst) {
+  struct Case {
+    const char* picture;
+    const char* known;
+    Hint::Kind kind;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"####. ..... .....", "????? ????? ?????", Hint::Kind::overlap,
+       "Row 1: the clue 4 covers cells 2 to 4 wherever it lies"},
+      {"##.## ..... .....", "????? ????? ?????", Hint::Kind::overlap,
+       "Row 1: the 1st clue 2 covers cells 1 to 2 wherever it lies"},
+      {"#... ....", "???? ????", Hint::Kind::gap, "Row 2: with no clues, cells 1 to 4 stay empty"},
+      {"..#...", "??#???", Hint::Kind::gap, "Row 1: no clue can reach cells 1 to 2 and 4 to 6"},
+      {"#.. ...", "##? ???", Hint::Kind::contradiction,
+       "Row 1 is wrong: no placement of the clue 1 fits its cells"},
+      {"#.# ...", "### ...", Hint::Kind::contradiction,
+       "Row 1 is wrong: no placement of the clues 1 1 fits its cells"},
+      {"#. .#", "?? ??", Hint::Kind::stuck,
+       "No piece can be explained by line logic or by one probe"},
+      {"#. .#", "#. .#", Hint::Kind::solved, "The picture is complete"},
+  };
+  for (const Case& c : cases) {
+    const Hint hint = HintExplainer::Explain(CluesOf(c.picture), GridOf(c.known));
+    EXPECT_EQ(hint.kind, c.kind) << c.picture;
+    EXPECT_EQ(hint.reason, c.reason) << c.picture;
+  }
+}
+
+// A probe: line logic alone is stuck on this picture's clues, but filling
+// the top-left cell would leave a line without a placement.
+TEST(HintExplainerTest, ProbesWhenLineLogicIsStuck) {
+  const char* picture = "##.. #... ...# ..##";
+  const Hint hint = HintExplainer::Explain(CluesOf(picture), GridOf("???? ???? ???? ????"));
+  ASSERT_EQ(hint.kind, Hint::Kind::probe) << hint.reason;
+  ASSERT_EQ(hint.cells.size(), 1u);
+  const std::vector<std::string> rows = search_test::Rows(picture);
+  EXPECT_EQ(hint.cells[0].filled, rows[hint.cells[0].y - 1][hint.cells[0].x - 1] == '#');
+  EXPECT_TRUE(hint.reason.starts_with("If cell (" + std::to_string(hint.cells[0].x) + ", " +
+                                      std::to_string(hint.cells[0].y) + ") were "))
+      << hint.reason;
+  EXPECT_TRUE(hint.reason.ends_with(" would have no placement")) << hint.reason;
+}
+
+// Every real puzzle of up to 1200 cells with one solution that line logic, or line logic with
+// probes, finishes: hints applied one after another decide only cells of the
+// solution and end in it.
+TEST(HintExplainerTest, HintsOnRealPuzzlesAreSoundAndEndInTheSolution) {
+  const char* corpus = std::getenv("PIXLERS_CORPUS");
+  if (corpus == nullptr) corpus = PIXLERS_CORPUS_DIR;
+  std::ifstream index(std::string(corpus) + "/INDEX.tsv");
+  if (!index) GTEST_SKIP() << "no corpus at " << corpus;
+  int solved = 0;
+  for (std::string line; std::getline(index, line);) {
+    std::vector<std::string> columns;
+    std::istringstream fields(line);
+    for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
+    if (columns.size() < 7 || columns[4] != "yes" || columns[5] != "yes" ||
+        (!columns[6].starts_with("line-solvable") && !columns[6].starts_with("probe-solvable")) ||
+        std::stoi(columns[2]) * std::stoi(columns[3]) > 1200)
+      continue;
+    const std::string path = columns[0] + "/" + columns[1];
+    SCOPED_TRACE(path);
+    std::ifstream file(std::string(corpus) + "/" + path + ".solution.txt");
+    std::stringstream text;
+    text << file.rdbuf();
+    const search::Clues clues = CluesOf(text.str());
+    const search::Grid solution = GridOf(text.str());
+    search::Grid grid{clues.width, clues.height,
+                      std::vector<Cell>(solution.cells.size(), Cell::unknown)};
+    for (;;) {
+      const Hint hint = HintExplainer::Explain(clues, grid);
+      if (hint.kind == Hint::Kind::solved) break;
+      ASSERT_FALSE(hint.cells.empty()) << hint.reason;
+      for (const search::HintCell& cell : hint.cells) {
+        const Cell value = cell.filled ? Cell::filled : Cell::empty;
+        ASSERT_EQ(solution.at(cell.x - 1, cell.y - 1), value) << hint.reason;
+        grid.cells[static_cast<size_t>(cell.y - 1) * clues.width + cell.x - 1] = value;
+      }
+    }
+    EXPECT_EQ(grid.cells, solution.cells);
+    ++solved;
+  }
+  EXPECT_GT(solved, 0);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "SearchPictures.h"
+#include "engine/LineSolver.h"
+
+namespace {
+
+using search::Cell;
+using search::LineSolver;
+
+std::vector<Cell> Line(const std::string& text) {
+  return search_test::GridOf(text).cells;
+}
+
+std::string Text(const std::vector<Cell>& line) {
+  return search_test::PictureOf(search::Grid{static_cast<int>(line.size()), 1, line});
+}
+
+// Every filling of the line that fits both the runs and the known cells,
+// merged: '#' or '.' where all agree, '?' elsewhere; empty when none fits.
+std::string Enumerated(const std::vector<int>& runs, const std::vector<Cell>& known) {
+  const int length = static_cast<int>(known.size());
+  std::string merged;
+  for (unsigned bits = 0; bits < (1u << length); ++bits) {
+    bool fits = search_test::RunsOf(length, [&](int i) { return ((bits >> i) & 1) != 0; }) == runs;
+    for (int i = 0; fits && i < length; ++i) {
+      const bool filled = ((bits >> i) & 1) != 0;
+      fits = known[i] == Cell::unknown || (known[i] == Cell::filled) == filled;
+    }
+    if (!fits) continue;
+    std::string filling;
+    for (int i = 0; i < length; ++i) filling += ((bits >> i) & 1) != 0 ? '#' : '.';
+    if (merged.empty()) {
+      merged = filling;
+    } else {
+      for (int i = 0; i < length; ++i) {
+        if (merged[i] != filling[i]) merged[i] = '?';
+      }
+    }
+  }
+  return merged;
+}
+
+// Per run, bit s set when some filling that fits starts the run at cell s.
+std::vector<LineSolver::Mask> EnumeratedStarts(const std::vector<int>& runs,
+                                               const std::vector<Cell>& known) {
+  const int length = static_cast<int>(known.size());
+  std::vector<LineSolver::Mask> starts(runs.size(), 0);
+  for (unsigned bits = 0; bits < (1u << length); ++bits) {
+    auto filled = [&](int i) { return i >= 0 && i < length && ((bits >> i) & 1) != 0; };
+    bool fits = search_test::RunsOf(length, filled) == runs;
+    for (int i = 0; fits && i < length; ++i)
+      fits = known[i] == Cell::unknown || (known[i] == Cell::filled) == filled(i);
+    if (!fits) continue;
+    for (int i = 0, run = 0; i < length; ++i) {
+      if (filled(i) && !filled(i - 1)) starts[run++] |= LineSolver::Mask{1} << i;
+    }
+  }
+  return starts;
+}
+
+TEST(LineSolverTest, AgreesWithEnumerationOfPlacementsOnRandomLines) {
+  std::mt19937 random(20261206);
+  int contradictions = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int length = 1 + static_cast<int>(random() % 12);
+    // Runs of a random picture, so that most lines have placements.
+    std::vector<Cell> picture(length);
+    const unsigned density = random() % 5;
+    for (Cell& cell : picture) cell = random() % 5 < density ? Cell::filled : Cell::empty;
+    const std::vector<int> runs =
+        search_test::RunsOf(length, [&](int i) { return picture[i] == Cell::filled; });
+    // Known cells from the picture, or at random, which may contradict.
+    const bool from_picture = random() % 2 == 0;
+    std::vector<Cell> line(length, Cell::unknown);
+    for (int i = 0; i < length; ++i) {
+      if (random() % 3 != 0) continue;
+      line[i] = from_picture ? picture[i] : (random() % 2 == 0 ? Cell::filled : Cell::empty);
+    }
+    const std::string expected = Enumerated(runs, line);
+    SCOPED_TRACE(Text(line) + " runs " + ::testing::PrintToString(runs));
+    const std::vector<Cell> before = line;
+    const bool fits = LineSolver::Solve(runs, line);
+    ASSERT_EQ(fits, !expected.empty());
+    LineSolver::Mask filled = 0;
+    LineSolver::Mask empty = 0;
+    for (int i = 0; i < length; ++i) {
+      if (before[i] != Cell::unknown)
+        (before[i] == Cell::filled ? filled : empty) |= LineSolver::Mask{1} << i;
+    }
+    std::vector<LineSolver::Mask> starts(runs.size());
+    ASSERT_EQ(LineSolver::Starts(runs, length, filled, empty, starts), fits);
+    if (fits) {
+      ASSERT_EQ(Text(line), expected);
+      ASSERT_TRUE(starts == EnumeratedStarts(runs, before));
+    } else {
+      ++contradictions;
+      ASSERT_EQ(line, before);
+    }
+  }
+  EXPECT_GT(contradictions, 100);
+}
+
+// Lines too long to enumerate, and lines whose runs cannot fit: those are
+// refused with the line left as it was.
+TEST(LineSolverTest, SolvesLongLinesAndFindsNoPlacementWhereRunsCannotFit) {
+  struct Case {
+    std::vector<int> runs;
+    int length;
+    std::string known;     // the first cells; the rest unknown
+    std::string expected;  // empty when no placement fits
+  };
+  const std::vector<int> fifty_ones(50, 1);
+  std::string alternating;
+  for (int i = 0; i < 50; ++i) alternating += i < 49 ? "#." : "#";
+  const std::vector<Case> cases = {
+      {fifty_ones, 99, "", alternating},
+      {{100}, 100, "", std::string(100, '#')},
+      {{}, 100, "", std::string(100, '.')},
+      {{60}, 100, "", std::string(40, '?') + std::string(20, '#') + std::string(40, '?')},
+      {{1, 98}, 100, "", "#." + std::string(98, '#')},
+      {{3, 90}, 100, "", std::string(10, '?') + std::string(84, '#') + std::string(6, '?')},
+      {{2, 2}, 7, "..#", "..##.##"},
+      {std::vector<int>(51, 1), 100, "", ""},
+      {{101}, 100, "", ""},
+      {{2, 2}, 6, "????.#", ""},
+      {{}, 5, "??#??", ""},
+      {{3}, 3, "#.#", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string text = c.known + std::string(c.length - c.known.size(), '?');
+    std::vector<Cell> line = Line(text);
+    EXPECT_EQ(LineSolver::Solve(c.runs, line), !c.expected.empty()) << text;
+    EXPECT_EQ(Text(line), c.expected.empty() ? text : c.expected);
+  }
+}
+
+TEST(LineSolverTest, RejectsLinesItCannotHold) {
+  std::vector<Cell> long_line(101, Cell::unknown);
+  EXPECT_THROW(LineSolver::Solve(std::vector<int>{1}, long_line), std::invalid_argument);
+  std::vector<Cell> line(5, Cell::unknown);
+  EXPECT_THROW(LineSolver::Solve(std::vector<int>{2, 0}, line), std::invalid_argument);
+}
+
+}  // namespace

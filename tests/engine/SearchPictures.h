@@ -1,0 +1,88 @@
+#pragma once
+
+// What the search engine tests share: puzzles written as pictures, '#' filled
+// and '.' empty, rows separated by spaces; the clues come from the picture.
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/SearchEngine.h"
+
+namespace search_test {
+
+inline std::vector<std::string> Rows(const std::string& picture) {
+  std::istringstream words(picture);
+  std::vector<std::string> rows;
+  for (std::string row; words >> row;) rows.push_back(row);
+  return rows;
+}
+
+template <typename IsFilled>
+std::vector<int> RunsOf(int length, IsFilled is_filled) {
+  std::vector<int> runs;
+  int run = 0;
+  for (int i = 0; i <= length; ++i) {
+    if (i < length && is_filled(i)) {
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(run);
+      run = 0;
+    }
+  }
+  return runs;
+}
+
+inline search::Clues CluesOf(const std::string& picture) {
+  const std::vector<std::string> rows = Rows(picture);
+  search::Clues clues;
+  clues.height = static_cast<int>(rows.size());
+  clues.width = static_cast<int>(rows[0].size());
+  for (const std::string& row : rows)
+    clues.rows.push_back(RunsOf(clues.width, [&](int x) { return row[x] == '#'; }));
+  for (int x = 0; x < clues.width; ++x)
+    clues.columns.push_back(RunsOf(clues.height, [&](int y) { return rows[y][x] == '#'; }));
+  return clues;
+}
+
+// '#', '.' and '?' (unknown) cells as a grid.
+inline search::Grid GridOf(const std::string& picture) {
+  const std::vector<std::string> rows = Rows(picture);
+  search::Grid grid{static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), {}};
+  for (const std::string& row : rows) {
+    for (const char c : row)
+      grid.cells.push_back(c == '#'   ? search::Cell::filled
+                           : c == '.' ? search::Cell::empty
+                                      : search::Cell::unknown);
+  }
+  return grid;
+}
+
+inline std::string PictureOf(const search::Grid& grid) {
+  std::string picture;
+  for (int y = 0; y < grid.height; ++y) {
+    if (y > 0) picture += ' ';
+    for (int x = 0; x < grid.width; ++x) {
+      const search::Cell cell = grid.at(x, y);
+      picture += cell == search::Cell::filled ? '#' : cell == search::Cell::empty ? '.' : '?';
+    }
+  }
+  return picture;
+}
+
+inline bool Satisfies(const search::Grid& grid, const search::Clues& clues) {
+  if (grid.width != clues.width || grid.height != clues.height) return false;
+  for (int y = 0; y < grid.height; ++y) {
+    if (RunsOf(grid.width, [&](int x) { return grid.at(x, y) == search::Cell::filled; }) !=
+        clues.rows[y])
+      return false;
+  }
+  for (int x = 0; x < grid.width; ++x) {
+    if (RunsOf(grid.height, [&](int y) { return grid.at(x, y) == search::Cell::filled; }) !=
+        clues.columns[x])
+      return false;
+  }
+  return true;
+}
+
+}  // namespace search_test
