@@ -80,6 +80,31 @@ struct Result {
 // agree with.
 Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits);
 
+// Which runs of one line the known cells prove placed, by the cell each
+// starts at (from 0), -1 for a run not placed: run j is placed when every
+// placement of the runs that agrees with the known cells starts it at the
+// same cell and the known cells show it there whole, filled and bounded by
+// empty cells or the line's ends. When no placement agrees, none is. Throws
+// std::invalid_argument on a line longer than 100 cells or a run below 1.
+std::vector<int> PlacedRuns(const std::vector<int>& runs, const std::vector<Cell>& line);
+
+// The decided cells that the clues' solutions refute.
+struct Mistakes {
+  // Stopped before it was decided: nothing was judged.
+  bool stopped = false;
+  // 0 when the clues have no solution (nothing is judged then), 1, or 2 for
+  // two or more.
+  int solution_count = 0;
+  // Indices y * width + x of decided cells that no solution agrees with; with
+  // one solution, every decided cell that differs from it.
+  std::vector<int> cells;
+};
+
+// Judges the decided cells of `cells` (width * height of them) against every
+// solution of the clues; Limits::max_solutions is not consulted. Throws
+// std::invalid_argument like FindSolutions.
+Mistakes FindMistakes(const Clues& clues, const Grid& cells, const Limits& limits);
+
 // One cell a hint decides, x and y from 1.
 struct HintCell {
   int x = 0;

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SearchPictures.h"
+#include "engine/SearchEngine.h"
+
+namespace {
+
+using search::Cell;
+using search::Clues;
+using search::Grid;
+using search_test::CluesOf;
+using search_test::GridOf;
+
+std::string PlacedText(const std::vector<int>& runs, const std::string& line) {
+  std::string text;
+  for (const int start : search::PlacedRuns(runs, GridOf(line).cells))
+    text += start < 0 ? '-' : static_cast<char>('0' + start);
+  return text;
+}
+
+TEST(PlacedRunsTest, CrossesOnlyRunsTheCellsPinDown) {
+  struct Case {
+    std::vector<int> runs;
+    const char* line;
+    const char* placed;
+  };
+  const Case cases[] = {
+      {{2, 1}, "##.#", "03"},
+      {{3, 1}, "###..?", "0-"},   // the last run's only cell is still undecided
+      {{1, 1}, ".#.??", "1-"},    // nothing before the run: it is the first
+      {{1, 1}, "??.#.", "-3"},    // nothing after it: the last
+      {{1, 1}, "?.#.?", "--"},    // either run could be the one drawn
+      {{2, 2}, "??##.??", "--"},  // not bounded on its left
+      {{2}, "?###?", "-"},        // the cells break the line: nothing is crossed
+      {{}, "...", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlacedText(c.runs, c.line), c.placed) << c.line;
+  }
+}
+
+// On lines of real solutions with some cells decided as the solution has
+// them, a crossed run lies where the solution has it, and a line decided
+// whole has every run crossed.
+TEST(PlacedRunsTest, NeverCrossesARunTheSolutionPlacesElsewhere) {
+  const char* corpus = std::getenv("PIXLERS_CORPUS");
+  if (corpus == nullptr) corpus = PIXLERS_CORPUS_DIR;
+  std::ifstream index(std::string(corpus) + "/INDEX.tsv");
+  if (!index) GTEST_SKIP() << "no corpus at " << corpus;
+  std::mt19937 random(17);
+  int crossed = 0;
+  for (std::string entry; std::getline(index, entry);) {
+    std::vector<std::string> columns;
+    std::istringstream fields(entry);
+    for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
+    if (columns.size() < 5 || columns[4] != "yes") continue;
+    std::ifstream file(std::string(corpus) + "/" + columns[0] + "/" + columns[1] + ".solution.txt");
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::vector<std::string> rows = search_test::Rows(text.str());
+    if (rows.empty()) continue;
+    SCOPED_TRACE(columns[1]);
+    const Clues clues = CluesOf(text.str());
+    for (int y = 0; y < clues.height; ++y) {
+      const std::string& row = rows[y];
+      const int width = clues.width;
+      // Where each run of the solution starts.
+      std::vector<int> starts;
+      for (int x = 0; x < width; ++x) {
+        if (row[x] == '#' && (x == 0 || row[x - 1] != '#')) starts.push_back(x);
+      }
+      for (const int shown : {100, 70, 40}) {
+        std::vector<Cell> line(width, Cell::unknown);
+        for (int x = 0; x < width; ++x) {
+          if (static_cast<int>(random() % 100) < shown)
+            line[x] = row[x] == '#' ? Cell::filled : Cell::empty;
+        }
+        const std::vector<int> placed = search::PlacedRuns(clues.rows[y], line);
+        for (std::size_t j = 0; j < placed.size(); ++j) {
+          if (shown < 100 && placed[j] < 0) continue;
+          ASSERT_EQ(placed[j], starts[j]) << "row " << y + 1;
+          ++crossed;
+        }
+      }
+    }
+  }
+  EXPECT_GT(crossed, 1000);
+}
+
+// Every solution of small clues, by trying every row placement.
+std::vector<Grid> AllSolutions(const Clues& clues) {
+  std::vector<std::vector<unsigned>> placements(clues.height);
+  for (int y = 0; y < clues.height; ++y) {
+    for (unsigned bits = 0; bits < (1u << clues.width); ++bits) {
+      if (search_test::RunsOf(clues.width, [&](int x) { return (bits >> x) & 1; }) == clues.rows[y])
+        placements[y].push_back(bits);
+    }
+  }
+  std::vector<Grid> solutions;
+  std::vector<unsigned> chosen(clues.height);
+  auto place = [&](auto& self, int y) -> void {
+    if (y == clues.height) {
+      Grid grid{clues.width, clues.height, {}};
+      for (int r = 0; r < clues.height; ++r) {
+        for (int x = 0; x < clues.width; ++x)
+          grid.cells.push_back((chosen[r] >> x) & 1 ? Cell::filled : Cell::empty);
+      }
+      if (search_test::Satisfies(grid, clues)) solutions.push_back(grid);
+      return;
+    }
+    for (const unsigned bits : placements[y]) {
+      chosen[y] = bits;
+      self(self, y + 1);
+    }
+  };
+  place(place, 0);
+  return solutions;
+}
+
+// Random pictures, and partial copies of them with some cells decided
+// wrongly: exactly the decided cells that no solution shares are wrong.
+TEST(FindMistakesTest, MarksExactlyTheCellsNoSolutionShares) {
+  std::mt19937 random(1717);
+  int several = 0;
+  for (int trial = 0; trial < 150; ++trial) {
+    const int width = 3 + static_cast<int>(random() % 3);
+    const int height = 3 + static_cast<int>(random() % 3);
+    std::string picture;
+    for (int y = 0; y < height; ++y) {
+      if (y > 0) picture += ' ';
+      for (int x = 0; x < width; ++x) picture += random() % 2 == 0 ? '#' : '.';
+    }
+    const Clues clues = CluesOf(picture);
+    Grid user = GridOf(picture);
+    for (Cell& cell : user.cells) {
+      const unsigned roll = random() % 10;
+      if (roll < 4) cell = Cell::unknown;
+      if (roll == 9) cell = cell == Cell::filled ? Cell::empty : Cell::filled;
+    }
+    const std::vector<Grid> solutions = AllSolutions(clues);
+    std::vector<int> expected;
+    for (int i = 0; i < static_cast<int>(user.cells.size()); ++i) {
+      bool shared = user.cells[i] == Cell::unknown;
+      for (const Grid& solution : solutions) shared = shared || solution.cells[i] == user.cells[i];
+      if (!shared) expected.push_back(i);
+    }
+    SCOPED_TRACE(picture + " as " + search_test::PictureOf(user));
+    const search::Mistakes mistakes = search::FindMistakes(clues, user, {});
+    EXPECT_FALSE(mistakes.stopped);
+    EXPECT_EQ(mistakes.solution_count, std::min<int>(2, static_cast<int>(solutions.size())));
+    EXPECT_EQ(mistakes.cells, expected);
+    if (solutions.size() > 1) ++several;
+  }
+  EXPECT_GT(several, 20);
+}
+
+}  // namespace
