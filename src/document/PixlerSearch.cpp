@@ -5,9 +5,9 @@
 
 #include "document/Pixler.h"
 #include "document/SearchClues.h"
+#include "document/SearchRun.h"
 #include "puzzle/CellState.h"
 #include "puzzle/General.h"
-#include "document/SearchRun.h"
 
 namespace {
 
@@ -98,15 +98,35 @@ std::string PixlerSearch::GradeText(search::Grade grade) {
   return "Grade: search (line logic and probing alone get stuck).";
 }
 
-search::Result PixlerSearch::Find(const search::Grid& known, int max_solutions,
-                                  std::shared_ptr<ISolverCallback> callback) {
+template <typename Job>
+auto PixlerSearch::WithRun(std::shared_ptr<ISolverCallback> callback, Job job) {
   SearchRun run(std::move(callback));
   run_ = &run;
   struct RunScope {
     SearchRun*& run;
     ~RunScope() { run = nullptr; }
   } scope{run_};
-  return run.Find(clues_, known, max_solutions);
+  return job(run);
+}
+
+search::Result PixlerSearch::Find(const search::Grid& known, int max_solutions,
+                                  std::shared_ptr<ISolverCallback> callback) {
+  return WithRun(std::move(callback),
+                 [&](SearchRun& run) { return run.Find(clues_, known, max_solutions); });
+}
+
+search::Mistakes PixlerSearch::FindMistakes(std::shared_ptr<ISolverCallback> callback) {
+  search::Mistakes mistakes;
+  mistakes.stopped = true;
+  if (run_ != nullptr) return mistakes;
+  document_.EndGroup();
+  stop_requested_ = false;
+  clues_ = CluesOf(document_);
+  const search::Grid cells = KnownCellsOf(document_);
+  mistakes =
+      WithRun(std::move(callback), [&](SearchRun& run) { return run.FindMistakes(clues_, cells); });
+  if (stop_requested_) mistakes.stopped = true;
+  return mistakes;
 }
 
 void PixlerSearch::WriteSolution(const search::Grid& solution) {

@@ -29,6 +29,9 @@ class PixlerSearch {
   // solution, exactly one (with its grade) or several; for several it offers
   // to pencil-mark the cells where two solutions differ, as one undo group.
   void Check(std::shared_ptr<ISolverCallback> callback);
+  // Judges the picture's decided cells against every solution of the clues;
+  // pencil marks are never judged. `stopped` is set when Stop came first.
+  search::Mistakes FindMistakes(std::shared_ptr<ISolverCallback> callback);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();
@@ -39,6 +42,9 @@ class PixlerSearch {
  private:
   search::Result Find(const search::Grid& known, int max_solutions,
                       std::shared_ptr<ISolverCallback> callback);
+  // Runs `job` on a fresh run that Stop can reach while it lasts.
+  template <typename Job>
+  auto WithRun(std::shared_ptr<ISolverCallback> callback, Job job);
   void WriteSolution(const search::Grid& solution);
   void MarkDifferences(const search::Grid& first, const search::Grid& second);
 

@@ -220,10 +220,11 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
       FCanvas.TextOut(text_x, text_y, label);
     }
   }
-  if (FMarks[column][row] == 1) {
+  if (FMarks[column][row] == 1 || FAutoMarks[column][row]) {
     // From the slot's field-side corner to the opposite one: the same rising
-    // stroke in both tables.
-    FCanvas.SetPenColor(FColorInk);
+    // stroke in both tables. The program's own crossing is grey, so that the
+    // user can tell it from theirs, which a click takes back.
+    FCanvas.SetPenColor(FMarks[column][row] == 1 ? FColorInk : FColorGrid);
     FCanvas.MoveTo(LineX(column - 1) + FStepX, LineY(row - 1) + FStepY);
     FCanvas.LineTo(LineX(column), LineY(row));
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,8 @@ namespace {
 
 // A pale tint that leaves every mark of the line readable.
 constexpr TColor kHintLineColor = 0xFFF4C0;
+// The grid of a finished picture, barely there, so that the image reads whole.
+constexpr TColor kFinishedGridColor = 0xF0F0F0;
 
 }  // namespace
 
@@ -83,7 +86,7 @@ void TField::Redraw(int x, int y) {
   const int span_bottom = row_valid ? y * cs : cs * FHeight + 1;
   for (int i = 0; i <= FWidth; ++i) {
     if (col_valid && !row_valid && i != x - 1) continue;
-    FCanvas.SetPenColor(i % 5 == 0 ? FColorGrid5 : FColorGrid);
+    FCanvas.SetPenColor(GridLineColor(i));
     FCanvas.MoveTo(i * cs, span_top);
     FCanvas.LineTo(i * cs, span_bottom);
   }
@@ -91,7 +94,7 @@ void TField::Redraw(int x, int y) {
   const int span_right = col_valid ? x * cs : cs * FWidth + 1;
   for (int j = 0; j <= FHeight; ++j) {
     if (row_valid && !col_valid && j != y - 1) continue;
-    FCanvas.SetPenColor(j % 5 == 0 ? FColorGrid5 : FColorGrid);
+    FCanvas.SetPenColor(GridLineColor(j));
     FCanvas.MoveTo(span_left, j * cs);
     FCanvas.LineTo(span_right, j * cs);
   }
@@ -116,9 +119,12 @@ void TField::DrawCell(int column, int row) {
   const int top = (row - 1) * cs + 2;
   const int right = column * cs - 1;
   const int bottom = row * cs - 1;
-  const int32_t value = FCells[column][row];
+  const int32_t value =
+      FFinished && !IsCellFilled(FCells[column][row]) ? csUnknown : FCells[column][row];
 
-  if (IsRowDone(row) && IsColumnDone(column)) {
+  if (FFinished) {
+    // No shading: the picture is all there is to see.
+  } else if (IsRowDone(row) && IsColumnDone(column)) {
     FCanvas.SetBrushColor(FColorDone);
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   } else if (FHintShown && FHintLine == (FHintIsRow ? row : column)) {
@@ -128,6 +134,12 @@ void TField::DrawCell(int column, int row) {
   switch (value) {
     case csFilled:
     case csFilled + csNewFlag:
+      if (FFinished) {
+        // Up to the faint grid, in ink whoever filled it: one image.
+        FCanvas.SetBrushColor(FColorInk);
+        FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
+        break;
+      }
       FCanvas.SetBrushColor(value == csFilled ? FColorInk : FColorNew);
       FCanvas.FillRect(left, top, right, bottom);
       break;
@@ -184,6 +196,16 @@ void TField::DrawCell(int column, int row) {
     const int height = FCanvas.TextHeight(label);
     FCanvas.TextOut(std::abs(left + (cs - width - 2) / 2), std::abs(top + (cs - height - 3) / 2),
                     label);
+  }
+  if (FMistakesShown && FMistakes[column][row]) {
+    FCanvas.SetPenColor(FColorError);
+    for (int i = 0; i < (cs >= 10 ? 2 : 1); ++i) {
+      FCanvas.MoveTo(left - 1 + i, top - 1 + i);
+      FCanvas.LineTo(right - i, top - 1 + i);
+      FCanvas.LineTo(right - i, bottom - i);
+      FCanvas.LineTo(left - 1 + i, bottom - i);
+      FCanvas.LineTo(left - 1 + i, top - 1 + i);
+    }
   }
   if (column == FCursorX && row == FCursorY) {
     // A frame inside the hover lines, doubled where the cell is large enough
@@ -292,19 +314,52 @@ void TField::ClearHint() {
   if (const std::function<void()> cleared = std::exchange(FHintCleared, nullptr)) cleared();
 }
 
-// A hint explains the picture it was found for; after an edit it may be wrong.
+// A hint explains the picture it was found for, and the mistakes were judged
+// on it; after an edit either may be wrong.
 void TField::Clear() {
   FHintShown = false;
+  FMistakesShown = false;
   const std::function<void()> cleared = std::exchange(FHintCleared, nullptr);
   TFieldBase::Clear();
   if (cleared) cleared();
+  if (FChanged) FChanged();
 }
 
 int32_t TField::SetCell(int x, int y, int32_t value) {
   const bool changed = GetCell(x, y) != value;
   TFieldBase::SetCell(x, y, value);
-  if (changed) ClearHint();
+  if (changed) {
+    ClearHint();
+    ClearMistakes();
+    if (FChanged) FChanged();
+  }
   return value;
+}
+
+TColor TField::GridLineColor(int number) const {
+  if (FFinished) return kFinishedGridColor;
+  return number % 5 == 0 ? FColorGrid5 : FColorGrid;
+}
+
+void TField::MarkMistake(int x, int y) {
+  if (!FMistakesShown) {
+    for (auto& column : FMistakes) std::fill(std::begin(column), std::end(column), false);
+  }
+  FMistakesShown = true;
+  FMistakes[x][y] = true;
+  Redraw(x, y);
+}
+
+void TField::ClearMistakes() {
+  if (!FMistakesShown) return;
+  FMistakesShown = false;
+  Redraw(-1, -1);
+}
+
+void TField::SetFinished(bool finished) {
+  if (finished == FFinished) return;
+  FFinished = finished;
+  Redraw(-1, -1);
 }
 
 void TField::SetMarker(int x, int y, int number) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "puzzle/FieldBase.h"
 
@@ -47,6 +48,20 @@ class TField final : public TFieldBase {
   void ClearHint();
   bool HasHint() const { return FHintShown; }
 
+  // Cells judged wrong, framed in the error colour until any cell changes.
+  void MarkMistake(int x, int y);
+  void ClearMistakes();
+  bool HasMistakes() const { return FMistakesShown; }
+
+  // A finished picture shows as an image: a faint grid, no crosses, no
+  // pencil marks, no shading of done lines.
+  void SetFinished(bool finished);
+  bool IsFinished() const { return FFinished; }
+
+  // Called after every change of a cell's value, whoever made it (an edit,
+  // undo, loading, the solver), and after the picture was cleared.
+  void SetChangeObserver(std::function<void()> observer) { FChanged = std::move(observer); }
+
   void Clear() override;
   int32_t SetCell(int x, int y, int32_t value) override;
 
@@ -56,6 +71,7 @@ class TField final : public TFieldBase {
 
  private:
   void DrawCell(int column, int row);
+  TColor GridLineColor(int number) const;
 
   int32_t FHeat[kGridArraySize][kGridArraySize] = {};
   TCanvas* FPreviewCanvas;
@@ -74,4 +90,8 @@ class TField final : public TFieldBase {
   int FHintLine = 0;
   int32_t FHintValues[kGridArraySize][kGridArraySize] = {};
   std::function<void()> FHintCleared;
+  bool FMistakesShown = false;
+  bool FMistakes[kGridArraySize][kGridArraySize] = {};
+  bool FFinished = false;
+  std::function<void()> FChanged;
 };

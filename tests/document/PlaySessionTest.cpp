@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "TestDocument.h"
+#include "document/BestTimes.h"
+#include "document/PixlerSearch.h"
+#include "document/PlaySession.h"
+#include "document/SearchClues.h"
+
+namespace {
+
+using std::chrono::milliseconds;
+
+struct RecordingView final : IPlayView {
+  int refreshes_wanted = 0;
+  std::vector<std::string> finishes;
+  void PlayRefreshWanted() override { ++refreshes_wanted; }
+  void PlayFinished(const std::string& text) override { finishes.push_back(text); }
+};
+
+// A clock the test moves by hand.
+struct ManualClock {
+  milliseconds now{1000};
+  PlayTimer::Clock Clock() {
+    return [this] { return now; };
+  }
+};
+
+// Two solutions: "#." ".#" and ".#" "#.".
+const TRows kCross = {"#.", ".#"};
+const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
+
+// '#' fills, '.' empties, 'o' pencils a might-be-filled mark, '?' leaves the
+// cell undecided; one undo group.
+void Play(TPixler& pixler, const TRows& rows) {
+  for (int y = 1; y <= pixler.GetHeight(); ++y) {
+    for (int x = 1; x <= pixler.GetWidth(); ++x) {
+      const char c = rows[y - 1][x - 1];
+      pixler.GetField().ChangeCell(x, y,
+                                   c == '#'   ? csFilled
+                                   : c == '.' ? csEmpty
+                                   : c == 'o' ? csMaybeFilled
+                                              : csUnknown);
+    }
+  }
+  pixler.EndGroup();
+}
+
+struct Game {
+  explicit Game(const TRows& solution, const std::string& records = {})
+      : pixler(NewDocument(solution)), play(*pixler, view, clock.Clock(), records) {
+    play.Restart();
+  }
+  ManualClock clock;
+  RecordingView view;
+  std::unique_ptr<TPixler> pixler;
+  PlaySession play;
+};
+
+TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
+  struct Case {
+    TRows solution;
+    TRows played;
+    bool finished;
+  };
+  const Case cases[] = {
+      {kHeart, kHeart, true},
+      {kCross, {".#", "#."}, true},  // the other solution
+      {kHeart, {"?##?##?", "#######", "?#####?", "??###??", "???#???"}, true},  // blanks as empty
+      {kHeart, {".##.##.", "#######", ".#####.", "..###..", "..##..."}, false},
+      {kHeart, {".##.##.", "#######", ".#####.", "..###..", "...o..."}, false},  // pencil
+      {{"..", ".."}, {"..", ".."}, false},  // no clue: nothing to solve
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.played));
+    Game game(c.solution);
+    Play(*game.pixler, c.played);
+    EXPECT_GE(game.view.refreshes_wanted, 1);
+    game.play.Refresh();
+    EXPECT_EQ(game.play.Finished(), c.finished);
+    EXPECT_EQ(game.pixler->GetField().IsFinished(), c.finished);
+    EXPECT_EQ(game.view.finishes.size(), c.finished ? 1u : 0u);
+  }
+}
+
+// The finish says the time, an edit takes it back and stops the time no
+// more, and finishing again goes on from there; editor mode never finishes.
+TEST(PlaySessionTest, AnEditTakesTheFinishBackAndEditorModeNeverFinishes) {
+  Game game(kHeart);
+  game.clock.now += milliseconds(65'000);
+  Play(*game.pixler, kHeart);
+  game.play.Refresh();
+  game.clock.now += milliseconds(30'000);
+  EXPECT_EQ(game.play.Elapsed(), milliseconds(65'000));
+  game.pixler->Undo();
+  game.play.Refresh();
+  EXPECT_FALSE(game.play.Finished());
+  EXPECT_FALSE(game.pixler->GetField().IsFinished());
+  game.clock.now += milliseconds(5'000);
+  game.pixler->Redo();
+  game.play.Refresh();
+  EXPECT_EQ(game.view.finishes,
+            (std::vector<std::string>{"Finished in 1:05.", "", "Finished in 1:10."}));
+  game.play.SetPlaying(false);
+  EXPECT_FALSE(game.play.Finished());
+}
+
+TEST(PlaySessionTest, TimerRunsOnlyWhileVisibleAndRestartsFromZero) {
+  ManualClock clock;
+  PlayTimer timer(clock.Clock());
+  struct Step {
+    int advance;
+    enum { none, hide, show, finish, resume, restart } action;
+    int elapsed;
+  };
+  const Step steps[] = {
+      {10, Step::none, 10},  {5, Step::hide, 15},   {100, Step::none, 15},  {0, Step::show, 15},
+      {7, Step::finish, 22}, {50, Step::hide, 22},  {50, Step::resume, 22}, {3, Step::show, 22},
+      {4, Step::none, 26},   {9, Step::restart, 0}, {2, Step::none, 2},
+  };
+  for (const Step& step : steps) {
+    clock.now += milliseconds(step.advance);
+    switch (step.action) {
+      case Step::hide:
+        timer.SetVisible(false);
+        break;
+      case Step::show:
+        timer.SetVisible(true);
+        break;
+      case Step::finish:
+        timer.SetFinished(true);
+        break;
+      case Step::resume:
+        timer.SetFinished(false);
+        break;
+      case Step::restart:
+        timer.Restart();
+        break;
+      case Step::none:
+        break;
+    }
+    EXPECT_EQ(timer.Elapsed(), milliseconds(step.elapsed)) << &step - steps;
+  }
+  EXPECT_EQ(PlaySession::TimeText(milliseconds(3'725'999)), "1:02:05");
+}
+
+// Only a puzzle played from an empty picture without help sets a best time;
+// the best is shown on every finish, and survives a damaged file.
+TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
+  TTempFolder folder;
+  const std::string records = folder.Path("data/best-times.txt");
+  auto finish = [&](int seconds, bool helped, const TRows& start = {}) {
+    Game game(kHeart, records);
+    if (!start.empty()) {
+      Play(*game.pixler, start);
+      game.play.Restart();
+    }
+    if (helped) game.play.NoteHelp();
+    game.clock.now += milliseconds(seconds * 1000);
+    Play(*game.pixler, kHeart);
+    game.play.Refresh();
+    return game.view.finishes.at(0);
+  };
+  EXPECT_EQ(finish(90, false), "Finished in 1:30: a new best time!");
+  EXPECT_EQ(finish(20, true), "Finished in 0:20 with help, so it is no record (best 1:30).");
+  EXPECT_EQ(finish(10, false, {"#??????", "???????", "???????", "???????", "???????"}),
+            "Finished in 0:10 with help, so it is no record (best 1:30).");
+  EXPECT_EQ(finish(95, false), "Finished in 1:35 (best 1:30).");
+  EXPECT_EQ(finish(80, false), "Finished in 1:20: a new best time!");
+
+  const std::string key = BestTimes::KeyOf(CluesOf(*NewDocument(kHeart)));
+  for (const char* damaged : {"",
+                              "not the format\n"
+                              "0123456789abcdef 5\n",
+                              "Pixlers best times 1\nzz 5\n0123 5\n"}) {
+    folder.Write("data/best-times.txt", damaged);
+    EXPECT_FALSE(BestTimes(records).Best(key)) << damaged;
+    EXPECT_EQ(finish(99, false), "Finished in 1:39: a new best time!") << damaged;
+  }
+  EXPECT_EQ(BestTimes(records).Best(key), milliseconds(99'000));
+  EXPECT_EQ(BestTimes::KeyOf(CluesOf(*NewDocument(kCross))),
+            BestTimes::KeyOf(CluesOf(*NewDocument({".#", "#."}))));
+}
+
+// Slot 1 holds a line's last run. The program's crossings follow the
+// picture both ways and never touch the user's own.
+TEST(PlaySessionTest, CrossesOutPlacedRunsWhileThePictureProvesThem) {
+  Game game({"##.#.", ".....", ".....", ".....", "....."});
+  TNumbersLeft& left = game.pixler->GetLeft();
+  left.SetMark(1, 1, 1);
+  Play(*game.pixler, {"##.??", ".....", ".....", ".....", "....."});
+  game.play.Refresh();
+  EXPECT_FALSE(left.GetAutoMark(2, 1)) << "off by default";
+  game.play.SetAutoCrossOut(true);
+  EXPECT_TRUE(left.GetAutoMark(2, 1));
+  EXPECT_FALSE(left.GetAutoMark(1, 1));
+  EXPECT_EQ(game.pixler->GetTop().GetAutoMark(1, 1), true) << "column 1 is placed too";
+  game.pixler->GetField().ChangeCell(3, 1, csUnknown);
+  game.play.Refresh();
+  EXPECT_FALSE(left.GetAutoMark(2, 1));
+  EXPECT_EQ(left.GetMark(1, 1), 1);
+  game.play.SetPlaying(false);
+  EXPECT_FALSE(game.pixler->GetTop().GetAutoMark(1, 1));
+}
+
+// The check judges decided cells, never pencil marks, and frames what it
+// found until the next change of a cell.
+TEST(PlaySessionTest, FramesTheMistakesUntilTheNextChange) {
+  struct Case {
+    TRows solution;
+    TRows played;
+    const char* text;
+    int framed_x;
+  };
+  const Case cases[] = {
+      {kHeart,
+       {"#o?????", "???????", "???????", "???????", "???????"},
+       "1 cell is wrong (framed in red).",
+       1},
+      {kHeart,
+       {".##????", "???????", "???????", "???????", "???????"},
+       "No mistakes: every decided cell agrees with the solution.",
+       0},
+      {{"#..", "...", "..#"},
+       {"##?", "???", "???"},
+       "The clues have several solutions; 1 cell agrees with none of them (framed in red).",
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Game game(c.solution);
+    Play(*game.pixler, c.played);
+    PixlerSearch search(*game.pixler);
+    EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), c.text);
+    TField& field = game.pixler->GetField();
+    EXPECT_EQ(field.HasMistakes(), c.framed_x > 0);
+    if (c.framed_x == 0) continue;
+    field.ChangeCell(3, 3, csMaybeEmpty);
+    EXPECT_FALSE(field.HasMistakes());
+  }
+}
+
+}  // namespace
