@@ -8,6 +8,7 @@
 #include "document/Pixler.h"
 #include "document/PixlerFile.h"
 #include "document/SearchClues.h"
+#include "puzzle/CellState.h"
 
 namespace {
 
@@ -94,6 +95,14 @@ void PlaySession::SetAutoCrossOut(bool on) {
 
 void PlaySession::Refresh() {
   refresh_wanted_ = false;
+  // Whatever wrote cells flagged as new was a solver command; the help
+  // counts even after those cells are undone or overwritten.
+  const TField& field = document_.GetField();
+  for (int x = 1; x <= field.GetWidth() && !helped_; ++x) {
+    for (int y = 1; y <= field.GetHeight(); ++y) {
+      if ((field.GetCell(x, y) & csNewFlag) != 0) helped_ = true;
+    }
+  }
   const search::Clues clues = CluesOf(document_);
   const search::Grid cells = KnownCellsOf(document_);
   UpdateCrossings(clues, cells);

@@ -48,7 +48,8 @@ class PlaySession {
   void SetVisible(bool visible) { timer_.SetVisible(visible); }
   // Solver mode plays; editor mode neither finishes nor crosses clues out.
   void SetPlaying(bool playing);
-  // A solver command, hint or check ran on this puzzle.
+  // A hint or a check ran on this puzzle. Solver commands need no word:
+  // the cells they write are flagged as new.
   void NoteHelp() { helped_ = true; }
   // "Cross out finished clues".
   void SetAutoCrossOut(bool on);
@@ -59,6 +60,7 @@ class PlaySession {
 
   bool Finished() const { return finished_; }
   std::chrono::milliseconds Elapsed() const { return timer_.Elapsed(); }
+  bool TimeRunning() const { return timer_.Running(); }
   const BestTimes& Records() const { return best_times_; }
 
   // Frames the wrong cells on the picture until the next change and returns

@@ -96,9 +96,8 @@ void PlayCommands::CheckMistakes(PixlerSearch& search, std::shared_ptr<ISolverCa
 
 void PlayCommands::ShowTime() {
   StatusTimer->setVisible(MenuItemShowTimer->isChecked());
-  StatusTimer->setText(
-      QStringLiteral("Time: ") +
-      QString::fromStdString(PlaySession::TimeText(session_->Elapsed())));
+  StatusTimer->setText(QStringLiteral("Time: ") +
+                       QString::fromStdString(PlaySession::TimeText(session_->Elapsed())));
 }
 
 // The change that asks for a refresh also outdates what a check found; a
@@ -114,8 +113,8 @@ void PlayCommands::PlayFinished(const std::string& text) {
 }
 
 bool PlayCommands::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &window_ && (event->type() == QEvent::ActivationChange ||
-                              event->type() == QEvent::WindowStateChange)) {
+  if (watched == &window_ &&
+      (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)) {
     session_->SetVisible(window_.isActiveWindow() && !window_.isMinimized());
   }
   return QObject::eventFilter(watched, event);
