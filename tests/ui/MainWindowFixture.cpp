@@ -26,11 +26,13 @@ class TApplicationEnvironment final : public ::testing::Environment {
 void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Recovery files go to a folder of this run, never the user's; a child run
-  // of a test is handed its parent's.
+  // Recovery files, best times and remembered settings go to folders of this
+  // run, never the user's; a child run of a test is handed its parent's.
   if (std::getenv(kRecoveryChild) == nullptr) {
     static QTemporaryDir data_home;
+    static QTemporaryDir config_home;
     setenv("XDG_DATA_HOME", data_home.path().toLocal8Bit().constData(), 1);
+    setenv("XDG_CONFIG_HOME", config_home.path().toLocal8Bit().constData(), 1);
   }
   application = std::make_unique<QApplication>(argc, argv);
 }
