@@ -13,6 +13,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/MainForm.h"
 #include "ui/NewDialog.h"
+#include "ui/PlayCommands.h"
 #include "ui/PuzzleTransfer.h"
 #include "ui/Recovery.h"
 #include "ui/SolverCommands.h"
@@ -70,6 +71,7 @@ void FileCommands::New() {
   recovery_->Remove();
   document_.Redraw(-1, -1);
   window_.View().Zoom(ViewControl::Step::Reset);
+  window_.Play().Restart();
 }
 
 void FileCommands::Open() {
@@ -101,6 +103,7 @@ void FileCommands::OpenFile(const QString& file_name, bool clear_after_loading,
   recovery_->Remove();
   window_.View().Zoom(ViewControl::Step::Reset);
   if (clear_after_loading) ClearPicture(false);
+  window_.Play().Restart();
   if (run_after_loading) window_.Solver().Run(SolverCommands::Step::AllFullPasses);
 }
 
@@ -147,6 +150,7 @@ void FileCommands::OfferRecovery() {
   if (!recovery_->Offer()) return;
   SetFileName(QString());
   window_.View().Zoom(ViewControl::Step::Reset);
+  window_.Play().Restart();
 }
 
 void FileCommands::ClearPicture(bool ask) {
@@ -176,6 +180,7 @@ void FileCommands::ImportFile(const QString& file_name) {
   }
   SetFileName(QString());
   window_.View().Zoom(ViewControl::Step::Reset);
+  window_.Play().Restart();
 }
 
 // A picture made from an image has no clues to solve yet: it opens in the
@@ -198,6 +203,7 @@ void FileCommands::ImportImage(const QString& file_name) {
   SetFileName(QString());
   window_.SetEditorMode(true);
   window_.View().Zoom(ViewControl::Step::Reset);
+  window_.Play().Restart();
 }
 
 void FileCommands::Export() {

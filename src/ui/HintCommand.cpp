@@ -8,6 +8,7 @@
 #include "document/SearchClues.h"
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
+#include "ui/PlayCommands.h"
 
 HintCommand::HintCommand(TfMain& window) : QObject(&window), window_(window) {}
 
@@ -16,6 +17,7 @@ bool HintCommand::Shown() const {
 }
 
 void HintCommand::Run() {
+  window_.Play().NoteHelp();
   if (Apply()) return;
   TPixler& document = window_.Document();
   try {

@@ -21,6 +21,7 @@
 #include "ui/ImageControl.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
+#include "ui/PlayCommands.h"
 #include "ui/Recovery.h"
 #include "ui/SolverCommands.h"
 #include "ui/ToolIcons.h"
@@ -71,6 +72,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent), FileDialogs(this) {
       client.width(), client.height());
   FFiles = std::make_unique<FileCommands>(*this, *FDocument, *this);
   FSolver = std::make_unique<SolverCommands>(*this, *FDocument);
+  FPlay = std::make_unique<PlayCommands>(*this, *FDocument);
 
   MenuItemSwitchEditModeClick();
   FView->Zoom(ViewControl::Step::Reset);
@@ -156,6 +158,10 @@ void TfMain::CreateMenus() {
   for (QAction* item : {MenuItemZoomIn, MenuItemResetZoom, MenuItemZoomOut}) {
     connect(item, &QAction::triggered, this, [this, item] { MenuItemZoomClick(item); });
   }
+  MenuItemView->addSeparator();
+  MenuItemShowTimer = AddItem(MenuItemView, "Show timer", nullptr);
+  MenuItemShowTimer->setCheckable(true);
+  connect(MenuItemShowTimer, &QAction::triggered, this, &TfMain::MenuItemShowTimerClick);
 
   MenuItemSolver = menuBar()->addMenu(QStringLiteral("&Solver"));
   MenuItemSolverFindPiece = AddItem(MenuItemSolver, "F&ind next piece of the solution", "F5");
@@ -178,6 +184,8 @@ void TfMain::CreateMenus() {
   connect(MenuItemSolverSearch, &QAction::triggered, this, [this] {
     if (Available(MenuItemSolverSearch)) MenuItemSearchRun(MenuItemSolverSearch);
   });
+  MenuItemCheckMistakes = AddItem(MenuItemSolver, "Check for mistakes", "Ctrl+M");
+  on(MenuItemCheckMistakes, &TfMain::MenuItemCheckMistakesClick);
   MenuItemSolver->addSeparator();
   MenuItemSolverStop = AddItem(MenuItemSolver, "Stop solving", "Esc");
   on(MenuItemSolverStop, &TfMain::MenuItemSolverStopClick);
@@ -220,6 +228,11 @@ void TfMain::CreateMenus() {
       check(AddItem(MenuItemOptions, "Clear picture after loading (Remember!)", nullptr), false);
   MenuItemRunAfterLoading =
       check(AddItem(MenuItemOptions, "Run solver after loading", nullptr), false);
+  MenuItemOptions->addSeparator();
+  // Off until the remembered choice is read, once the game exists.
+  MenuItemCrossOutClues =
+      check(AddItem(MenuItemOptions, "Cross out finished clues", nullptr), false);
+  on(MenuItemCrossOutClues, &TfMain::MenuItemCrossOutCluesClick);
 
   MenuItemHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   MenuItemManual = AddItem(MenuItemHelp, "Manual", "F1");
@@ -340,6 +353,10 @@ void TfMain::CreateStatusBar() {
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
   StatusHint = new QLabel(this);
   statusBar()->addWidget(StatusHint, 1);
+  StatusPlay = new QLabel(this);
+  statusBar()->addPermanentWidget(StatusPlay);
+  StatusTimer = new QLabel(this);
+  statusBar()->addPermanentWidget(StatusTimer);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -390,6 +407,7 @@ void TfMain::EnableControls(bool enabled) {
                            ToolButtonSolverAllFullPasses,
                            ToolButtonSolverRealtime,
                            MenuItemSolverSearch,
+                           MenuItemCheckMistakes,
                            MenuItemCheckUnique,
                            ToolButtonSolverSearch,
                            ToolButtonCheckUnique}) {
@@ -479,6 +497,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   // A hint is a solving step: the editor must not be able to apply it.
   if (editor) FDocument->GetField().ClearHint();
   FDocument->SetMarking(!editor);
+  FPlay->SetPlaying(!editor);
 }
 
 void TfMain::SetEditorMode(bool editor) {
@@ -511,6 +530,18 @@ void TfMain::MenuItemSearchRun(const QAction* sender) {
   } else {
     FSolver->CheckUnique();
   }
+}
+
+void TfMain::MenuItemCheckMistakesClick() {
+  FSolver->CheckMistakes();
+}
+
+void TfMain::MenuItemShowTimerClick() {
+  FPlay->ShowTimer(MenuItemShowTimer->isChecked());
+}
+
+void TfMain::MenuItemCrossOutCluesClick() {
+  FPlay->CrossOutClues(MenuItemCrossOutClues->isChecked());
 }
 
 void TfMain::MenuItemManualClick() {
@@ -623,6 +654,11 @@ void TfMain::changeEvent(QEvent* event) {
     MenuItemClearAfterLoading->setChecked(false);
     MenuItemRunAfterLoading->setChecked(false);
   }
+  // The time on the puzzle runs only while the player can see it. Making
+  // the window maximised changes its state before the game exists.
+  if (FPlay != nullptr &&
+      (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange))
+    FPlay->SetVisible(isActiveWindow() && !isMinimized());
   QMainWindow::changeEvent(event);
 }
 

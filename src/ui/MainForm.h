@@ -17,6 +17,7 @@ class QMenu;
 class QScrollArea;
 class QToolBar;
 class FileCommands;
+class PlayCommands;
 class SolverCommands;
 class ViewControl;
 class TImageControl;
@@ -30,7 +31,8 @@ class TfNew;
 // four drawing surfaces in a scroll area, and the solver's reports, which the
 // status bar follows. The commands live in units of their own: FileCommands
 // (File menu, recovery), SolverCommands (Solver menu, unique check) and
-// ViewControl (zoom, fit, scroll, surface layout); the named handlers here
+// ViewControl (zoom, fit, scroll, surface layout), PlayCommands (finishing,
+// timer, crossed-out clues, mistakes); the named handlers here
 // forward to them. A new menu item is made in CreateMenus, gets a button in
 // CreateToolBar if it has one, is opened and closed in EnableControls, and
 // its handler calls its unit. Members carry the names the manual and the
@@ -60,6 +62,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   FileCommands& Files() { return *FFiles; }
   SolverCommands& Solver() { return *FSolver; }
   ViewControl& View() { return *FView; }
+  PlayCommands& Play() { return *FPlay; }
 
   // The one place that opens and closes the controls around a run.
   void EnableControls(bool enabled);
@@ -114,6 +117,10 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* MenuItemManual;
   QAction* MenuItemAbout;
 
+  QAction* MenuItemShowTimer;
+  QAction* MenuItemCrossOutClues;
+  QAction* MenuItemCheckMistakes;
+
   QToolBar* ToolBar;
   QAction* ToolButtonNew;
   QAction* ToolButtonOpen;
@@ -140,6 +147,9 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   std::array<QLabel*, 6> StatusPanels;
   // The reason of the explained hint on show, beside the solver's panels.
   QLabel* StatusHint;
+  // The finish and what a check for mistakes found; the time on the puzzle.
+  QLabel* StatusPlay;
+  QLabel* StatusTimer;
 
   QScrollArea* Background;
   TImageControl* ImagePreview;
@@ -186,6 +196,9 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
   void MenuItemSearchRun(const QAction* sender);
+  void MenuItemCheckMistakesClick();
+  void MenuItemShowTimerClick();
+  void MenuItemCrossOutCluesClick();
   void MenuItemSolverAllowDeepRecursionClick();
   void MenuItemSolverAllowFullRecursionClick();
   void MenuItemManualClick();
@@ -201,4 +214,6 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   std::unique_ptr<TPixler> FDocument;
   std::unique_ptr<FileCommands> FFiles;
   std::unique_ptr<SolverCommands> FSolver;
+  // Last, so that it goes first: it watches the document's picture.
+  std::unique_ptr<PlayCommands> FPlay;
 };

@@ -10,6 +10,7 @@
 #include "document/PixlerSearch.h"
 #include "ui/FileCommands.h"
 #include "ui/MainForm.h"
+#include "ui/PlayCommands.h"
 #include "ui/Recovery.h"
 
 namespace {
@@ -86,6 +87,12 @@ void SolverCommands::CheckUnique() {
   RunCommand([this](const std::shared_ptr<ISolverCallback>& callback) {
     window_.MenuItemSolver->menuAction()->setEnabled(true);
     search_->Check(callback);
+  });
+}
+
+void SolverCommands::CheckMistakes() {
+  RunCommand([this](const std::shared_ptr<ISolverCallback>& callback) {
+    window_.Play().CheckMistakes(*search_, callback);
   });
 }
 

@@ -30,6 +30,8 @@ class SolverCommands final {
   // The complete search's commands.
   void Search();
   void CheckUnique();
+  // Frames the decided cells that no solution shares.
+  void CheckMistakes();
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window

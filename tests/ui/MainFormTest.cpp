@@ -44,6 +44,8 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
       {window->MenuItemRunAfterLoading, "Run solver after loading||c|110"}, {window->MenuItemManual, "Manual|F1||111"},
       {window->MenuItemAbout, "About Pixlers solver|||111"}, {window->MenuItemSolverSearch, "Solve by search|Ctrl+F9||100"},
       {window->MenuItemCheckUnique, "Check for a unique solution|Shift+F9||110"}, {window->MenuItemSolverExplain, "Explain next piece|Ctrl+H||100"},
+      {window->MenuItemCheckMistakes, "Check for mistakes|Ctrl+M||100"}, {window->MenuItemShowTimer, "Show timer||c|111"},
+      {window->MenuItemCrossOutClues, "Cross out finished clues||c|110"},
   };
   // clang-format on
   std::vector<std::string> enabled(std::size(cases));

@@ -47,6 +47,16 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   Mouse(window->ImageField, QEvent::MouseMove, FieldCell(4, 8), Qt::NoButton, Qt::NoButton);
   save("4-marker-order-hover");
 
+  // The program's grey crossings and a check's red frames; then a finished
+  // picture, whose grid fades.
+  window->MenuItemCrossOutClues->trigger();
+  window->MenuItemCheckMistakes->trigger();
+  save("5-crossed-out-and-mistakes");
+  window->Files().ClearPicture(false);
+  window->MenuItemSolverSearch->trigger();
+  save("6-finished");
+  window->MenuItemCrossOutClues->trigger();
+
   // Two-digit clues side by side, as in "11 12" and "12 14 12".
   std::vector<std::string> rows;
   for (int y = 0; y < 25; ++y) {
@@ -56,9 +66,9 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   rows[12][5] = '.';
   MakePuzzle(rows);
   window->MenuItemResetZoom->trigger();
-  save("5-two-digit-clues");
+  save("7-two-digit-clues");
   window->MenuItemZoomOut->trigger();
   window->MenuItemZoomOut->trigger();
   window->MenuItemZoomOut->trigger();
-  save("6-two-digit-clues-zoomed-out");
+  save("8-two-digit-clues-zoomed-out");
 }

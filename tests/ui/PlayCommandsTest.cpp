@@ -1,0 +1,56 @@
+#include <QLabel>
+
+#include "MainWindowFixture.h"
+#include "ui/PlayCommands.h"
+
+namespace {
+
+using PlayCommandsTest = MainWindowFixture;
+
+const std::vector<std::string> kCorner = {"##.", "#..", "..."};
+
+TEST_F(PlayCommandsTest, HandSolvingFinishesAndAnEditTakesItBack) {
+  MakePuzzle(kCorner);
+  for (const QPoint cell : {FieldCell(1, 1), FieldCell(2, 1), FieldCell(1, 2)})
+    Click(window->ImageField, cell, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(window->StatusPlay->text().startsWith("Finished in "));
+  EXPECT_TRUE(window->Document().GetField().IsFinished());
+  EXPECT_FALSE(window->Play().Session().TimeRunning());
+  window->MenuItemUndo->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(window->StatusPlay->text(), "");
+  EXPECT_FALSE(window->Document().GetField().IsFinished());
+}
+
+TEST_F(PlayCommandsTest, CheckForMistakesFramesWrongCellsUntilTheNextEdit) {
+  MakePuzzle(kCorner);
+  SetPicture({"#x.", "...", "..."});
+  QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(window->StatusPlay->text(), "1 cell is wrong (framed in red).");
+  EXPECT_TRUE(window->Document().GetField().HasMistakes());
+  Click(window->ImageField, FieldCell(3, 3), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_FALSE(window->Document().GetField().HasMistakes());
+  EXPECT_EQ(window->StatusPlay->text(), "");
+}
+
+// Both check marks outlive the window; the time stops while it is minimised.
+TEST_F(PlayCommandsTest, ChecksAreRememberedAndTheTimePausesWhileMinimised) {
+  window->MenuItemShowTimer->trigger();
+  window->MenuItemCrossOutClues->trigger();
+  EXPECT_TRUE(window->StatusTimer->isVisible());
+  TfMain& next = Replace<TfMain>();
+  EXPECT_TRUE(next.MenuItemShowTimer->isChecked());
+  EXPECT_TRUE(next.MenuItemCrossOutClues->isChecked());
+  next.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&next));
+  EXPECT_TRUE(next.Play().Session().TimeRunning());
+  next.showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(next.Play().Session().TimeRunning());
+  next.MenuItemShowTimer->trigger();
+  next.MenuItemCrossOutClues->trigger();
+}
+
+}  // namespace
