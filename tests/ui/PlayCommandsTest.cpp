@@ -23,18 +23,6 @@ TEST_F(PlayCommandsTest, HandSolvingFinishesAndAnEditTakesItBack) {
   EXPECT_FALSE(window->Document().GetField().IsFinished());
 }
 
-TEST_F(PlayCommandsTest, CheckForMistakesFramesWrongCellsUntilTheNextEdit) {
-  MakePuzzle(kCorner);
-  SetPicture({"#x.", "...", "..."});
-  QTest::keyClick(window.get(), Qt::Key_M, Qt::ControlModifier);
-  EXPECT_EQ(window->StatusPlay->text(), "1 cell is wrong (framed in red).");
-  EXPECT_TRUE(window->Document().GetField().HasMistakes());
-  Click(window->ImageField, FieldCell(3, 3), Qt::LeftButton);
-  QApplication::processEvents();
-  EXPECT_FALSE(window->Document().GetField().HasMistakes());
-  EXPECT_EQ(window->StatusPlay->text(), "");
-}
-
 // Both check marks outlive the window; the time stops while it is minimised.
 TEST_F(PlayCommandsTest, ChecksAreRememberedAndTheTimePausesWhileMinimised) {
   window->MenuItemShowTimer->trigger();

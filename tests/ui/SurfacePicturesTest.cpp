@@ -51,6 +51,7 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   // picture, whose grid fades.
   window->MenuItemCrossOutClues->trigger();
   window->MenuItemCheckMistakes->trigger();
+  EXPECT_TRUE(window->Document().GetField().HasMistakes());
   save("5-crossed-out-and-mistakes");
   window->Files().ClearPicture(false);
   window->MenuItemSolverSearch->trigger();
