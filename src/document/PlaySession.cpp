@@ -65,6 +65,8 @@ PlaySession::~PlaySession() {
 }
 
 void PlaySession::CellsChanged() {
+  // What is drawn in editor mode is the answer, not a solution found.
+  if (!playing_) helped_ = true;
   if (refresh_wanted_) return;
   refresh_wanted_ = true;
   view_.PlayRefreshWanted();
@@ -82,8 +84,6 @@ void PlaySession::Restart() {
 }
 
 void PlaySession::SetPlaying(bool playing) {
-  // What is drawn in editor mode is the answer, not a solution found.
-  if (!playing) helped_ = true;
   playing_ = playing;
   Refresh();
 }

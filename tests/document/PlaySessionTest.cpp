@@ -132,7 +132,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   const std::string records = folder.Path("data/best-times.txt");
   // A solver command leaves its cells flagged as new; the help counts even
   // when they are overwritten before the finish.
-  enum Help { none, hint, solver };
+  enum Help { none, hint, solver, editor };
   auto finish = [&](int seconds, Help help, const TRows& start = {}) {
     Game game(kHeart, records);
     if (!start.empty()) {
@@ -145,13 +145,15 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
       game.play.Refresh();
     }
     game.now += milliseconds(seconds * 1000);
+    game.play.SetPlaying(help != editor);
     Play(*game.pixler, kHeart);
-    game.play.Refresh();
+    game.play.SetPlaying(true);
     return game.finishes.at(0);
   };
   EXPECT_EQ(finish(90, none), "Finished in 1:30: a new best time!");
   EXPECT_EQ(finish(20, hint), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, solver), "Finished in 0:20 with help, so it is no record (best 1:30).");
+  EXPECT_EQ(finish(20, editor), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(10, none, {"#??????"}),
             "Finished in 0:10 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(95, none), "Finished in 1:35 (best 1:30).");
