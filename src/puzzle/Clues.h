@@ -50,7 +50,8 @@ class TClues : public TCluesBase {
   bool IsFieldFilled(int line, int position) const;
   void FillSlotInterior(int column, int row);
   void DrawSlot(int column, int row, bool wrong, bool done);
-  void DrawNarrowed(const std::string& label, int left, int upper);
+  void DrawApart(const std::string& label, int left, int upper, TColor color);
+  bool DrawNarrowed(const std::string& label, int left, int top, int width, int height);
   TColor LineColor(int number) const { return number % 5 == 0 ? FColorGrid5 : FColorGrid; }
 
   const TFieldBase* FField;
