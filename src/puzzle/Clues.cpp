@@ -35,6 +35,21 @@ int TClues::SlotAt(int pixel, int step, int origin) const {
   return offset >= 0 ? offset / FCellSize + 1 : 0;
 }
 
+int TClues::ShownSlots() const {
+  const int stored = SlotCount();
+  if (!FCompact) return stored;
+  int deepest = 0;
+  for (int line = 1; line <= LineCount(); ++line) {
+    for (int k = stored; k > deepest; --k) {
+      if (Slot(line, k) != 0) {
+        deepest = k;
+        break;
+      }
+    }
+  }
+  return std::clamp(deepest + (FMarking ? 0 : 1), 1, stored);
+}
+
 bool TClues::IsLineDone(int line) const {
   return FIsTop ? FField->IsColumnDone(line) : FField->IsRowDone(line);
 }
