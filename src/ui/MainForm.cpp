@@ -72,6 +72,8 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent), FileDialogs(this) {
   FFiles = std::make_unique<FileCommands>(*this, *FDocument, *this);
   FSolver = std::make_unique<SolverCommands>(*this, *FDocument);
 
+  MenuItemCompactClues->setChecked(FView->RememberedCompact());
+  FDocument->SetCompact(MenuItemCompactClues->isChecked());
   MenuItemSwitchEditModeClick();
   FView->Zoom(ViewControl::Step::Reset);
 
@@ -156,6 +158,10 @@ void TfMain::CreateMenus() {
   for (QAction* item : {MenuItemZoomIn, MenuItemResetZoom, MenuItemZoomOut}) {
     connect(item, &QAction::triggered, this, [this, item] { MenuItemZoomClick(item); });
   }
+  MenuItemView->addSeparator();
+  MenuItemCompactClues = AddItem(MenuItemView, "Compact clue areas", "Ctrl+Shift+C");
+  MenuItemCompactClues->setCheckable(true);
+  connect(MenuItemCompactClues, &QAction::triggered, this, &TfMain::MenuItemCompactCluesClick);
 
   MenuItemSolver = menuBar()->addMenu(QStringLiteral("&Solver"));
   MenuItemSolverFindPiece = AddItem(MenuItemSolver, "F&ind next piece of the solution", "F5");
@@ -464,6 +470,7 @@ void TfMain::MenuItemRegenerateCluesClick() {
   }
   FDocument->RegenerateClues();
   FDocument->Redraw(-1, -1);
+  FView->FollowClues();
 }
 
 void TfMain::MenuItemSwitchEditModeClick() {
@@ -479,6 +486,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   // A hint is a solving step: the editor must not be able to apply it.
   if (editor) FDocument->GetField().ClearHint();
   FDocument->SetMarking(!editor);
+  FView->FollowClues();
 }
 
 void TfMain::SetEditorMode(bool editor) {
@@ -582,7 +590,10 @@ void TfMain::ImagesMouseMove(const TImageControl* sender, Qt::MouseButtons butto
                              Qt::KeyboardModifiers modifiers, int x, int y) {
   const QPoint at = FView->PuzzlePosition(sender, x, y);
   const int action = ShiftToAction(buttons, modifiers);
-  if (action != 0) FDocument->MouseAction(at.x(), at.y(), action);
+  if (action != 0) {
+    FDocument->MouseAction(at.x(), at.y(), action);
+    FView->FollowClues();
+  }
   FDocument->HoverAt(at.x(), at.y());
 }
 
@@ -599,6 +610,10 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   } else if (sender == MenuItemZoomOut || sender == ToolButtonZoomOut) {
     FView->Zoom(Step::Out);
   }
+}
+
+void TfMain::MenuItemCompactCluesClick() {
+  FView->SetCompact(MenuItemCompactClues->isChecked());
 }
 
 void TfMain::FormResize() {

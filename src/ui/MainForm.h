@@ -91,6 +91,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
+  QAction* MenuItemCompactClues;
   QAction* MenuItemSolverFindPiece;
   QAction* MenuItemSolverFindAllPieces;
   QAction* MenuItemSolverFullPass;
@@ -183,6 +184,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void MenuItemClearMightsClick();
   void MenuItemRegenerateCluesClick();
   void MenuItemZoomClick(const QAction* sender);
+  void MenuItemCompactCluesClick();
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
   void MenuItemSearchRun(const QAction* sender);

@@ -26,11 +26,12 @@ class TApplicationEnvironment final : public ::testing::Environment {
 void EnsureApplication() {
   if (QApplication::instance() != nullptr) return;
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Recovery files go to a folder of this run, never the user's; a child run
-  // of a test is handed its parent's.
+  // Recovery files and settings go to a folder of this run, never the
+  // user's; a child run of a test is handed its parent's.
   if (std::getenv(kRecoveryChild) == nullptr) {
     static QTemporaryDir data_home;
     setenv("XDG_DATA_HOME", data_home.path().toLocal8Bit().constData(), 1);
+    setenv("XDG_CONFIG_HOME", data_home.path().toLocal8Bit().constData(), 1);
   }
   application = std::make_unique<QApplication>(argc, argv);
 }
