@@ -5,9 +5,9 @@
 
 #include "document/Pixler.h"
 #include "document/SearchClues.h"
+#include "document/SearchRun.h"
 #include "puzzle/CellState.h"
 #include "puzzle/General.h"
-#include "document/SearchRun.h"
 
 namespace {
 
@@ -79,6 +79,14 @@ void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
   } else if (result.None()) {
     TGeneral::MessageInfo(kNoSolution);
   }
+}
+
+search::Result PixlerSearch::FindSolutions(const search::Clues& clues, int max_solutions,
+                                           std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return {};
+  stop_requested_ = false;
+  clues_ = clues;
+  return Find({}, max_solutions, std::move(callback));
 }
 
 void PixlerSearch::Stop() {

@@ -29,6 +29,10 @@ class PixlerSearch {
   // solution, exactly one (with its grade) or several; for several it offers
   // to pencil-mark the cells where two solutions differ, as one undo group.
   void Check(std::shared_ptr<ISolverCallback> callback);
+  // Up to `max_solutions` solutions of the clues given, leaving the picture
+  // alone, for commands that only show them (a printed solution page).
+  search::Result FindSolutions(const search::Clues& clues, int max_solutions,
+                               std::shared_ptr<ISolverCallback> callback);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/SolutionPage.h"
 #include "solver/SolverBase.h"
 
 class PixlerSearch;
@@ -30,6 +31,9 @@ class SolverCommands final {
   // The complete search's commands.
   void Search();
   void CheckUnique();
+  // What the printed solution page of the puzzle shows, searched for in a
+  // run of its own when the puzzle is not solved.
+  SolutionPage FindSolutionPage(const TPixlerFileData& data);
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window
