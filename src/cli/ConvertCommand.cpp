@@ -9,6 +9,8 @@
 #include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
 #ifdef PIXLERS_CLI_EXPORT
+#include "document/SolutionPage.h"
+#include "engine/SearchEngine.h"
 #include "export/PuzzleExport.h"
 #endif
 
@@ -33,23 +35,34 @@ std::unique_ptr<TPixlerFileData> PictureOf(const ExchangePuzzle& puzzle) {
 }
 #endif
 
-void Write(const TCliOptions& options, const ExchangePuzzle& puzzle) {
+// The exit status: a PDF whose solution page was asked for but left out,
+// since the clues have no solution or several, is written and says so.
+int Write(const TCliOptions& options, const ExchangePuzzle& puzzle) {
   if (PuzzleFormatFromPath(options.output)) {
     WritePuzzleFile(options.output, puzzle);
-    return;
+    return kExitDone;
   }
   const std::string extension = std::filesystem::path(options.output).extension().string();
 #ifdef PIXLERS_CLI_EXPORT
   if (extension == ".png") {
     ExportPng(options.output, *PictureOf(puzzle), options.scale);
-    return;
+    return kExitDone;
   }
   if (extension == ".pdf") {
     const std::string title = !puzzle.metadata.title.empty()
                                   ? puzzle.metadata.title
                                   : std::filesystem::path(options.input).stem().string();
-    ExportPdf(options.output, *PictureOf(puzzle), title, options.with_solution);
-    return;
+    const auto picture = PictureOf(puzzle);
+    SolutionPage page;
+    if (options.with_solution) {
+      page = FindSolutionPage(*picture, [](const search::Clues& clues) {
+        return search::FindSolutions(clues, {}, search::Limits{});
+      });
+    }
+    ExportPdf(options.output, *picture, title, page.picture);
+    if (page.Problem().empty()) return kExitDone;
+    std::cerr << "pixlers-cli: " << options.input << ": " << page.Problem() << '\n';
+    return page.kind == SolutionPage::Kind::none ? kExitContradiction : kExitUndecided;
   }
   const char* const kWritable = ".pixler, .ppixler, .spixler, .non, .xml, .png or .pdf";
 #else
@@ -63,14 +76,14 @@ void Write(const TCliOptions& options, const ExchangePuzzle& puzzle) {
 
 int RunConvert(const TCliOptions& options) {
   try {
-    Write(options, ReadPuzzleFile(options.input, options.index));
+    return Write(options, ReadPuzzleFile(options.input, options.index));
   } catch (const TPixlerFileError& error) {
     std::cerr << "pixlers-cli: " << error.what() << '\n';
     return kExitError;
-  } catch (const std::runtime_error& error) {
-    // Qt's GUI layer could not be started for a picture.
+  } catch (const std::exception& error) {
+    // Qt's GUI layer could not be started for a picture, or the engine
+    // refused the clues of a solution page.
     std::cerr << "pixlers-cli: " << options.output << ": " << error.what() << '\n';
     return kExitError;
   }
-  return kExitDone;
 }

@@ -32,17 +32,21 @@ void TPixler::SaveToFile(const std::string& file_name) const {
 }
 
 void TPixler::ImportFromFile(const std::string& file_name, int puzzle_index) {
-  ApplyFileData(*ReadPuzzleFile(file_name, puzzle_index).data);
+  const ExchangePuzzle puzzle = ReadPuzzleFile(file_name, puzzle_index);
+  ApplyFileData(*puzzle.data);
+  FTitle = puzzle.metadata.title;
 }
 
 void TPixler::ExportToFile(const std::string& file_name) const {
   ExchangePuzzle puzzle;
   puzzle.data = FileData();
+  puzzle.metadata.title = FTitle;
   WritePuzzleFile(file_name, puzzle);
 }
 
 void TPixler::ApplyFileData(const TPixlerFileData& data) {
   Clear();
+  FTitle.clear();
   SetSize(data.width, data.height);
   TField& field = GetField();
   TNumbersTop& top = GetTop();

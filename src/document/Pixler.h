@@ -41,6 +41,11 @@ class TPixler : public TPixlerBase {
   // Export writes a complete picture that satisfies its clues as the goal.
   void ImportFromFile(const std::string& file_name, int puzzle_index = 1);
   void ExportToFile(const std::string& file_name) const;
+  // The title the last imported file gave the puzzle, which exports carry
+  // on; empty when it gave none, and after a puzzle file is loaded or the
+  // puzzle is made anew.
+  const std::string& GetTitle() const { return FTitle; }
+  void SetTitle(const std::string& title) { FTitle = title; }
   // What a puzzle file of the document holds.
   std::unique_ptr<TPixlerFileData> FileData() const;
   // The text a puzzle file of the current puzzle holds.
@@ -107,4 +112,5 @@ class TPixler : public TPixlerBase {
   std::mutex FSolverMutex;
   std::unique_ptr<TSolver> FSolver;
   std::string FCleanText;
+  std::string FTitle;
 };

@@ -81,6 +81,14 @@ void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
   }
 }
 
+search::Result PixlerSearch::FindSolutions(const search::Clues& clues, int max_solutions,
+                                           std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return {};
+  stop_requested_ = false;
+  clues_ = clues;
+  return Find({}, max_solutions, std::move(callback));
+}
+
 void PixlerSearch::Stop() {
   stop_requested_ = true;
   if (run_ != nullptr) run_->Stop();

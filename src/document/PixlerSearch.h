@@ -32,6 +32,10 @@ class PixlerSearch {
   // Judges the picture's decided cells against every solution of the clues;
   // pencil marks are never judged. `stopped` is set when Stop came first.
   search::Mistakes FindMistakes(std::shared_ptr<ISolverCallback> callback);
+  // Up to `max_solutions` solutions of the clues given, leaving the picture
+  // alone, for commands that only show them (a printed solution page).
+  search::Result FindSolutions(const search::Clues& clues, int max_solutions,
+                               std::shared_ptr<ISolverCallback> callback);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();

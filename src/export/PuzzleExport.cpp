@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "puzzle/CellState.h"
 #include "export/OffscreenApplication.h"
 #include "export/PrintLayout.h"
+#include "puzzle/CellState.h"
 
 namespace {
 
@@ -199,7 +199,7 @@ QString Range(const char* what, int first, int count) {
 }
 
 void DrawSolution(QPainter& painter, double page_width, double page_height,
-                  const TPixlerFileData& data) {
+                  const TPixlerFileData& data, const PuzzleImage& solution) {
   const double cell =
       std::min({page_width / data.width, page_height / data.height, Units(kLargestCell)});
   const QPointF origin((page_width - data.width * cell) / 2, Units(kHeading));
@@ -207,7 +207,7 @@ void DrawSolution(QPainter& painter, double page_width, double page_height,
   painter.setBrush(Qt::black);
   for (int x = 1; x <= data.width; ++x) {
     for (int y = 1; y <= data.height; ++y) {
-      if (!IsCellFilled(data.cells[x][y])) continue;
+      if (solution[y - 1][x - 1] != '#') continue;
       painter.drawRect(
           QRectF(origin.x() + (x - 1) * cell, origin.y() + (y - 1) * cell, cell, cell));
     }
@@ -246,8 +246,15 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) 
 }
 
 void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
-               bool with_solution) {
+               const PuzzleImage& solution) {
   CheckSize(path, data);
+  const bool with_solution = !solution.empty();
+  if (with_solution && (static_cast<int>(solution.size()) != data.height ||
+                        std::any_of(solution.begin(), solution.end(), [&](const std::string& row) {
+                          return static_cast<int>(row.size()) != data.width;
+                        }))) {
+    throw TPixlerFileError(path, 0, "the solution does not have the puzzle's size");
+  }
   const OffscreenApplication application;
   QSaveFile file(QString::fromStdString(path));
   Open(file, path);
@@ -309,7 +316,7 @@ void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::
     if (with_solution) {
       writer.newPage();
       DrawHeading(painter, page_width, heading, size + QStringLiteral(", solution"));
-      DrawSolution(painter, page_width, page_height - Units(kHeading), data);
+      DrawSolution(painter, page_width, page_height - Units(kHeading), data, solution);
     }
     if (!painter.end()) throw TPixlerFileError(path, 0, "cannot be written as PDF");
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "document/ExchangePuzzle.h"
 #include "document/PixlerFile.h"
 
 // Pictures and printouts of a puzzle, for the window and the command-line tool.
@@ -28,6 +29,7 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale);
 // its clues, cells and text large enough to read whatever the size. A puzzle
 // too large for one page is split into parts of whole blocks of five, each
 // page repeating the clues of its columns and rows and naming the part it
-// shows. With `with_solution`, a last page shows the picture's filled cells.
+// shows. A `solution` of the puzzle's size is shown on a last page (see
+// SolutionPage.h for which one); an empty one adds no page.
 void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
-               bool with_solution);
+               const PuzzleImage& solution);

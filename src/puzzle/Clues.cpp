@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+
+#include "puzzle/PixelDigits.h"
 
 TClues::TClues(TCanvas& canvas, const TFieldBase* field, bool is_top)
     : TCluesBase(canvas),
@@ -30,6 +33,21 @@ int TClues::SlotAt(int pixel, int step, int origin) const {
   // must not truncate into slot 1.
   const int offset = pixel * step + origin;
   return offset >= 0 ? offset / FCellSize + 1 : 0;
+}
+
+int TClues::ShownSlots() const {
+  const int stored = SlotCount();
+  if (!FCompact) return stored;
+  int deepest = 0;
+  for (int line = 1; line <= LineCount(); ++line) {
+    for (int k = stored; k > deepest; --k) {
+      if (Slot(line, k) != 0) {
+        deepest = k;
+        break;
+      }
+    }
+  }
+  return std::clamp(deepest + (FMarking ? 0 : 1), 1, stored);
 }
 
 bool TClues::IsLineDone(int line) const {
@@ -211,8 +229,10 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
     const int upper = std::min(LineY(row - 1), LineY(row));
     FCanvas.SetPenColor(text);
     // The slot's interior lies between its grid lines, one cell size apart.
-    if (width > FCellSize - 1) {
-      DrawNarrowed(label, left, upper);
+    if (label.size() > 1) {
+      DrawApart(label, left, upper, text);
+    } else if (width > FCellSize - 1) {
+      DrawNarrowed(label, left + 1, upper + 1, FCellSize - 1, FCellSize - 1);
     } else {
       const int text_x = left + (FCellSize - width + 1) / 2;
       const int text_y =
@@ -230,34 +250,61 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
   }
 }
 
-// A number wider than its slot would paint its background over the grid line
-// and into the next slot, so that "11 12" read as "1112". It is condensed to
-// fit, and drawn smaller where condensing alone is not enough; a number that
-// fits no font the canvas has is left out rather than spilled over the grid.
-void TClues::DrawNarrowed(const std::string& label, int left, int upper) {
+// Numbers of several digits keep a column of background beside each grid
+// line, so that neighbouring numbers never run together ("10 13" read as
+// "1013"). A fitting font shows them best; in slots too small for a legible
+// outline the hand-drawn digits take over; in the smallest slots the margin
+// shrinks to one side, the same side in every slot, which still parts any two
+// neighbours. A number that fits nothing is left out rather than spilled over
+// the grid.
+void TClues::DrawApart(const std::string& label, int left, int upper, TColor color) {
+  constexpr int kLegibleFontHeight = 12;
+  const int room = FCellSize - 3;
+  if (FCellSize - 1 >= kLegibleFontHeight &&
+      DrawNarrowed(label, left + 2, upper + 1, room, FCellSize - 1)) {
+    return;
+  }
+  constexpr int kHeight = pixel_digits::kHeight;
+  for (const bool narrow_one : {false, true}) {
+    const int width = pixel_digits::Width(label, narrow_one);
+    // A margin on both sides of the box, else on its right and lower side.
+    for (const auto& [inset, box] : {std::pair(2, room), std::pair(1, room + 1)}) {
+      if (width >= 0 && width <= box && kHeight <= box) {
+        pixel_digits::Draw(FCanvas, left + inset + (box - width) / 2,
+                           upper + inset + (box - kHeight) / 2, label, color, narrow_one);
+        return;
+      }
+    }
+  }
+  DrawNarrowed(label, left + 1, upper + 1, room + 1, room + 1);
+}
+
+// Condensed to fit the box of `width` by `height` pixels at (left, top) and
+// centred in it, drawn smaller where condensing alone is not enough. False,
+// drawing nothing, when no font the canvas has fits.
+bool TClues::DrawNarrowed(const std::string& label, int left, int top, int width, int height) {
   constexpr int kNarrowest = 60;
-  const int room = FCellSize - 1;
-  int height = FCellSize - 1;
-  int width = FCanvas.TextWidth(label);
-  int stretch = std::max(kNarrowest, room * 100 / width);
-  FCanvas.SetFontStretch(stretch);
-  width = FCanvas.TextWidth(label);
-  while (width > room && stretch > kNarrowest) {
-    stretch = std::max(kNarrowest, stretch - 5);
+  int font_height = std::min(FCellSize - 1, height);
+  FCanvas.SetFontHeight(font_height);
+  int text_width = FCanvas.TextWidth(label);
+  int stretch = 100;
+  while (text_width > width && stretch > kNarrowest) {
+    stretch = std::max(kNarrowest, std::min(stretch - 5, width * 100 / text_width));
     FCanvas.SetFontStretch(stretch);
-    width = FCanvas.TextWidth(label);
+    text_width = FCanvas.TextWidth(label);
   }
-  while (width > room && height > 1) {
-    FCanvas.SetFontHeight(--height);
-    width = FCanvas.TextWidth(label);
+  while (text_width > width && font_height > 1) {
+    FCanvas.SetFontHeight(--font_height);
+    text_width = FCanvas.TextWidth(label);
   }
-  if (width <= room) {
-    const int text_height = FCanvas.TextHeight(label);
-    FCanvas.TextOut(left + (FCellSize - width + 1) / 2, upper + (FCellSize - text_height + 1) / 2,
+  const bool fits = text_width <= width;
+  if (fits) {
+    FCanvas.TextOut(left + (width - text_width) / 2, top + (height - FCanvas.TextHeight(label)) / 2,
                     label);
   }
   FCanvas.SetFontStretch(100);
   FCanvas.SetFontHeight(FCellSize - 1);
+  return fits;
 }
 
 void TClues::HoverAt(int x, int y) {

@@ -16,9 +16,16 @@ class TClues : public TCluesBase {
   void SetMarking(bool value) { FMarking = value; }
   bool GetMarking() const { return FMarking; }
 
-  // Slot grid: a line of N cells has N div 2 + N mod 2 slots.
-  int GetCols() const { return FIsTop ? FWidth : FWidth / 2 + FWidth % 2; }
-  int GetRows() const { return FIsTop ? FHeight / 2 + FHeight % 2 : FHeight; }
+  // Compact clue areas: only as many slots are shown as the deepest clue
+  // needs, at least one, and in editor mode one empty slot beyond it, so that
+  // a clue can still be lengthened. Drawing, hover and clicks keep to the
+  // slots shown; what is stored is unchanged.
+  void SetCompact(bool value) { FCompact = value; }
+  bool GetCompact() const { return FCompact; }
+  // The slot grid shown: one slot column or row per line, and the slots of
+  // each line. A line of N cells stores N div 2 + N mod 2 slots.
+  int GetCols() const { return FIsTop ? FWidth : ShownSlots(); }
+  int GetRows() const { return FIsTop ? ShownSlots() : FHeight; }
 
   void UpdateCellSize() override;
   void GetPixelSize(int& width, int& height) override;
@@ -44,17 +51,20 @@ class TClues : public TCluesBase {
   int LineLength() const { return FIsTop ? FHeight : FWidth; }
   int LineCount() const { return FIsTop ? FWidth : FHeight; }
   int32_t Slot(int line, int k) const { return FIsTop ? FCells[line][k] : FCells[k][line]; }
-  int SlotCount() const { return FIsTop ? GetRows() : GetCols(); }
+  int SlotCount() const { return LineLength() / 2 + LineLength() % 2; }
+  int ShownSlots() const;
   void UpdateOrigins();
   bool IsLineDone(int line) const;
   bool IsFieldFilled(int line, int position) const;
   void FillSlotInterior(int column, int row);
   void DrawSlot(int column, int row, bool wrong, bool done);
-  void DrawNarrowed(const std::string& label, int left, int upper);
+  void DrawApart(const std::string& label, int left, int upper, TColor color);
+  bool DrawNarrowed(const std::string& label, int left, int top, int width, int height);
   TColor LineColor(int number) const { return number % 5 == 0 ? FColorGrid5 : FColorGrid; }
 
   const TFieldBase* FField;
   bool FMarking = false;
+  bool FCompact = false;
   bool FIsTop;
   bool FIsLeft;
   int FDirX;

@@ -33,10 +33,22 @@ void TGridBase::SetFitArea(int width, int height) {
   FFitHeight = height;
 }
 
+void TGridBase::SetFitSlots(int across, int down) {
+  FFitSlotsAcross = across;
+  FFitSlotsDown = down;
+}
+
 void TGridBase::UpdateCellSize() {
   // An odd side counts as the next even one.
-  const int fit_x = (FFitWidth - 1) / (FWidth + FWidth % 2);
-  const int fit_y = (FFitHeight - 1) / (FHeight + FHeight % 2);
+  int fit_x = (FFitWidth - 1) / (FWidth + FWidth % 2);
+  int fit_y = (FFitHeight - 1) / (FHeight + FHeight % 2);
+  if (FFitSlotsAcross > 0 || FFitSlotsDown > 0) {
+    // The whole view, less the window's gaps around and between the
+    // drawings, holds the field and the slots shown.
+    constexpr int kGaps = 4;
+    fit_x = (FFitWidth * 3 / 2 - kGaps) / (FWidth + FFitSlotsAcross);
+    fit_y = (FFitHeight * 3 / 2 - kGaps) / (FHeight + FFitSlotsDown);
+  }
   const int size = std::min({fit_x, fit_y, kLargestFittedCellSize}) + FZoom;
   FCellSize = std::max(size, kSmallestCellSize);
 }

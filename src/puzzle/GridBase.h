@@ -41,6 +41,11 @@ class TGridBase {
   int GetCanvasWidth() const { return FCanvasWidth; }
   int GetCanvasHeight() const { return FCanvasHeight; }
   void SetFitArea(int width, int height);
+  // The clue slots beside the field that the fitted cell size makes room for:
+  // `across` slot columns of the row table, `down` slot rows of the column
+  // table. With 0 and 0, the start, the fit area (two thirds of the view)
+  // holds the field and the view's last third the full tables.
+  void SetFitSlots(int across, int down);
   void SetZoom(int value) { FZoom = value; }
   int GetZoom() const { return FZoom; }
   int GetCellSize() const { return FCellSize; }
@@ -82,6 +87,8 @@ class TGridBase {
   int FCanvasHeight = 0;
   int FFitWidth = 0;
   int FFitHeight = 0;
+  int FFitSlotsAcross = 0;
+  int FFitSlotsDown = 0;
   int FZoom = 0;
   // Positive before the first repaint, so that pixel mapping never divides by 0.
   int FCellSize = kSmallestCellSize;

@@ -79,6 +79,26 @@ void TPixlerBase::SetMarking(bool value) {
   FLeft->SetMarking(value);
 }
 
+void TPixlerBase::SetCompact(bool value) {
+  FTop->SetCompact(value);
+  FLeft->SetCompact(value);
+  FitShownSlots();
+}
+
+bool TPixlerBase::GetCompact() const {
+  return FTop->GetCompact();
+}
+
+void TPixlerBase::FitShownSlots() {
+  const int across = GetCompact() ? FLeft->GetCols() : 0;
+  const int down = GetCompact() ? FTop->GetRows() : 0;
+  for (TGridBase* grid :
+       {static_cast<TGridBase*>(FField.get()), static_cast<TGridBase*>(FTop.get()),
+        static_cast<TGridBase*>(FLeft.get())}) {
+    grid->SetFitSlots(across, down);
+  }
+}
+
 void TPixlerBase::Redraw(int x, int y) {
   FField->Redraw(x, y);
   FTop->Redraw(x, y);

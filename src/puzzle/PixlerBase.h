@@ -52,6 +52,14 @@ class TPixlerBase {
   void SetFitArea(int width, int height);
   // True in solving mode, false in editor mode.
   void SetMarking(bool value);
+  // Compact clue areas (TClues::SetCompact) on both tables, with the cell
+  // size fitted to the slots they show.
+  void SetCompact(bool value);
+  bool GetCompact() const;
+  // Fits the cell size to the slots the tables show now. It stays until the
+  // next call, so that lengthening a clue in the editor adds a slot at the
+  // outer edge instead of shrinking every cell under the mouse.
+  void FitShownSlots();
 
   // (-1, -1) repaints everything.
   void Redraw(int x, int y);

@@ -67,6 +67,7 @@ void FileCommands::New() {
   SetFileName(QString());
   document_.SetSize(width, height);
   document_.Clear();
+  document_.SetTitle({});
   document_.MarkClean();
   recovery_->Remove();
   document_.Redraw(-1, -1);
@@ -199,6 +200,7 @@ void FileCommands::ImportImage(const QString& file_name) {
       !puzzle_transfer::ImportPicture(document_, cells)) {
     return;
   }
+  document_.SetTitle({});
   document_.MarkModified();
   SetFileName(QString());
   window_.SetEditorMode(true);
@@ -224,11 +226,18 @@ void FileCommands::ExportFile(const QString& file_name) {
       if (!dialogs_.ExecutePngScaleDialog(scale)) return;
       ExportPng(name, *data, scale);
     } else if (suffix == QLatin1String("pdf")) {
-      const bool with_solution =
-          TGeneral::MessageAsk("Print the solution on a page of its own after the puzzle?");
-      const QString title =
-          QFileInfo(file_name_.isEmpty() ? file_name : file_name_).completeBaseName();
-      ExportPdf(name, *data, title.toStdString(), with_solution);
+      SolutionPage page;
+      if (TGeneral::MessageAsk("Print the solution on a page of its own after the puzzle?")) {
+        page = window_.Solver().FindSolutionPage(*data);
+        if (page.kind == SolutionPage::Kind::stopped) return;
+        if (!page.Problem().empty()) TGeneral::MessageInfo(page.Problem());
+      }
+      const std::string title = !document_.GetTitle().empty()
+                                    ? document_.GetTitle()
+                                    : QFileInfo(file_name_.isEmpty() ? file_name : file_name_)
+                                          .completeBaseName()
+                                          .toStdString();
+      ExportPdf(name, *data, title, page.picture);
     } else {
       throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
     }

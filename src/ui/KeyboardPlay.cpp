@@ -9,6 +9,7 @@
 #include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
+#include "ui/ViewControl.h"
 
 namespace {
 
@@ -180,6 +181,7 @@ void TKeyboardPlay::Move(int dx, int dy, bool by_five) {
 void TKeyboardPlay::Apply(int action) {
   const QPoint at = Position();
   window_.Document().MouseAction(at.x(), at.y(), action);
+  window_.View().FollowClues();
 }
 
 QPoint TKeyboardPlay::Position() const {

@@ -74,6 +74,8 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent), FileDialogs(this) {
   FSolver = std::make_unique<SolverCommands>(*this, *FDocument);
   FPlay = std::make_unique<PlayCommands>(*this, *FDocument);
 
+  MenuItemCompactClues->setChecked(FView->RememberedCompact());
+  FDocument->SetCompact(MenuItemCompactClues->isChecked());
   MenuItemSwitchEditModeClick();
   FView->Zoom(ViewControl::Step::Reset);
 
@@ -162,6 +164,9 @@ void TfMain::CreateMenus() {
   MenuItemShowTimer = AddItem(MenuItemView, "Show timer", nullptr);
   MenuItemShowTimer->setCheckable(true);
   connect(MenuItemShowTimer, &QAction::triggered, this, &TfMain::MenuItemShowTimerClick);
+  MenuItemCompactClues = AddItem(MenuItemView, "Compact clue areas", "Ctrl+Shift+C");
+  MenuItemCompactClues->setCheckable(true);
+  connect(MenuItemCompactClues, &QAction::triggered, this, &TfMain::MenuItemCompactCluesClick);
 
   MenuItemSolver = menuBar()->addMenu(QStringLiteral("&Solver"));
   MenuItemSolverFindPiece = AddItem(MenuItemSolver, "F&ind next piece of the solution", "F5");
@@ -482,6 +487,7 @@ void TfMain::MenuItemRegenerateCluesClick() {
   }
   FDocument->RegenerateClues();
   FDocument->Redraw(-1, -1);
+  FView->FollowClues();
 }
 
 void TfMain::MenuItemSwitchEditModeClick() {
@@ -498,6 +504,7 @@ void TfMain::MenuItemSwitchEditModeClick() {
   if (editor) FDocument->GetField().ClearHint();
   FDocument->SetMarking(!editor);
   FPlay->SetPlaying(!editor);
+  FView->FollowClues();
 }
 
 void TfMain::SetEditorMode(bool editor) {
@@ -613,7 +620,10 @@ void TfMain::ImagesMouseMove(const TImageControl* sender, Qt::MouseButtons butto
                              Qt::KeyboardModifiers modifiers, int x, int y) {
   const QPoint at = FView->PuzzlePosition(sender, x, y);
   const int action = ShiftToAction(buttons, modifiers);
-  if (action != 0) FDocument->MouseAction(at.x(), at.y(), action);
+  if (action != 0) {
+    FDocument->MouseAction(at.x(), at.y(), action);
+    FView->FollowClues();
+  }
   FDocument->HoverAt(at.x(), at.y());
 }
 
@@ -630,6 +640,10 @@ void TfMain::MenuItemZoomClick(const QAction* sender) {
   } else if (sender == MenuItemZoomOut || sender == ToolButtonZoomOut) {
     FView->Zoom(Step::Out);
   }
+}
+
+void TfMain::MenuItemCompactCluesClick() {
+  FView->SetCompact(MenuItemCompactClues->isChecked());
 }
 
 void TfMain::FormResize() {

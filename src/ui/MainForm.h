@@ -94,6 +94,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
+  QAction* MenuItemCompactClues;
   QAction* MenuItemSolverFindPiece;
   QAction* MenuItemSolverFindAllPieces;
   QAction* MenuItemSolverFullPass;
@@ -193,6 +194,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void MenuItemClearMightsClick();
   void MenuItemRegenerateCluesClick();
   void MenuItemZoomClick(const QAction* sender);
+  void MenuItemCompactCluesClick();
   void MenuItemSolverRun(const QAction* sender);
   void MenuItemSolverStopClick();
   void MenuItemSearchRun(const QAction* sender);

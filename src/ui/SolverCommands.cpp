@@ -96,6 +96,18 @@ void SolverCommands::CheckMistakes() {
   });
 }
 
+SolutionPage SolverCommands::FindSolutionPage(const TPixlerFileData& data) {
+  SolutionPage page;
+  page.kind = SolutionPage::Kind::stopped;
+  RunCommand([&](const std::shared_ptr<ISolverCallback>& callback) {
+    window_.MenuItemSolver->menuAction()->setEnabled(true);
+    page = ::FindSolutionPage(data, [&](const search::Clues& clues) {
+      return search_->FindSolutions(clues, 2, callback);
+    });
+  });
+  return page;
+}
+
 void SolverCommands::RunCommand(
     const std::function<void(const std::shared_ptr<ISolverCallback>&)>& body) {
   window_.EnableControls(false);

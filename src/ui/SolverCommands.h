@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/SolutionPage.h"
 #include "solver/SolverBase.h"
 
 class PixlerSearch;
@@ -32,6 +33,9 @@ class SolverCommands final {
   void CheckUnique();
   // Frames the decided cells that no solution shares.
   void CheckMistakes();
+  // What the printed solution page of the puzzle shows, searched for in a
+  // run of its own when the puzzle is not solved.
+  SolutionPage FindSolutionPage(const TPixlerFileData& data);
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window

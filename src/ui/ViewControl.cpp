@@ -2,6 +2,7 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <algorithm>
 
 #include "document/Pixler.h"
@@ -18,6 +19,12 @@ constexpr int kGap = 2;
 // Surfaces grow with a zoomed-in puzzle up to this side, which bounds their
 // memory; beyond it the drawing is cut off.
 constexpr int kLargestSurface = 4001;
+
+const char* const kCompactKey = "view/compactClueAreas";
+
+QSettings Settings() {
+  return QSettings(QStringLiteral("pixlers"), QStringLiteral("pixlers"));
+}
 
 }  // namespace
 
@@ -106,8 +113,15 @@ void ViewControl::Zoom(Step step) {
     --zoom;
   }
   document.SetZoom(zoom);
+  document.FitShownSlots();
+  LayOut();
+}
+
+void ViewControl::LayOut() {
+  TPixler& document = window_.Document();
   FitSurfaces();
   document.Redraw(-1, -1);
+  laid_out_slots_ = ShownSlots();
 
   int field_width = 0;
   int field_height = 0;
@@ -120,6 +134,36 @@ void ViewControl::Zoom(Step step) {
   for (TImageControl* image :
        {window_.ImageTopClues, window_.ImageLeftClues, window_.ImagePreview, window_.ImageField}) {
     image->update();
+  }
+}
+
+QSize ViewControl::ShownSlots() const {
+  const TPixler& document = window_.Document();
+  return {document.GetLeft().GetCols(), document.GetTop().GetRows()};
+}
+
+void ViewControl::SetCompact(bool compact) {
+  Settings().setValue(kCompactKey, compact);
+  window_.Document().SetCompact(compact);
+  Zoom(Step::Keep);
+}
+
+bool ViewControl::RememberedCompact() {
+  return Settings().value(kCompactKey, false).toBool();
+}
+
+// A scrolled view stays where the user put it; one that fits is centred
+// again, as there is no bar to move it.
+void ViewControl::FollowClues() {
+  if (laid_out_slots_.isEmpty() || ShownSlots() == laid_out_slots_) return;
+  QScrollArea& background = *window_.Background;
+  QScrollBar* bars[] = {background.horizontalScrollBar(), background.verticalScrollBar()};
+  const int scrolled[] = {bars[0]->value(), bars[1]->value()};
+  LayOut();
+  const Qt::ScrollBarPolicy policies[] = {background.horizontalScrollBarPolicy(),
+                                          background.verticalScrollBarPolicy()};
+  for (int i = 0; i < 2; ++i) {
+    if (policies[i] == Qt::ScrollBarAlwaysOn) bars[i]->setValue(scrolled[i]);
   }
 }
 

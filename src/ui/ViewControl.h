@@ -24,6 +24,14 @@ class ViewControl final {
   void Zoom(Step step);
   // The view was resized: the fit follows it.
   void Resized();
+  // Compact clue areas on or off, remembered for the next run, with the cell
+  // size fitted to the slots shown.
+  void SetCompact(bool compact);
+  static bool RememberedCompact();
+  // After anything that may change how many clue slots show (a clue edited,
+  // the mode switched): when they changed, the surfaces follow at the same
+  // cell size, which only a zoom command or a resize fits again.
+  void FollowClues();
   // The view's size without scroll bars.
   QSize ScrollRoom() const;
   // A surface's pixel as the puzzle takes positions: the field's as they
@@ -34,8 +42,13 @@ class ViewControl final {
  private:
   void PlaceSurfaces();
   void FitSurfaces();
+  void LayOut();
+  QSize ShownSlots() const;
   void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
   void ScrollIntoView(int field_width, int field_height, int top_height, int left_width);
 
   TfMain& window_;
+  // The slot columns and rows of the clue tables at the last layout; empty
+  // before the first.
+  QSize laid_out_slots_;
 };

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <tuple>
 
 #include "CliRun.h"
 
@@ -76,6 +79,39 @@ TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
         "pdfinfo '" + folder.Path("p.pdf") + "' >'" + folder.Path("info") + "'";
     ASSERT_EQ(std::system(info.c_str()), 0);
     EXPECT_NE(ReadFile(folder.Path("info")).find("Pages:           2"), std::string::npos);
+  }
+}
+
+// The solution page of an unsolved puzzle shows the one solution of its
+// clues, found first; with none or several the PDF has no such page and the
+// tool says why. The PDF carries the file's title.
+TEST(ConvertTest, PdfSolutionPageIsSolvedFirstOrLeftOutWithAWord) {
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  if (std::system("pdftotext -v >/dev/null 2>&1") != 0) GTEST_SKIP() << "no poppler-utils";
+  TTempFolder folder;
+  // Clues, exit status, pages, what the pages or the error say.
+  const std::tuple<std::string, int, std::string, std::string> cases[] = {
+      {"width 3\nheight 3\ntitle \"Plus sign\"\nrows\n1\n3\n1\ncolumns\n1\n3\n1\n", 0, "2",
+       "Plus sign 3 x 3, solution"},
+      {"width 2\nheight 2\nrows\n1\n1\ncolumns\n1\n1\n", 1, "1", "more than one solution"},
+      {"width 2\nheight 1\nrows\n2\ncolumns\n1\n0\n", 2, "1", "no solution"},
+  };
+  for (const auto& [clues, status, pages, says] : cases) {
+    const std::string pdf = folder.Path("p.pdf");
+    const TCliRun run =
+        RunCli(cli, {"convert", "--solution", folder.Write("p.non", clues), pdf}, folder);
+    if (run.status == 3 && run.err.find("cannot write \".pdf\"") != std::string::npos) {
+      GTEST_SKIP() << "this build has no picture export";
+    }
+    EXPECT_EQ(run.status, status) << clues << run.err;
+    const std::string read_back = "pdfinfo '" + pdf + "' >'" + folder.Path("info") +
+                                  "' && pdftotext '" + pdf + "' '" + folder.Path("text") + "'";
+    ASSERT_EQ(std::system(read_back.c_str()), 0) << clues;
+    EXPECT_NE(ReadFile(folder.Path("info")).find("Pages:           " + pages), std::string::npos);
+    std::string text = ReadFile(folder.Path("text")) + run.err;
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    EXPECT_NE(text.find(says), std::string::npos) << text;
   }
 }
 

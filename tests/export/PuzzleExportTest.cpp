@@ -19,6 +19,15 @@ namespace {
 
 const std::vector<std::string> kPicture = {"#N.x#", "o#..#", "####x"};
 
+// The picture's filled cells as a solution page shows them.
+PuzzleImage Filled(const std::vector<std::string>& picture) {
+  PuzzleImage image = picture;
+  for (std::string& row : image) {
+    for (char& c : row) c = c == '#' || c == 'N' ? '#' : '.';
+  }
+  return image;
+}
+
 std::string Output(const std::string& command) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
@@ -88,11 +97,16 @@ TEST_F(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
       {"scale too large", kept,
        [&](const std::string& p) { ExportPng(p, *data, kLargestPngScale + 1); }},
       {"png size", kept, [&](const std::string& p) { ExportPng(p, *too_large, 1); }},
-      {"pdf size", kept, [&](const std::string& p) { ExportPdf(p, *too_large, "t", false); }},
+      {"pdf size", kept, [&](const std::string& p) { ExportPdf(p, *too_large, "t", {}); }},
+      {"solution size", kept,
+       [&](const std::string& p) {
+         ExportPdf(p, *data, "t", Filled({"#.", ".#"}));
+       }},
       {"png folder", Path("folder"), [&](const std::string& p) { ExportPng(p, *data, 1); }},
-      {"pdf folder", Path("folder"), [&](const std::string& p) { ExportPdf(p, *data, "", true); }},
+      {"pdf folder", Path("folder"),
+       [&](const std::string& p) { ExportPdf(p, *data, "", Filled(kPicture)); }},
       {"missing folder", Path("none/x.pdf"),
-       [&](const std::string& p) { ExportPdf(p, *data, "", false); }},
+       [&](const std::string& p) { ExportPdf(p, *data, "", {}); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -146,7 +160,7 @@ TEST_F(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
     SCOPED_TRACE(c.name);
     const std::string pdf = Path("puzzle.pdf");
     ExportPdf(pdf, *PictureData(c.picture), c.name == std::string("small") ? "Small one" : c.name,
-              c.with_solution);
+              c.with_solution ? Filled(c.picture) : PuzzleImage{});
     const std::string info = Output("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("Pages:           " + std::to_string(c.pages) + "\n"), std::string::npos)
         << info;

@@ -61,6 +61,42 @@ TEST_F(CluesOnBitmaps, ClicksFindTheSlotCountedFromTheFieldSideAndNothingElse) {
   }
 }
 
+// Compact tables show the slots their deepest clue needs, one more in the
+// editor, at least one and at most those stored; clicks beyond them, on
+// slots no longer drawn, change nothing.
+TEST_F(CluesOnBitmaps, CompactTablesShowAndTakeClicksOnTheSlotsTheirCluesNeed) {
+  // Table, the slot of the deepest clue (0: no clue), editor mode, slots shown.
+  const std::tuple<bool, int, bool, int> cases[] = {
+      {true, 0, false, 1}, {true, 0, true, 1},   {true, 2, false, 2}, {true, 2, true, 3},
+      {true, 5, true, 5},  {false, 3, false, 3}, {false, 4, true, 5}, {false, 1, true, 2},
+  };
+  for (auto [is_top, deepest, editor, shown] : cases) {
+    pixler.Clear();
+    TClues& table = is_top ? static_cast<TClues&>(Top()) : Left();
+    table.SetCompact(true);
+    table.SetMarking(!editor);
+    if (deepest > 0) table.SetCell(is_top ? 4 : deepest, is_top ? deepest : 4, 1);
+    int width = 0, height = 0;
+    table.GetPixelSize(width, height);
+    const int slots = is_top ? table.GetRows() : table.GetCols();
+    // Slot k of line 2 lies around pixel 159 - 20 * k of the table's axis.
+    auto click = [&](int k) {
+      const int own = 159 - 20 * k;
+      return table.MouseAction(is_top ? 30 : own, is_top ? own : 30, 1);
+    };
+    // Beyond first: in the editor a click on the empty outermost slot
+    // lengthens a clue, and one more slot shows.
+    const bool beyond = click(shown + 1);
+    const bool outermost = click(shown);
+    const int changed = is_top ? table.GetCell(2, shown) + table.GetMark(2, shown)
+                               : table.GetCell(shown, 2) + table.GetMark(shown, 2);
+    EXPECT_EQ(std::tuple(slots, is_top ? height : width, beyond, outermost, changed),
+              std::tuple(shown, 20 * shown - 1, false, true, 1))
+        << is_top << " " << deepest << " " << editor;
+    table.SetCompact(false);
+  }
+}
+
 TEST_F(CluesOnBitmaps, ButtonsRaiseAndLowerNumbersOrCrossThemOut) {
   // Table, marking mode, number and mark, button, number and mark after, and
   // whether the click changed anything. Columns are 9 cells long, rows 10.
@@ -104,7 +140,7 @@ TEST_F(CluesOnBitmaps, SlotsShowNumbersStrokesAndTheStateOfTheirLines) {
   pixler.Redraw(-1, -1);
 
   EXPECT_EQ(top.texts, (std::vector<std::string>{
-                           "7@46,130 h19 CC0000 on FFFFFF", "12@41,110 h19 CC0000 on FFFFFF",
+                           "7@46,130 h19 CC0000 on FFFFFF", "12@42,110 h19 s94 CC0000 on FFFFFF",
                            "3@66,130 h19 000000 on E0E0E0", "4@86,110 h19 000000 on FFFFFF"}));
   EXPECT_EQ(left.texts, (std::vector<std::string>{"5@135,21 h19 CC0000 on FFFFFF",
                                                   "9@95,161 h19 000000 on FFFFFF"}));
@@ -123,17 +159,19 @@ TEST_F(CluesOnBitmaps, SlotsShowNumbersStrokesAndTheStateOfTheirLines) {
 }
 
 TEST_F(CluesOnBitmaps, NumbersWiderThanTheirSlotAreNarrowedToFitInsideIt) {
-  // Text cells are 9 pixels a digit at the full height of 19, the slots' room
-  // 19 pixels: three digits are condensed, five also made smaller.
+  // Text cells are 9 pixels a digit at the full height of 19; numbers of
+  // several digits keep a background column beside each grid line, which
+  // leaves them 17 of the slot's 19: three digits are condensed, five also
+  // made smaller.
   Top().SetCell(2, 1, 100);
   Top().SetCell(3, 1, 10000);
   Left().SetCell(2, 1, 100);
   Left().SetCell(1, 2, 7);
   pixler.Redraw(-1, -1);
-  EXPECT_EQ(top.texts, (std::vector<std::string>{"100@21,130 h19 s70 000000 on FFFFFF",
-                                                 "10000@41,133 h13 s60 000000 on FFFFFF"}));
+  EXPECT_EQ(top.texts, (std::vector<std::string>{"100@22,130 h19 s62 000000 on FFFFFF",
+                                                 "10000@43,134 h11 s60 000000 on FFFFFF"}));
   EXPECT_EQ(left.texts, (std::vector<std::string>{"7@135,21 h19 000000 on FFFFFF",
-                                                  "100@110,1 h19 s70 000000 on FFFFFF"}));
+                                                  "100@111,1 h19 s62 000000 on FFFFFF"}));
   // The grid lines beside them stay.
   ExpectPixels(top, "20,135:g 40,135:g 60,135:g 30,149:R");
   ExpectPixels(left, "109,10:g 129,10:g 120,0:R");

@@ -27,6 +27,36 @@ TEST_F(PixlerBase, SizeZoomAndFitAreaReachAllThreeGrids) {
   EXPECT_EQ(std::vector<int>(extents, extents + 4), (std::vector<int>{109, 61, 35, 59}));
 }
 
+// Compact tables leave the room of the slots they do not show to the cells,
+// fitted once: a clue lengthened afterwards adds a slot but keeps the cells.
+TEST_F(PixlerBase, CompactTablesFitTheCellsToTheSlotsShownWhenAsked) {
+  pixler.SetSize(40, 30);
+  pixler.SetFitArea(600, 400);
+  Top().SetCell(1, 3, 2);
+  Left().SetCell(2, 1, 4);
+  pixler.SetMarking(true);
+  auto extents = [this] {
+    int sizes[4] = {};
+    pixler.GetPixelSizes(sizes[0], sizes[1], sizes[2], sizes[3]);
+    return std::vector<int>(sizes, sizes + 4);
+  };
+  // Full tables: cells of min(599 div 40, 399 div 30) = 13 pixels, 15 slot
+  // rows and 20 slot columns.
+  EXPECT_EQ(extents(), (std::vector<int>{521, 391, 194, 259}));
+  // 3 slot rows and 2 slot columns in the whole view of 900 by 600 less 4:
+  // min(896 div 42, 596 div 33) = 18 pixels.
+  pixler.SetCompact(true);
+  EXPECT_EQ(extents(), (std::vector<int>{721, 541, 53, 35}));
+  Top().SetCell(1, 9, 1);
+  pixler.SetMarking(false);
+  EXPECT_EQ(extents(), (std::vector<int>{721, 541, 179, 53}));
+  // 10 and 3: min(896 div 43, 596 div 40) = 14.
+  pixler.FitShownSlots();
+  EXPECT_EQ(extents(), (std::vector<int>{561, 421, 139, 41}));
+  pixler.SetCompact(false);
+  EXPECT_EQ(extents(), (std::vector<int>{521, 391, 194, 259}));
+}
+
 TEST_F(PixlerBase, MouseActionsReachEachGridInItsOwnTermsAndCommandsTheField) {
   // Row 2 of the picture, then number and mark of the row clue slot (1, 2)
   // and of the column clue slot (3, 1).

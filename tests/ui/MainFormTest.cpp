@@ -46,6 +46,7 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
       {window->MenuItemCheckUnique, "Check for a unique solution|Shift+F9||110"}, {window->MenuItemSolverExplain, "Explain next piece|Ctrl+H||100"},
       {window->MenuItemCheckMistakes, "Check for mistakes|Ctrl+M||100"}, {window->MenuItemShowTimer, "Show timer||c|111"},
       {window->MenuItemCrossOutClues, "Cross out finished clues||c|110"},
+      {window->MenuItemCompactClues, "Compact clue areas|Ctrl+Shift+C|c|111"},
   };
   // clang-format on
   std::vector<std::string> enabled(std::size(cases));

@@ -164,6 +164,15 @@ TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile)
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
   EXPECT_EQ(platform->unanswered, 0);
   EXPECT_EQ(platform->messages.size(), 1u);
+  // Not solved, and the clues have two solutions: it is written without a
+  // solution page, saying why.
+  MakePuzzle({"#.", ".#"});
+  platform->messages.clear();
+  platform->Answer(TMessageResult::Yes);
+  window->Files().ExportFile(folder.filePath("two.pdf"));
+  ASSERT_EQ(platform->messages.size(), 2u);
+  EXPECT_NE(platform->messages[1].text.find("more than one solution"), std::string::npos);
+  EXPECT_TRUE(QFile::exists(folder.filePath("two.pdf")));
 
   for (const QString& refused : {folder.filePath("notes.txt"), folder.filePath("no/such.png")}) {
     platform->messages.clear();

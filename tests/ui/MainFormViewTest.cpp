@@ -67,3 +67,54 @@ TEST_F(MainFormViewTest, StatusPanelsHoldTheirLongestTextsWhole) {
     EXPECT_LE(panel->sizeHint().width(), panel->width()) << panel->text().toStdString();
   }
 }
+
+// Compact clue areas leave the room of the slots no clue needs to the cells,
+// keep clicks on the slots shown, lengthen a clue in the editor without
+// moving the cells under the mouse, and are remembered for the next run.
+TEST_F(MainFormViewTest, CompactClueAreasGiveTheirRoomToTheCellsAndAreRemembered) {
+  window->showNormal();
+  window->resize(1600, 1000);
+  QApplication::processEvents();
+  // Ten runs in each of 60 rows, full columns: 10 slot columns of 30 and one
+  // slot row of 30 are needed.
+  MakePuzzle(std::vector<std::string>(60, std::string(10, '#') + std::string(50, '.')));
+  for (int i = 0; i < 60; i += 6) {
+    window->Document().GetLeft().SetCell(i / 6 + 1, 1, 1);
+  }
+  window->MenuItemResetZoom->trigger();
+  const int full = CellSize();
+  auto compact = [&](bool on) {
+    if (window->MenuItemCompactClues->isChecked() != on) {
+      QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    QApplication::processEvents();
+    return CellSize();
+  };
+  const int cell = compact(true);
+  TNumbersLeft& left = window->Document().GetLeft();
+  EXPECT_EQ(std::pair(left.GetCols(), window->Document().GetTop().GetRows()), std::pair(10, 1));
+  EXPECT_GE(cell * 5, full * 6) << full << " " << cell;
+
+  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(left.GetCols(), 11);
+  Click(window->ImageLeftClues, LeftSlot(11, 1), Qt::LeftButton);
+  Click(window->ImageLeftClues, LeftSlot(11, 1), Qt::LeftButton);
+  EXPECT_EQ(std::tuple(left.GetCell(11, 1), left.GetCols(), CellSize()), std::tuple(2, 12, cell));
+  Click(window->ImageLeftClues, LeftSlot(13, 1), Qt::LeftButton);
+  EXPECT_EQ(left.GetCell(13, 1), 0);
+
+  Replace<TfMain>();
+  EXPECT_TRUE(window->MenuItemCompactClues->isChecked());
+  EXPECT_TRUE(window->Document().GetCompact());
+  const QString faase = QStringLiteral(PIXLERS_CORPUS_DIR "/survey_free/faase.pixler");
+  if (QFile::exists(faase)) {
+    window->showNormal();
+    window->resize(1600, 1000);
+    window->Files().OpenFile(faase, false, false);
+    QApplication::processEvents();
+    const int on = CellSize();
+    const int off = compact(false);
+    EXPECT_GE(on * 5, off * 6) << off << " " << on;
+  }
+  compact(false);
+}
