@@ -131,8 +131,8 @@ int RunMakeUnique(const TCliOptions& options, StopWatcher& watcher) {
   search::Grid picture{width, height, {}};
   for (int y = 1; y <= height; ++y) {
     for (int x = 1; x <= width; ++x) {
-      picture.cells.push_back(pixler->GetField().GetCell(x, y) == csFilled ? search::Cell::filled
-                                                                           : search::Cell::empty);
+      picture.cells.push_back(IsCellFilled(pixler->GetField().GetCell(x, y)) ? search::Cell::filled
+                                                                             : search::Cell::empty);
     }
   }
   std::atomic<bool> stop = false;

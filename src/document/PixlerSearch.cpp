@@ -5,9 +5,9 @@
 
 #include "document/Pixler.h"
 #include "document/SearchClues.h"
+#include "document/SearchRun.h"
 #include "puzzle/CellState.h"
 #include "puzzle/General.h"
-#include "document/SearchRun.h"
 
 namespace {
 
@@ -79,6 +79,50 @@ void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
   } else if (result.None()) {
     TGeneral::MessageInfo(kNoSolution);
   }
+}
+
+search::UniquePicture PixlerSearch::ProposeUnique(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return {};
+  document_.EndGroup();
+  stop_requested_ = false;
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  const search::UniquePicture made = run.MakeUnique(DrawnPicture(), false);
+  if (!made.found && !made.stopped && !stop_requested_) {
+    TGeneral::MessageInfo("No small change of the picture makes its clues unique.");
+  }
+  return made;
+}
+
+void PixlerSearch::ApplyUnique(const search::Grid& picture) {
+  const search::Grid drawn = DrawnPicture();
+  TField& field = document_.GetField();
+  // Whatever stroke is open ends first, so that the changes undo on their own.
+  field.EndGroup();
+  for (int y = 1; y <= drawn.height; ++y) {
+    for (int x = 1; x <= drawn.width; ++x) {
+      const search::Cell cell = picture.at(x - 1, y - 1);
+      if (cell != drawn.at(x - 1, y - 1)) field.ChangeCell(x, y, CellValue(cell));
+    }
+  }
+  field.EndGroup();
+  document_.Redraw(-1, -1);
+}
+
+search::Grid PixlerSearch::DrawnPicture() const {
+  search::Grid picture{document_.GetWidth(), document_.GetHeight(), {}};
+  for (int y = 1; y <= picture.height; ++y) {
+    for (int x = 1; x <= picture.width; ++x) {
+      picture.cells.push_back(IsCellFilled(document_.GetField().GetCell(x, y))
+                                  ? search::Cell::filled
+                                  : search::Cell::empty);
+    }
+  }
+  return picture;
 }
 
 void PixlerSearch::Stop() {

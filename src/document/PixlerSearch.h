@@ -29,6 +29,14 @@ class PixlerSearch {
   // solution, exactly one (with its grade) or several; for several it offers
   // to pencil-mark the cells where two solutions differ, as one undo group.
   void Check(std::shared_ptr<ISolverCallback> callback);
+  // Looks for a few cells to change so that the clues made from the picture
+  // (its filled cells) have exactly one solution; the picture is left as it
+  // is. Says so when none was found, unless stopped. `found` is false in
+  // the result then.
+  search::UniquePicture ProposeUnique(std::shared_ptr<ISolverCallback> callback);
+  // Writes the cells where `picture` differs from the picture's filled cells
+  // as one undo group.
+  void ApplyUnique(const search::Grid& picture);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();
@@ -41,6 +49,8 @@ class PixlerSearch {
                       std::shared_ptr<ISolverCallback> callback);
   void WriteSolution(const search::Grid& solution);
   void MarkDifferences(const search::Grid& first, const search::Grid& second);
+  // The picture's filled cells; every other cell, pencil marks too, empty.
+  search::Grid DrawnPicture() const;
 
   TPixler& document_;
   search::Clues clues_;

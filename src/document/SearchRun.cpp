@@ -10,6 +10,24 @@ SearchRun::SearchRun(std::shared_ptr<ISolverCallback> callback) : control_(std::
 
 search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& known,
                                int max_solutions) {
+  search::Result result;
+  Run([&](const search::Limits& limits) {
+    search::Limits counting = limits;
+    counting.max_solutions = max_solutions;
+    result = search::FindSolutions(clues, known, counting);
+  });
+  return result;
+}
+
+search::UniquePicture SearchRun::MakeUnique(const search::Grid& picture, bool line_logic) {
+  search::UniquePicture made;
+  Run([&](const search::Limits& limits) {
+    made = search::MakeUnique(picture, line_logic, limits);
+  });
+  return made;
+}
+
+void SearchRun::Run(const std::function<void(const search::Limits&)>& job) {
   // Messages processed while waiting could start another search on this run.
   if (running_) throw std::logic_error("a search is already running");
   struct RunningScope {
@@ -19,14 +37,12 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
   } running(running_);
 
   search::Limits limits;
-  limits.max_solutions = max_solutions;
   limits.stop = &control_.stop;
   limits.progress = [this](const search::Progress& progress) {
     control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
   };
-  search::Result result;
   auto worker = std::make_unique<TSolverThread>();
-  worker->job = [&] { result = search::FindSolutions(clues, known, limits); };
+  worker->job = [&] { job(limits); };
   control_.ResetReports();
   control_.SetThread(worker.get());
   control_.stop = false;
@@ -47,7 +63,6 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
   worker.reset();
   control_.SetThread(nullptr);
   if (!failure.empty()) throw std::runtime_error(failure);
-  return result;
 }
 
 void SearchRun::Stop() {

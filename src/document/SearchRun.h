@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "engine/SearchEngine.h"
@@ -21,6 +22,8 @@ class SearchRun {
   // Stop came first. What ended the worker otherwise (clues the engine
   // refuses included) is thrown as std::runtime_error with its text.
   search::Result Find(const search::Clues& clues, const search::Grid& known, int max_solutions);
+  // search::MakeUnique the same way.
+  search::UniquePicture MakeUnique(const search::Grid& picture, bool line_logic);
   // For the calling thread while Find waits: the search ends at its next poll.
   void Stop();
 
@@ -28,6 +31,10 @@ class SearchRun {
   int64_t cpu_time = 0;
 
  private:
+  // Runs `job` on the worker with limits that stop at Stop and report
+  // progress, waiting as Find says.
+  void Run(const std::function<void(const search::Limits&)>& job);
+
   TSolverControl control_;
   bool running_ = false;
 };

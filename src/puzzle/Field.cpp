@@ -9,6 +9,8 @@ namespace {
 
 // A pale tint that leaves every mark of the line readable.
 constexpr TColor kHintLineColor = 0xFFF4C0;
+// Where line logic stops, and, stronger, where probing stops too.
+constexpr TColor kDoubtColors[] = {0xFFE0B0, 0xF8B8B8};
 
 }  // namespace
 
@@ -123,6 +125,9 @@ void TField::DrawCell(int column, int row) {
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   } else if (FHintShown && FHintLine == (FHintIsRow ? row : column)) {
     FCanvas.SetBrushColor(kHintLineColor);
+    FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
+  } else if (FDoubtShown && FDoubt[column][row] > 0) {
+    FCanvas.SetBrushColor(kDoubtColors[std::min<int>(FDoubt[column][row], 2) - 1]);
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   }
   switch (value) {
@@ -292,9 +297,28 @@ void TField::ClearHint() {
   if (const std::function<void()> cleared = std::exchange(FHintCleared, nullptr)) cleared();
 }
 
+void TField::SetDoubt(const std::vector<std::uint8_t>& levels) {
+  FDoubtShown = true;
+  for (int row = 1; row <= FHeight; ++row) {
+    for (int column = 1; column <= FWidth; ++column) {
+      const std::size_t index = static_cast<std::size_t>(row - 1) * FWidth + column - 1;
+      FDoubt[column][row] = index < levels.size() ? levels[index] : 0;
+    }
+  }
+  Redraw(-1, -1);
+}
+
+void TField::ClearDoubt() {
+  if (!FDoubtShown) return;
+  FDoubtShown = false;
+  Redraw(-1, -1);
+}
+
 // A hint explains the picture it was found for; after an edit it may be wrong.
+// The doubt belongs to the picture too: another puzzle drops it.
 void TField::Clear() {
   FHintShown = false;
+  FDoubtShown = false;
   const std::function<void()> cleared = std::exchange(FHintCleared, nullptr);
   TFieldBase::Clear();
   if (cleared) cleared();

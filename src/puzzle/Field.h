@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "puzzle/FieldBase.h"
 
@@ -47,6 +48,15 @@ class TField final : public TFieldBase {
   void ClearHint();
   bool HasHint() const { return FHintShown; }
 
+  // Where the picture's own clues leave a solver guessing, tinted behind the
+  // cells' marks until cleared: per cell, row by row, 0 for none, 1 where
+  // line logic alone leaves the cell open, 2 where probing does too. Edits
+  // keep it: it is replaced when the next check ends.
+  void SetDoubt(const std::vector<std::uint8_t>& levels);
+  void ClearDoubt();
+  bool HasDoubt() const { return FDoubtShown; }
+  int GetDoubt(int x, int y) const { return FDoubtShown ? FDoubt[x][y] : 0; }
+
   void Clear() override;
   int32_t SetCell(int x, int y, int32_t value) override;
 
@@ -74,4 +84,6 @@ class TField final : public TFieldBase {
   int FHintLine = 0;
   int32_t FHintValues[kGridArraySize][kGridArraySize] = {};
   std::function<void()> FHintCleared;
+  bool FDoubtShown = false;
+  std::uint8_t FDoubt[kGridArraySize][kGridArraySize] = {};
 };

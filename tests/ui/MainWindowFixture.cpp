@@ -31,6 +31,8 @@ void EnsureApplication() {
   if (std::getenv(kRecoveryChild) == nullptr) {
     static QTemporaryDir data_home;
     setenv("XDG_DATA_HOME", data_home.path().toLocal8Bit().constData(), 1);
+    // Remembered settings too.
+    setenv("XDG_CONFIG_HOME", data_home.path().toLocal8Bit().constData(), 1);
   }
   application = std::make_unique<QApplication>(argc, argv);
 }
