@@ -98,21 +98,6 @@ search::UniquePicture PixlerSearch::ProposeUnique(std::shared_ptr<ISolverCallbac
   return made;
 }
 
-void PixlerSearch::ApplyUnique(const search::Grid& picture) {
-  const search::Grid drawn = DrawnPicture();
-  TField& field = document_.GetField();
-  // Whatever stroke is open ends first, so that the changes undo on their own.
-  field.EndGroup();
-  for (int y = 1; y <= drawn.height; ++y) {
-    for (int x = 1; x <= drawn.width; ++x) {
-      const search::Cell cell = picture.at(x - 1, y - 1);
-      if (cell != drawn.at(x - 1, y - 1)) field.ChangeCell(x, y, CellValue(cell));
-    }
-  }
-  field.EndGroup();
-  document_.Redraw(-1, -1);
-}
-
 search::Grid PixlerSearch::DrawnPicture() const {
   search::Grid picture{document_.GetWidth(), document_.GetHeight(), {}};
   for (int y = 1; y <= picture.height; ++y) {

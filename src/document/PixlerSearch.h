@@ -34,9 +34,6 @@ class PixlerSearch {
   // is. Says so when none was found, unless stopped. `found` is false in
   // the result then.
   search::UniquePicture ProposeUnique(std::shared_ptr<ISolverCallback> callback);
-  // Writes the cells where `picture` differs from the picture's filled cells
-  // as one undo group.
-  void ApplyUnique(const search::Grid& picture);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();

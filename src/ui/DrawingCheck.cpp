@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -32,16 +31,11 @@ bool SameClues(const search::Clues& a, const search::Clues& b) {
 DrawingCheck::DrawingCheck(TfMain& window)
     : QObject(&window),
       window_(window),
-      item_(new QAction(QStringLiteral("Check while drawing"), this)),
+      item_(window.MenuItemCheckWhileDrawing),
       panel_(new QLabel(&window)),
       poll_(new QTimer(this)),
       check_(new BackgroundCheck(this)) {
-  item_->setCheckable(true);
   item_->setChecked(QSettings().value(kOnKey, false).toBool());
-  item_->setStatusTip(
-      QStringLiteral("In editor mode, tell after each stroke whether the picture makes a puzzle "
-                     "with one solution"));
-  window.MenuItemEdit->insertAction(window.MenuItemCheckUnique, item_);
   window.statusBar()->addPermanentWidget(panel_);
   poll_->setInterval(kPollMilliseconds);
   connect(poll_, &QTimer::timeout, this, &DrawingCheck::Poll);

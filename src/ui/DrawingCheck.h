@@ -20,7 +20,7 @@ class DrawingCheck final : public QObject {
   Q_OBJECT
 
  public:
-  // Adds its check mark to the Edit menu and its panel to the status bar.
+  // Serves the window's check mark and adds its panel to the status bar.
   explicit DrawingCheck(TfMain& window);
 
   QAction* Item() const { return item_; }

@@ -11,6 +11,7 @@
 #include "ui/FileCommands.h"
 #include "ui/MainForm.h"
 #include "ui/Recovery.h"
+#include "ui/UniqueProposal.h"
 
 namespace {
 
@@ -87,6 +88,16 @@ void SolverCommands::CheckUnique() {
     window_.MenuItemSolver->menuAction()->setEnabled(true);
     search_->Check(callback);
   });
+}
+
+void SolverCommands::MakeUnique() {
+  search::UniquePicture made;
+  RunCommand([this, &made](const std::shared_ptr<ISolverCallback>& callback) {
+    window_.MenuItemSolver->menuAction()->setEnabled(true);
+    made = search_->ProposeUnique(callback);
+  });
+  // Shown once the run's frame has closed, which clears the picture's marks.
+  window_.Unique->Show(made);
 }
 
 void SolverCommands::RunCommand(

@@ -30,6 +30,9 @@ class SolverCommands final {
   // The complete search's commands.
   void Search();
   void CheckUnique();
+  // Looks for a few cells to change so that the picture's own clues have
+  // one solution, and shows them for the user to apply.
+  void MakeUnique();
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window

@@ -7,6 +7,7 @@
 #include "engine/SearchEngine.h"
 #include "ui/BackgroundCheck.h"
 #include "ui/DrawingCheck.h"
+#include "ui/MainForm.h"
 #include "ui/UniqueProposal.h"
 
 namespace {
@@ -26,12 +27,9 @@ search::Clues Rooks(int n) {
 class DrawingCheckTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    EnsureApplication();
-    QSettings().clear();
     MainWindowFixture::SetUp();
     ASSERT_FALSE(HasFatalFailure());
-    check = new DrawingCheck(*window);
-    unique = new UniqueProposal(*window);
+    check = window->Check;
   }
   void Draw(const TRows& rows) {
     window->Document().SetSize(static_cast<int>(rows.front().size()),
@@ -53,7 +51,6 @@ class DrawingCheckTest : public MainWindowFixture {
   }
 
   DrawingCheck* check = nullptr;
-  UniqueProposal* unique = nullptr;
 };
 
 TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
@@ -81,7 +78,7 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
       {{"#..#", ".##.", ".##.", "#..#"}, "several solutions", false, true},
   };
   window->MenuItemSwitchEditMode->trigger();
-  check->Item()->setChecked(true);
+  window->MenuItemCheckWhileDrawing->setChecked(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.verdict);
     Draw(c.picture);
@@ -99,7 +96,7 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
   EXPECT_EQ(Doubts()[0], 4);
 
   // Off, or back in solver mode, it shows nothing.
-  check->Item()->setChecked(false);
+  window->MenuItemCheckWhileDrawing->setChecked(false);
   EXPECT_EQ(check->Panel()->text(), "");
   EXPECT_FALSE(window->Document().GetField().HasDoubt());
 }
@@ -130,7 +127,7 @@ TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
 }
 
 TEST_F(DrawingCheckTest, IsOfferedOnceAndRemembered) {
-  EXPECT_FALSE(check->Item()->isChecked());
+  EXPECT_FALSE(window->MenuItemCheckWhileDrawing->isChecked());
   window->MenuItemSwitchEditMode->trigger();
   EXPECT_TRUE(window->statusBar()->currentMessage().contains("Check while drawing"));
   window->statusBar()->clearMessage();
@@ -138,7 +135,7 @@ TEST_F(DrawingCheckTest, IsOfferedOnceAndRemembered) {
   window->MenuItemSwitchEditMode->trigger();
   EXPECT_EQ(window->statusBar()->currentMessage(), "");
 
-  check->Item()->setChecked(true);
+  window->MenuItemCheckWhileDrawing->setChecked(true);
   DrawingCheck again(*window);
   EXPECT_TRUE(again.Item()->isChecked());
 }
@@ -146,24 +143,23 @@ TEST_F(DrawingCheckTest, IsOfferedOnceAndRemembered) {
 TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   const TRows several = {"#..#", ".##.", ".##.", "#..#"};
   Draw(several);
-  EXPECT_FALSE(unique->Item()->isEnabled());
   window->MenuItemSwitchEditMode->trigger();
-  ASSERT_TRUE(unique->Item()->isEnabled());
-
   const auto key = [&](Qt::Key code) { QTest::keyClick(window->ImageField, code); };
-  unique->Item()->trigger();
-  ASSERT_TRUE(unique->Shown());
-  EXPECT_TRUE(unique->Panel()->text().startsWith("Make unique: "));
+  const auto status = [&] { return window->StatusHint->text(); };
+
+  window->MenuItemMakeUnique->trigger();
+  ASSERT_TRUE(window->Unique->Shown());
+  EXPECT_TRUE(status().startsWith("Make unique: ")) << status().toStdString();
   EXPECT_EQ(Picture(), several);
   key(Qt::Key_Escape);
-  EXPECT_FALSE(unique->Shown());
+  EXPECT_FALSE(window->Unique->Shown());
   EXPECT_EQ(Picture(), several);
-  EXPECT_EQ(unique->Panel()->text(), "");
+  EXPECT_EQ(status(), "");
 
-  unique->Item()->trigger();
-  ASSERT_TRUE(unique->Shown());
+  window->MenuItemMakeUnique->trigger();
+  ASSERT_TRUE(window->Unique->Shown());
   key(Qt::Key_Return);
-  EXPECT_FALSE(unique->Shown());
+  EXPECT_FALSE(window->Unique->Shown());
   const TRows changed = Picture();
   EXPECT_NE(changed, several);
   search::Grid grid{4, 4, {}};
@@ -177,9 +173,9 @@ TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
 
   // A unique picture needs no change.
   Draw({"##", "#."});
-  unique->Item()->trigger();
-  EXPECT_FALSE(unique->Shown());
-  EXPECT_EQ(unique->Panel()->text(), "Make unique: the clues already have one solution");
+  window->MenuItemMakeUnique->trigger();
+  EXPECT_FALSE(window->Unique->Shown());
+  EXPECT_EQ(status(), "The picture's clues already have one solution.");
 }
 
 }  // namespace

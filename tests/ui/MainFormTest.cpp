@@ -44,6 +44,7 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
       {window->MenuItemRunAfterLoading, "Run solver after loading||c|110"}, {window->MenuItemManual, "Manual|F1||111"},
       {window->MenuItemAbout, "About Pixlers solver|||111"}, {window->MenuItemSolverSearch, "Solve by search|Ctrl+F9||100"},
       {window->MenuItemCheckUnique, "Check for a unique solution|Shift+F9||110"}, {window->MenuItemSolverExplain, "Explain next piece|Ctrl+H||100"},
+      {window->MenuItemCheckWhileDrawing, "Check while drawing||c|110"}, {window->MenuItemMakeUnique, "Make unique|||010"},
   };
   // clang-format on
   std::vector<std::string> enabled(std::size(cases));
