@@ -1,6 +1,7 @@
 #include "engine/UniqueMaker.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 
@@ -16,6 +17,14 @@ namespace {
 int MaxChanges(int cells) {
   return std::max(16, cells / 4);
 }
+
+// How long a step searches for two solutions before it takes the cells
+// probing leaves open as the place to change instead: a hard picture's
+// search can take minutes, and a change there mostly helps anyway.
+constexpr auto kSearchTurn = std::chrono::seconds(1);
+
+// Candidates tried for each change.
+constexpr std::size_t kMaxCandidates = 96;
 
 constexpr auto kReportInterval = std::chrono::milliseconds(200);
 
@@ -64,11 +73,15 @@ int UniqueMaker::DecidedAfterChange(const Clues& clues, int cell) {
 int UniqueMaker::Choose(const Clues& clues, const std::vector<char>& region) {
   const int width = picture_.width;
   const int height = picture_.height;
-  int best = -1;
-  int best_decided = -1;
-  bool best_in_region = false;
+  // The cells in doubt first, then their neighbours.
+  std::vector<int> in_region;
+  std::vector<int> near_region;
   for (int cell = 0; cell < static_cast<int>(region.size()); ++cell) {
     if (changed_[cell]) continue;
+    if (region[cell] != 0) {
+      in_region.push_back(cell);
+      continue;
+    }
     const int x = cell % width;
     const int y = cell / width;
     bool near = false;
@@ -76,18 +89,43 @@ int UniqueMaker::Choose(const Clues& clues, const std::vector<char>& region) {
       for (int nx = std::max(0, x - 1); nx <= std::min(width - 1, x + 1); ++nx)
         near = near || region[ny * width + nx] != 0;
     }
-    if (!near) continue;
+    if (near) near_region.push_back(cell);
+  }
+  const std::size_t region_size = in_region.size();
+  in_region.insert(in_region.end(), near_region.begin(), near_region.end());
+  // Trying every candidate of a large picture costs a line logic run of the
+  // whole picture each; an even sample keeps a step short and still finds
+  // a good change, since many cells of a region do about as well.
+  const std::size_t tried = std::min(in_region.size(), kMaxCandidates);
+  int best = -1;
+  int best_decided = -1;
+  bool best_in_region = false;
+  for (std::size_t i = 0; i < tried; ++i) {
+    const std::size_t index = i * in_region.size() / tried;
+    const int cell = in_region[index];
     if (Stopping(-1)) return -1;
     const int decided = DecidedAfterChange(clues, cell);
     // A cell in doubt itself goes before a neighbour that decides as much.
-    const bool in_region = region[cell] != 0;
-    if (decided > best_decided || (decided == best_decided && in_region && !best_in_region)) {
+    const bool doubtful = index < region_size;
+    if (decided > best_decided || (decided == best_decided && doubtful && !best_in_region)) {
       best = cell;
       best_decided = decided;
-      best_in_region = in_region;
+      best_in_region = doubtful;
     }
   }
   return best;
+}
+
+Result UniqueMaker::Search(const Clues& clues, const Grid& known) {
+  std::atomic<bool> give_up = false;
+  const auto deadline = std::chrono::steady_clock::now() + kSearchTurn;
+  Limits two;
+  two.max_solutions = 2;
+  two.stop = &give_up;
+  two.progress = [&](const Progress&) {
+    if (std::chrono::steady_clock::now() >= deadline || Stopping(-1)) give_up = true;
+  };
+  return FindSolutions(clues, known, two);
 }
 
 UniquePicture UniqueMaker::Run() {
@@ -123,21 +161,18 @@ UniquePicture UniqueMaker::Run() {
         known.cells.push_back(!propagator.Known(state, x, y) ? Cell::unknown
                                                              : picture_.cells[cell]);
       }
-      Limits two;
-      two.max_solutions = 2;
-      two.stop = limits_.stop;
-      const Result solutions = FindSolutions(clues, known, two);
-      if (solutions.stopped) {
-        stopped_ = true;
-        break;
-      }
+      const Result solutions = Search(clues, known);
+      if (stopped_) break;
       if (solutions.Unique()) {
         result.found = true;
         result.grade = Grade::search;
         break;
       }
-      for (int cell = 0; cell < cells; ++cell)
-        region[cell] = solutions.solutions[0].cells[cell] != solutions.solutions[1].cells[cell];
+      for (int cell = 0; cell < cells; ++cell) {
+        region[cell] = solutions.solutions.size() == 2 ? solutions.solutions[0].cells[cell] !=
+                                                             solutions.solutions[1].cells[cell]
+                                                       : known.cells[cell] == Cell::unknown;
+      }
     }
     if (changes_ >= MaxChanges(cells)) break;
     const int cell = Choose(clues, region);

@@ -33,6 +33,9 @@ class UniqueMaker {
   // doubt) and its neighbours, or -1 when every one was changed already.
   int Choose(const Clues& clues, const std::vector<char>& region);
   bool Stopping(int decided);
+  // Two solutions of the clues that agree with `known`, for a while: a
+  // result stopped by the time rather than by the caller proves nothing.
+  Result Search(const Clues& clues, const Grid& known);
 
   Grid picture_;
   bool line_logic_;
