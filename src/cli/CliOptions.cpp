@@ -179,6 +179,27 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       "  0  OUT was written\n"
       "  3  usage error, or IN could not be read or OUT not written\n");
 
+  CLI::App& make_unique = *app.add_subcommand(
+      "make-unique", "change few cells of a picture so that its clues have one solution");
+  make_unique.add_flag("--line-logic", options.line_logic,
+                       "demand a picture that line logic alone solves");
+  AddTimeout(make_unique, options, "give up after SECONDS");
+  make_unique.add_option("IN", options.input, "the puzzle file with the picture")->required();
+  make_unique.add_option("OUT", options.output, "the puzzle file to write")->required();
+  make_unique.footer(
+      "\nReads the picture drawn in IN (its filled cells; its clues are ignored),\n"
+      "changes as few cells as it can find so that the clues of the changed\n"
+      "picture have exactly one solution, and writes OUT, in the format of its\n"
+      "extension, with the changed picture and the clues made from it. Prints the\n"
+      "number of changed cells and what the solution needs: \"line logic\" alone,\n"
+      "\"probing\" of single cells, or \"search\".\n"
+      "\nExit status:\n"
+      "  0  OUT was written and its clues have one solution (of line logic with\n"
+      "     --line-logic)\n"
+      "  1  no such change was found, within --timeout if given; OUT is not written\n"
+      "  3  usage error, or IN could not be read or OUT not written\n"
+      "  130, 143  SIGINT or SIGTERM stopped the run; OUT is not written\n");
+
   CLI::App* parsed = nullptr;
   try {
     app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
@@ -192,11 +213,9 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
     status = kExitError;
     return false;
   }
-  const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve},
-                                              {"batch", CliJob::batch},
-                                              {"check", CliJob::check},
-                                              {"count", CliJob::count},
-                                              {"convert", CliJob::convert}};
+  const std::map<std::string, CliJob> jobs = {
+      {"solve", CliJob::solve}, {"batch", CliJob::batch},     {"check", CliJob::check},
+      {"count", CliJob::count}, {"convert", CliJob::convert}, {"make-unique", CliJob::make_unique}};
   options.job = jobs.at(parsed->get_name());
   return true;
 }

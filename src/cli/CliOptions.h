@@ -6,7 +6,7 @@
 
 enum class TCliCommand { Next, All, Pass, AllPasses, Realtime };
 
-enum class CliJob { solve, batch, check, count, convert };
+enum class CliJob { solve, batch, check, count, convert, make_unique };
 
 // What one run of pixlers-cli is asked to do. The solver switches start as
 // the window's Solver menu does.
@@ -24,6 +24,8 @@ struct TCliOptions {
   bool first_solution = true;
   // The complete engine instead of the window's solver.
   bool search_engine = false;
+  // make-unique: only a picture that line logic alone solves will do.
+  bool line_logic = false;
   // Seconds; 0 lets a run go on until it ends by itself.
   double timeout = 0;
   // Workers of a batch; 0 means one per core.

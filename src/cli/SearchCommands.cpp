@@ -7,6 +7,7 @@
 #include "cli/DocumentSolve.h"
 #include "cli/ExitStatus.h"
 #include "document/Pixler.h"
+#include "document/PixlerFile.h"
 #include "document/SearchClues.h"
 #include "puzzle/CellState.h"
 
@@ -114,5 +115,55 @@ int RunCount(const TCliOptions& options, StopWatcher& watcher) {
               << result.solution_count << " found\n";
     return watcher.Signal() != 0 ? watcher.SignalStatus() : kExitError;
   }
+  return kExitComplete;
+}
+
+int RunMakeUnique(const TCliOptions& options, StopWatcher& watcher) {
+  auto pixler = TPixler::CreateHeadless();
+  try {
+    pixler->ImportFromFile(options.input);
+  } catch (const TPixlerFileError& error) {
+    std::cerr << "pixlers-cli: " << error.what() << '\n';
+    return kExitError;
+  }
+  const int width = pixler->GetWidth();
+  const int height = pixler->GetHeight();
+  search::Grid picture{width, height, {}};
+  for (int y = 1; y <= height; ++y) {
+    for (int x = 1; x <= width; ++x) {
+      picture.cells.push_back(IsCellFilled(pixler->GetField().GetCell(x, y)) ? search::Cell::filled
+                                                                             : search::Cell::empty);
+    }
+  }
+  std::atomic<bool> stop = false;
+  search::Limits limits;
+  limits.stop = &stop;
+  search::UniquePicture made;
+  {
+    StopWatcher::Watch watch(
+        watcher, [&stop] { stop = true; }, options.timeout);
+    made = search::MakeUnique(picture, options.line_logic, limits);
+  }
+  if (watcher.Signal() != 0) return watcher.SignalStatus();
+  if (!made.found) {
+    std::cerr << "pixlers-cli: no change of the picture found that makes its clues unique"
+              << (made.stopped ? " in time" : "") << "; " << options.output << " is not written\n";
+    return kExitUndecided;
+  }
+  for (int y = 1; y <= height; ++y) {
+    for (int x = 1; x <= width; ++x) {
+      pixler->GetField().SetCell(
+          x, y, made.picture.at(x - 1, y - 1) == search::Cell::filled ? csFilled : csEmpty);
+    }
+  }
+  pixler->RegenerateClues();
+  try {
+    pixler->ExportToFile(options.output);
+  } catch (const TPixlerFileError& error) {
+    std::cerr << "pixlers-cli: " << error.what() << '\n';
+    return kExitError;
+  }
+  std::cout << made.changed << (made.changed == 1 ? " cell" : " cells") << " changed\n"
+            << GradeName(made.grade) << '\n';
   return kExitComplete;
 }

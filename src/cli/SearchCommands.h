@@ -13,3 +13,6 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher);
 int RunCheck(const TCliOptions& options, StopWatcher& watcher);
 // How many solutions the clues have, counting up to options.max_solutions.
 int RunCount(const TCliOptions& options, StopWatcher& watcher);
+// Changes IN's picture until its clues have one solution and writes OUT:
+// exit 0, or 1 when no change was found in time.
+int RunMakeUnique(const TCliOptions& options, StopWatcher& watcher);

@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
       return RunCheck(options, watcher);
     case CliJob::count:
       return RunCount(options, watcher);
+    case CliJob::make_unique:
+      return RunMakeUnique(options, watcher);
     case CliJob::convert:
       break;
   }

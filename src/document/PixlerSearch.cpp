@@ -89,6 +89,35 @@ search::Result PixlerSearch::FindSolutions(const search::Clues& clues, int max_s
   return Find({}, max_solutions, std::move(callback));
 }
 
+search::UniquePicture PixlerSearch::ProposeUnique(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return {};
+  document_.EndGroup();
+  stop_requested_ = false;
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  const search::UniquePicture made = run.MakeUnique(DrawnPicture(), false);
+  if (!made.found && !made.stopped && !stop_requested_) {
+    TGeneral::MessageInfo("No small change of the picture makes its clues unique.");
+  }
+  return made;
+}
+
+search::Grid PixlerSearch::DrawnPicture() const {
+  search::Grid picture{document_.GetWidth(), document_.GetHeight(), {}};
+  for (int y = 1; y <= picture.height; ++y) {
+    for (int x = 1; x <= picture.width; ++x) {
+      picture.cells.push_back(IsCellFilled(document_.GetField().GetCell(x, y))
+                                  ? search::Cell::filled
+                                  : search::Cell::empty);
+    }
+  }
+  return picture;
+}
+
 void PixlerSearch::Stop() {
   stop_requested_ = true;
   if (run_ != nullptr) run_->Stop();

@@ -36,6 +36,11 @@ class PixlerSearch {
   // alone, for commands that only show them (a printed solution page).
   search::Result FindSolutions(const search::Clues& clues, int max_solutions,
                                std::shared_ptr<ISolverCallback> callback);
+  // Looks for a few cells to change so that the clues made from the picture
+  // (its filled cells) have exactly one solution; the picture is left as it
+  // is. Says so when none was found, unless stopped. `found` is false in
+  // the result then.
+  search::UniquePicture ProposeUnique(std::shared_ptr<ISolverCallback> callback);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();
@@ -51,6 +56,8 @@ class PixlerSearch {
   auto WithRun(std::shared_ptr<ISolverCallback> callback, Job job);
   void WriteSolution(const search::Grid& solution);
   void MarkDifferences(const search::Grid& first, const search::Grid& second);
+  // The picture's filled cells; every other cell, pencil marks too, empty.
+  search::Grid DrawnPicture() const;
 
   TPixler& document_;
   search::Clues clues_;

@@ -24,6 +24,14 @@ search::Mistakes SearchRun::FindMistakes(const search::Clues& clues, const searc
   return mistakes;
 }
 
+search::UniquePicture SearchRun::MakeUnique(const search::Grid& picture, bool line_logic) {
+  search::UniquePicture made;
+  Run([&](const search::Limits& limits) {
+    made = search::MakeUnique(picture, line_logic, limits);
+  });
+  return made;
+}
+
 void SearchRun::Run(const std::function<void(const search::Limits&)>& job) {
   // Messages processed while waiting could start another search on this run.
   if (running_) throw std::logic_error("a search is already running");

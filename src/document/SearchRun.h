@@ -25,6 +25,8 @@ class SearchRun {
   // The same for the judging of decided cells; `stopped` set when Stop came
   // first.
   search::Mistakes FindMistakes(const search::Clues& clues, const search::Grid& cells);
+  // search::MakeUnique the same way.
+  search::UniquePicture MakeUnique(const search::Grid& picture, bool line_logic);
   // For the calling thread while Find waits: the search ends at its next poll.
   void Stop();
 

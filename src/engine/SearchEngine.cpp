@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/ClueCheck.h"
 #include "engine/LineSolver.h"
 #include "engine/Searcher.h"
 
@@ -27,13 +28,17 @@ void CheckLines(const std::vector<std::vector<int>>& lines, int count, const cha
 
 }  // namespace
 
-Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits) {
+void CheckClues(const Clues& clues) {
   if (clues.width < 1 || clues.width > LineSolver::kMaxLength || clues.height < 1 ||
       clues.height > LineSolver::kMaxLength)
     throw std::invalid_argument("size " + std::to_string(clues.width) + "x" +
                                 std::to_string(clues.height) + " outside 1..100");
   CheckLines(clues.rows, clues.height, "row");
   CheckLines(clues.columns, clues.width, "column");
+}
+
+Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits) {
+  CheckClues(clues);
   if (!known.cells.empty() &&
       known.cells.size() != static_cast<std::size_t>(clues.width) * clues.height)
     throw std::invalid_argument("known cells do not match the size");

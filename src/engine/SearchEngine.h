@@ -139,4 +139,49 @@ struct Hint {
 // width * height cells. Throws std::invalid_argument on clues that do not fit.
 Hint ExplainNextPiece(const Clues& clues, const Grid& known);
 
+// The clues a picture makes: the runs of its filled cells, every other cell
+// counting as empty.
+Clues CluesOfPicture(const Grid& picture);
+
+// How fair a puzzle its clues make, for the person drawing it.
+struct Verdict {
+  // As FindSolutions tells it, with at most two solutions.
+  Result result;
+  // The cells line logic alone decides from the clues, and those it decides
+  // with probing, unknown where it cannot tell: where a solver must guess.
+  // Both are empty when line logic alone finds the clues contradictory;
+  // `probing` is when probing does, or when the run was stopped before
+  // probing ended.
+  Grid line_logic;
+  Grid probing;
+};
+
+// The verdict on the clues alone (no known cells). Stops as FindSolutions
+// does; throws std::invalid_argument on clues that do not fit.
+Verdict JudgeClues(const Clues& clues, const Limits& limits);
+
+// A changed picture whose clues have one solution.
+struct UniquePicture {
+  // False when no such change was found before the stop or within the
+  // changes allowed; `picture` then holds the last picture tried.
+  bool found = false;
+  bool stopped = false;
+  // Filled and empty cells only.
+  Grid picture;
+  // The cells where `picture` differs from the picture asked about.
+  int changed = 0;
+  // What the one solution of the picture's clues needs, when found.
+  Grade grade = Grade::line_logic;
+};
+
+// Changes few cells of `picture` (filled cells; any other cell counts as
+// empty) so that the changed picture's clues have exactly one solution,
+// and, with `line_logic`, one that line logic alone finds. It prefers the
+// changes that let line logic decide most, among the cells where solutions
+// differ and their neighbours; an already unique picture comes back
+// unchanged. `limits.stop` ends it early; `limits.progress` hears, now and
+// then, the cells line logic decides (decided) and the cells changed so far
+// (depth). Throws std::invalid_argument on a size outside 1..100.
+UniquePicture MakeUnique(const Grid& picture, bool line_logic, const Limits& limits);
+
 }  // namespace search

@@ -12,6 +12,8 @@ namespace {
 constexpr TColor kHintLineColor = 0xFFF4C0;
 // The grid of a finished picture, barely there, so that the image reads whole.
 constexpr TColor kFinishedGridColor = 0xF0F0F0;
+// Where line logic stops, and, stronger, where probing stops too.
+constexpr TColor kDoubtColors[] = {0xFFE0B0, 0xF8B8B8};
 
 }  // namespace
 
@@ -129,6 +131,9 @@ void TField::DrawCell(int column, int row) {
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   } else if (FHintShown && FHintLine == (FHintIsRow ? row : column)) {
     FCanvas.SetBrushColor(kHintLineColor);
+    FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
+  } else if (FDoubtShown && FDoubt[column][row] > 0) {
+    FCanvas.SetBrushColor(kDoubtColors[std::min<int>(FDoubt[column][row], 2) - 1]);
     FCanvas.FillRect(left - 1, top - 1, right + 1, bottom + 1);
   }
   switch (value) {
@@ -314,11 +319,30 @@ void TField::ClearHint() {
   if (const std::function<void()> cleared = std::exchange(FHintCleared, nullptr)) cleared();
 }
 
+void TField::SetDoubt(const std::vector<std::uint8_t>& levels) {
+  FDoubtShown = true;
+  for (int row = 1; row <= FHeight; ++row) {
+    for (int column = 1; column <= FWidth; ++column) {
+      const std::size_t index = static_cast<std::size_t>(row - 1) * FWidth + column - 1;
+      FDoubt[column][row] = index < levels.size() ? levels[index] : 0;
+    }
+  }
+  Redraw(-1, -1);
+}
+
+void TField::ClearDoubt() {
+  if (!FDoubtShown) return;
+  FDoubtShown = false;
+  Redraw(-1, -1);
+}
+
 // A hint explains the picture it was found for, and the mistakes were judged
-// on it; after an edit either may be wrong.
+// on it; after an edit either may be wrong. The doubt belongs to the picture
+// too: another puzzle drops it.
 void TField::Clear() {
   FHintShown = false;
   FMistakesShown = false;
+  FDoubtShown = false;
   const std::function<void()> cleared = std::exchange(FHintCleared, nullptr);
   TFieldBase::Clear();
   if (cleared) cleared();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "puzzle/FieldBase.h"
 
@@ -61,6 +62,14 @@ class TField final : public TFieldBase {
   // Called after every change of a cell's value, whoever made it (an edit,
   // undo, loading, the solver), and after the picture was cleared.
   void SetChangeObserver(std::function<void()> observer) { FChanged = std::move(observer); }
+  // Where the picture's own clues leave a solver guessing, tinted behind the
+  // cells' marks until cleared: per cell, row by row, 0 for none, 1 where
+  // line logic alone leaves the cell open, 2 where probing does too. Edits
+  // keep it: it is replaced when the next check ends.
+  void SetDoubt(const std::vector<std::uint8_t>& levels);
+  void ClearDoubt();
+  bool HasDoubt() const { return FDoubtShown; }
+  int GetDoubt(int x, int y) const { return FDoubtShown ? FDoubt[x][y] : 0; }
 
   void Clear() override;
   int32_t SetCell(int x, int y, int32_t value) override;
@@ -94,4 +103,6 @@ class TField final : public TFieldBase {
   bool FMistakes[kGridArraySize][kGridArraySize] = {};
   bool FFinished = false;
   std::function<void()> FChanged;
+  bool FDoubtShown = false;
+  std::uint8_t FDoubt[kGridArraySize][kGridArraySize] = {};
 };

@@ -13,7 +13,7 @@
 HintCommand::HintCommand(TfMain& window) : QObject(&window), window_(window) {}
 
 bool HintCommand::Shown() const {
-  return window_.Document().GetField().HasHint();
+  return shown_ && window_.Document().GetField().HasHint();
 }
 
 void HintCommand::Run() {
@@ -31,11 +31,14 @@ void HintCommand::Run() {
 
 void HintCommand::Show() {
   TField& field = window_.Document().GetField();
+  // Whoever shows marks on the picture now hears that they are gone.
+  field.ClearHint();
   int32_t values[kGridArraySize][kGridArraySize] = {};
   for (const search::HintCell& cell : hint_.cells) {
     values[cell.x][cell.y] = cell.filled ? csFilled : csEmpty;
   }
   field.SetHint(hint_.is_row, hint_.line, values, [this] { Cleared(); });
+  shown_ = true;
   const QString reason = QString::fromStdString(hint_.reason);
   window_.StatusHint->setText(reason);
   window_.ImageField->setToolTip(reason);
@@ -63,6 +66,7 @@ bool HintCommand::Apply() {
 }
 
 void HintCommand::Cleared() {
+  shown_ = false;
   window_.StatusHint->clear();
   window_.ImageField->setToolTip(QString());
   QToolTip::hideText();

@@ -30,4 +30,6 @@ class HintCommand final : public QObject {
 
   TfMain& window_;
   search::Hint hint_;
+  // The picture's marks are this hint's, not another command's proposal.
+  bool shown_ = false;
 };

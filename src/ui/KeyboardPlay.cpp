@@ -10,6 +10,7 @@
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 #include "ui/ViewControl.h"
+#include "ui/UniqueProposal.h"
 
 namespace {
 
@@ -96,8 +97,12 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key) {
   switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      // Applies the explained hint on show; otherwise Enter is not ours.
-      return !shift && window_.Hint->Apply();
+      // Applies the explained hint or the proposed changes on show;
+      // otherwise Enter is not ours.
+      return !shift && (window_.Hint->Apply() || window_.Unique->Apply());
+    case Qt::Key_Escape:
+      // Reaches here only while no run holds Esc as its stop.
+      return window_.Unique->Drop();
     case Qt::Key_Left:
       Move(-1, 0, shift);
       return true;

@@ -16,6 +16,7 @@
 #include "puzzle/General.h"
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
+#include "ui/DrawingCheck.h"
 #include "ui/FileCommands.h"
 #include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
@@ -25,6 +26,7 @@
 #include "ui/Recovery.h"
 #include "ui/SolverCommands.h"
 #include "ui/ToolIcons.h"
+#include "ui/UniqueProposal.h"
 #include "ui/ViewControl.h"
 
 namespace {
@@ -84,6 +86,8 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent), FileDialogs(this) {
 
   FDocument->MarkClean();
   Hint = new HintCommand(*this);
+  Check = new DrawingCheck(*this);
+  Unique = new UniqueProposal(*this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
 }
@@ -136,12 +140,18 @@ void TfMain::CreateMenus() {
   MenuItemSwitchEditMode->setCheckable(true);
   MenuItemRegenerateClues = AddItem(MenuItemEdit, "Re-generate clues from picture", nullptr);
   MenuItemCheckUnique = AddItem(MenuItemEdit, "Check for a unique solution", "Shift+F9");
+  MenuItemCheckWhileDrawing = AddItem(MenuItemEdit, "Check while drawing", nullptr);
+  MenuItemCheckWhileDrawing->setCheckable(true);
+  MenuItemMakeUnique = AddItem(MenuItemEdit, "Make unique", nullptr);
   on(MenuItemUndo, &TfMain::MenuItemUndoClick);
   on(MenuItemRedo, &TfMain::MenuItemRedoClick);
   on(MenuItemClearMights, &TfMain::MenuItemClearMightsClick);
   on(MenuItemRegenerateClues, &TfMain::MenuItemRegenerateCluesClick);
   connect(MenuItemCheckUnique, &QAction::triggered, this, [this] {
     if (Available(MenuItemCheckUnique)) MenuItemSearchRun(MenuItemCheckUnique);
+  });
+  connect(MenuItemMakeUnique, &QAction::triggered, this, [this] {
+    if (Available(MenuItemMakeUnique)) FSolver->MakeUnique();
   });
   // A shortcut of the disabled menu must not toggle the mark behind its back.
   connect(MenuItemSwitchEditMode, &QAction::triggered, this, [this] {
@@ -493,6 +503,7 @@ void TfMain::MenuItemRegenerateCluesClick() {
 void TfMain::MenuItemSwitchEditModeClick() {
   const bool editor = MenuItemSwitchEditMode->isChecked();
   MenuItemRegenerateClues->setEnabled(editor);
+  MenuItemMakeUnique->setEnabled(editor);
   MenuItemSolver->menuAction()->setEnabled(!editor);
   for (QAction* button :
        {ToolButtonSolverFindPiece, ToolButtonSolverFindAllPieces, ToolButtonSolverFullPass,

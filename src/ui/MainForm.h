@@ -23,6 +23,8 @@ class ViewControl;
 class TImageControl;
 class TKeyboardPlay;
 class HintCommand;
+class DrawingCheck;
+class UniqueProposal;
 class TPixler;
 class TfAbout;
 class TfNew;
@@ -91,6 +93,8 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* MenuItemSwitchEditMode;
   QAction* MenuItemRegenerateClues;
   QAction* MenuItemCheckUnique;
+  QAction* MenuItemCheckWhileDrawing;
+  QAction* MenuItemMakeUnique;
   QAction* MenuItemZoomIn;
   QAction* MenuItemResetZoom;
   QAction* MenuItemZoomOut;
@@ -162,6 +166,10 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   TKeyboardPlay* KeyboardPlay = nullptr;
   // "Explain next piece"; owned by the window as its child.
   HintCommand* Hint = nullptr;
+  // "Check while drawing" and "Make unique"'s answer; owned by the window as
+  // its children.
+  DrawingCheck* Check = nullptr;
+  UniqueProposal* Unique = nullptr;
 
   std::unique_ptr<TfAbout> fAbout;
   std::unique_ptr<TfNew> fNew;

@@ -12,6 +12,7 @@
 #include "ui/MainForm.h"
 #include "ui/PlayCommands.h"
 #include "ui/Recovery.h"
+#include "ui/UniqueProposal.h"
 
 namespace {
 
@@ -106,6 +107,16 @@ SolutionPage SolverCommands::FindSolutionPage(const TPixlerFileData& data) {
     });
   });
   return page;
+}
+
+void SolverCommands::MakeUnique() {
+  search::UniquePicture made;
+  RunCommand([this, &made](const std::shared_ptr<ISolverCallback>& callback) {
+    window_.MenuItemSolver->menuAction()->setEnabled(true);
+    made = search_->ProposeUnique(callback);
+  });
+  // Shown once the run's frame has closed, which clears the picture's marks.
+  window_.Unique->Show(made);
 }
 
 void SolverCommands::RunCommand(

@@ -36,6 +36,9 @@ class SolverCommands final {
   // What the printed solution page of the puzzle shows, searched for in a
   // run of its own when the puzzle is not solved.
   SolutionPage FindSolutionPage(const TPixlerFileData& data);
+  // Looks for a few cells to change so that the picture's own clues have
+  // one solution, and shows them for the user to apply.
+  void MakeUnique();
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window

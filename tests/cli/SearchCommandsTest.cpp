@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "CliRun.h"
@@ -68,6 +69,53 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
   EXPECT_TRUE(second.out == "#.\n.#\n" || second.out == ".#\n#.\n") << second.out;
   EXPECT_NE(first.out, second.out);
   EXPECT_NE(second.err.find("the second one"), std::string::npos) << second.err;
+}
+
+TEST(SearchCommandsTest, MakeUniqueWritesAPictureWhoseOwnCluesHaveOneSolution) {
+  const std::string cli = CliPath();
+  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  TTempFolder folder;
+  const auto drawn = [&](const std::string& name, const TRows& rows) {
+    return folder.Write(name, Saved(*NewDocument(rows, true)));
+  };
+  const TRows house = {"..#..", ".###.", "#####", ".#.#.", ".###."};
+  // Both diagonals fit; changing any one cell of the picture settles it.
+  const TRows square = {"#.", ".#"};
+  const std::vector<TRows> square_changes = {
+      {"..", ".#"}, {"##", ".#"}, {"#.", "##"}, {"#.", ".."}};
+  const std::string large = drawn("large.pixler", RandomRows(100, 100, 7));
+
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string out;
+    std::vector<TRows> written;  // the pictures OUT may hold; none: OUT is not written
+  };
+  const Case cases[] = {
+      {{drawn("house.pixler", house)}, 0, "0 cells changed\nline logic\n", {house}},
+      {{"--line-logic", drawn("house.pixler", house)}, 0, "0 cells changed\nline logic\n", {house}},
+      {{drawn("square.pixler", square)}, 0, "1 cell changed\nline logic\n", square_changes},
+      {{"--line-logic", "--timeout", "0.5", large}, 1, "", {}},
+      {{folder.Path("absent.pixler")}, 3, "", {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments = {"make-unique"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    const std::string out = folder.Path("made.pixler");
+    std::filesystem::remove(out);
+    arguments.push_back(out);
+    const TCliRun run = RunCli(cli, arguments, folder);
+    EXPECT_EQ(run.status, c.status) << run.command << "\n" << run.err;
+    EXPECT_EQ(run.out, c.out) << run.command;
+    EXPECT_EQ(std::filesystem::exists(out), !c.written.empty()) << run.command;
+    if (c.written.empty()) continue;
+    // The file holds the changed picture with the clues made from it.
+    const std::string made = ReadFile(out);
+    bool expected = false;
+    for (const TRows& rows : c.written)
+      expected = expected || made == Saved(*NewDocument(rows, true));
+    EXPECT_TRUE(expected) << run.command << "\n" << made;
+  }
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
       {window->MenuItemCheckMistakes, "Check for mistakes|Ctrl+M||100"}, {window->MenuItemShowTimer, "Show timer||c|111"},
       {window->MenuItemCrossOutClues, "Cross out finished clues||c|110"},
       {window->MenuItemCompactClues, "Compact clue areas|Ctrl+Shift+C|c|111"},
+      {window->MenuItemCheckWhileDrawing, "Check while drawing||c|110"}, {window->MenuItemMakeUnique, "Make unique|||010"},
   };
   // clang-format on
   std::vector<std::string> enabled(std::size(cases));

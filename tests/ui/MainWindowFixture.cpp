@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdlib>
 
@@ -39,6 +40,8 @@ void EnsureApplication() {
 
 void MainWindowFixture::SetUp() {
   EnsureApplication();
+  // Every test starts from the settings of a first run.
+  QSettings().clear();
   platform = std::make_unique<TScriptedPlatform>();
   window = std::make_unique<TfMain>();
   window->show();

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SearchPictures.h"
+#include "engine/SearchEngine.h"
+
+namespace {
+
+using search::Cell;
+using search::Clues;
+using search::Grade;
+using search::Grid;
+using search::Limits;
+using search_test::CluesOf;
+using search_test::GridOf;
+using search_test::PictureOf;
+
+int Unknowns(const Grid& grid) {
+  return static_cast<int>(std::count(grid.cells.begin(), grid.cells.end(), Cell::unknown));
+}
+
+// A picture whose cells are filled at random, half of them on average.
+Grid RandomPicture(int width, int height, unsigned seed) {
+  std::mt19937 random(seed);
+  Grid grid{width, height, {}};
+  for (int i = 0; i < width * height; ++i)
+    grid.cells.push_back(random() % 2 != 0 ? Cell::filled : Cell::empty);
+  return grid;
+}
+
+TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpen) {
+  enum class Count { none, unique, several };
+  struct Case {
+    Clues clues;
+    Count count;
+    Grade grade;
+    bool line_logic_open;  // line logic leaves cells undecided
+    bool probing_open;
+  };
+  const Case cases[] = {
+      {CluesOf("....## #.#..# #.##.# ..###. ##.### #....."), Count::unique, Grade::line_logic,
+       false, false},
+      {CluesOf(".#.### ..##.# .#..#. #..### #..### .#...#"), Count::unique, Grade::probing, true,
+       false},
+      {CluesOf("##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. ##......##.# "
+               ".##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## .....##..#.# #.##.#.#...."),
+       Count::unique, Grade::search, true, true},
+      {CluesOf("#..# .##. .##. #..#"), Count::several, Grade::line_logic, true, true},
+      // Typed clues: every line fits alone, yet no picture fits them all.
+      {Clues{3, 3, {{1, 1}, {1}, {1}}, {{1}, {3}, {}}}, Count::none, Grade::line_logic, false,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.clues.rows));
+    const search::Verdict verdict = search::JudgeClues(c.clues, Limits{});
+    EXPECT_FALSE(verdict.result.stopped);
+    EXPECT_EQ(verdict.result.None(), c.count == Count::none);
+    EXPECT_EQ(verdict.result.Unique(), c.count == Count::unique);
+    EXPECT_EQ(verdict.result.Multiple(), c.count == Count::several);
+    if (c.count == Count::unique) {
+      EXPECT_EQ(verdict.result.grade, c.grade);
+    }
+    if (c.count == Count::none) continue;
+    EXPECT_EQ(Unknowns(verdict.line_logic) > 0, c.line_logic_open);
+    EXPECT_EQ(Unknowns(verdict.probing) > 0, c.probing_open);
+    // Probing only adds to what line logic decided, and every solution agrees.
+    for (std::size_t i = 0; i < verdict.probing.cells.size(); ++i) {
+      if (verdict.line_logic.cells[i] != Cell::unknown) {
+        EXPECT_EQ(verdict.probing.cells[i], verdict.line_logic.cells[i]);
+      }
+      for (const Grid& solution : verdict.result.solutions) {
+        if (verdict.probing.cells[i] != Cell::unknown) {
+          EXPECT_EQ(solution.cells[i], verdict.probing.cells[i]);
+        }
+      }
+    }
+  }
+}
+
+TEST(PictureDesignTest, AStoppedJudgementProvesNothing) {
+  const std::atomic<bool> stop{true};
+  Limits limits;
+  limits.stop = &stop;
+  const search::Verdict verdict = search::JudgeClues(CluesOf("#..# .##. .##. #..#"), limits);
+  EXPECT_TRUE(verdict.result.stopped);
+  EXPECT_FALSE(verdict.result.Unique());
+  EXPECT_FALSE(verdict.result.None());
+  EXPECT_TRUE(verdict.probing.cells.empty());
+}
+
+TEST(PictureDesignTest, MakesPicturesUniqueWithFewChanges) {
+  std::vector<Grid> pictures = {GridOf("#. .#"), GridOf("#..# .##. .##. #..#"),
+                                GridOf("#.#. .#.# #.#. .#.#"), GridOf("##. .#. .##")};
+  for (unsigned seed = 1; seed <= 4; ++seed) pictures.push_back(RandomPicture(15, 15, seed));
+  for (const bool line_logic : {false, true}) {
+    for (const Grid& picture : pictures) {
+      SCOPED_TRACE(PictureOf(picture) + (line_logic ? " by line logic" : ""));
+      const search::UniquePicture made = search::MakeUnique(picture, line_logic, Limits{});
+      ASSERT_TRUE(made.found);
+      EXPECT_FALSE(made.stopped);
+      int differing = 0;
+      for (std::size_t i = 0; i < picture.cells.size(); ++i)
+        differing += made.picture.cells[i] != picture.cells[i];
+      EXPECT_EQ(made.changed, differing);
+      EXPECT_LE(made.changed, static_cast<int>(picture.cells.size()) / 4);
+      const search::Result check =
+          search::FindSolutions(search::CluesOfPicture(made.picture), Grid{}, Limits{});
+      ASSERT_TRUE(check.Unique());
+      EXPECT_EQ(PictureOf(check.solutions[0]), PictureOf(made.picture));
+      EXPECT_EQ(check.grade, made.grade);
+      EXPECT_TRUE(!line_logic || made.grade == Grade::line_logic);
+    }
+  }
+}
+
+TEST(PictureDesignTest, LeavesAUniquePictureAsItIs) {
+  struct Case {
+    const char* picture;
+    bool line_logic;
+    Grade grade;
+  };
+  const Case cases[] = {
+      {"....## #.#..# #.##.# ..###. ##.### #.....", true, Grade::line_logic},
+      {".#.### ..##.# .#..#. #..### #..### .#...#", false, Grade::probing},
+      {"###### ###### ######", true, Grade::line_logic},
+      {"...... ......", true, Grade::line_logic},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.picture);
+    const search::UniquePicture made = search::MakeUnique(GridOf(c.picture), c.line_logic, {});
+    EXPECT_TRUE(made.found);
+    EXPECT_EQ(made.changed, 0);
+    EXPECT_EQ(PictureOf(made.picture), c.picture);
+    EXPECT_EQ(made.grade, c.grade);
+  }
+  EXPECT_THROW(search::MakeUnique(Grid{2, 2, {Cell::filled}}, false, {}), std::invalid_argument);
+}
+
+}  // namespace
