@@ -1,5 +1,7 @@
 #include "export/PuzzleExport.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -7,14 +9,14 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <vector>
 
-#include "puzzle/CellState.h"
+#include "document/AtomicFile.h"
 #include "export/OffscreenApplication.h"
 #include "export/PrintLayout.h"
+#include "puzzle/CellState.h"
 
 namespace {
 
@@ -45,16 +47,8 @@ void CheckSize(const std::string& path, const TPixlerFileData& data) {
   }
 }
 
-void Open(QSaveFile& file, const std::string& path) {
-  if (!file.open(QIODevice::WriteOnly)) {
-    throw TPixlerFileError(path, 0, "cannot be written: " + file.errorString().toStdString());
-  }
-}
-
-void Commit(QSaveFile& file, const std::string& path) {
-  if (!file.commit()) {
-    throw TPixlerFileError(path, 0, "cannot be written: " + file.errorString().toStdString());
-  }
+std::string Bytes(const QByteArray& bytes) {
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 // The clues of one line in reading order: the slot farthest from the picture
@@ -218,7 +212,7 @@ void DrawSolution(QPainter& painter, double page_width, double page_height,
 
 }  // namespace
 
-void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) {
+std::string RenderPng(const std::string& path, const TPixlerFileData& data, int scale) {
   CheckSize(path, data);
   if (scale < 1 || scale > kLargestPngScale) {
     throw TPixlerFileError(path, 0,
@@ -236,23 +230,22 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) 
       }
     }
   }
-  QSaveFile file(QString::fromStdString(path));
-  Open(file, path);
-  if (!image.save(&file, "PNG")) {
-    file.cancelWriting();
-    throw TPixlerFileError(path, 0, "cannot be written as PNG");
-  }
-  Commit(file, path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw TPixlerFileError(path, 0, "cannot be written as PNG");
+  return Bytes(bytes);
 }
 
-void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
-               bool with_solution) {
+std::string RenderPdf(const std::string& path, const TPixlerFileData& data,
+                      const std::string& title, bool with_solution) {
   CheckSize(path, data);
   const OffscreenApplication application;
-  QSaveFile file(QString::fromStdString(path));
-  Open(file, path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setResolution(kResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMargin, kMargin, kMargin, kMargin),
@@ -313,5 +306,14 @@ void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::
     }
     if (!painter.end()) throw TPixlerFileError(path, 0, "cannot be written as PDF");
   }
-  Commit(file, path);
+  return Bytes(bytes);
+}
+
+void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) {
+  WriteFileAtomically(path, RenderPng(path, data, scale));
+}
+
+void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
+               bool with_solution) {
+  WriteFileAtomically(path, RenderPdf(path, data, title, with_solution));
 }
