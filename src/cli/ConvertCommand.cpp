@@ -3,20 +3,16 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <stdexcept>
 
 #include "cli/ExitStatus.h"
+#include "cli/PictureExport.h"
 #include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
-#ifdef PIXLERS_CLI_EXPORT
-#include "export/PuzzleExport.h"
-#endif
 
 namespace {
 
 constexpr int kExitDone = 0;
 
-#ifdef PIXLERS_CLI_EXPORT
 // What a picture shows: the author's goal when the file has one, since an
 // exchange file's own cells are usually all unknown; else the cells.
 std::unique_ptr<TPixlerFileData> PictureOf(const ExchangePuzzle& puzzle) {
@@ -31,32 +27,26 @@ std::unique_ptr<TPixlerFileData> PictureOf(const ExchangePuzzle& puzzle) {
   }
   return data;
 }
-#endif
 
 void Write(const TCliOptions& options, const ExchangePuzzle& puzzle) {
   if (PuzzleFormatFromPath(options.output)) {
     WritePuzzleFile(options.output, puzzle);
     return;
   }
-  const std::string extension = std::filesystem::path(options.output).extension().string();
-#ifdef PIXLERS_CLI_EXPORT
-  if (extension == ".png") {
-    ExportPng(options.output, *PictureOf(puzzle), options.scale);
+  if (PictureKindFromPath(options.output)) {
+    PictureOptions picture;
+    picture.scale = options.scale;
+    picture.title = !puzzle.metadata.title.empty()
+                        ? puzzle.metadata.title
+                        : std::filesystem::path(options.input).stem().string();
+    picture.with_solution = options.with_solution;
+    WritePicture(options.output, *PictureOf(puzzle), picture);
     return;
   }
-  if (extension == ".pdf") {
-    const std::string title = !puzzle.metadata.title.empty()
-                                  ? puzzle.metadata.title
-                                  : std::filesystem::path(options.input).stem().string();
-    ExportPdf(options.output, *PictureOf(puzzle), title, options.with_solution);
-    return;
-  }
-  const char* const kWritable = ".pixler, .ppixler, .spixler, .non, .xml, .png or .pdf";
-#else
-  const char* const kWritable = ".pixler, .ppixler, .spixler, .non or .xml";
-#endif
   throw TPixlerFileError(options.output, 0,
-                         "cannot write \"" + extension + "\" files (expected " + kWritable + ")");
+                         "cannot write \"" +
+                             std::filesystem::path(options.output).extension().string() +
+                             "\" files (expected " + kWritableFormats + ")");
 }
 
 }  // namespace
@@ -66,10 +56,6 @@ int RunConvert(const TCliOptions& options) {
     Write(options, ReadPuzzleFile(options.input, options.index));
   } catch (const TPixlerFileError& error) {
     std::cerr << "pixlers-cli: " << error.what() << '\n';
-    return kExitError;
-  } catch (const std::runtime_error& error) {
-    // Qt's GUI layer could not be started for a picture.
-    std::cerr << "pixlers-cli: " << options.output << ": " << error.what() << '\n';
     return kExitError;
   }
   return kExitDone;

@@ -1,0 +1,85 @@
+// pixlers-export: draws the picture or printout of a puzzle for pixlers-cli,
+// which links no part of Qt so that its other commands start fast.
+//
+//   pixlers-export png SCALE NAME
+//   pixlers-export pdf SOLUTION TITLE NAME
+//
+// The puzzle file's text comes on standard input; the PNG or PDF bytes go to
+// standard output, and pixlers-cli saves them. NAME names the file in
+// messages. A failure is told on standard error; the exit status is then 3.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "document/PixlerFile.h"
+#include "export/PuzzleExport.h"
+
+namespace {
+
+constexpr int kExitError = 3;
+
+std::string ReadInput() {
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0)
+      throw std::runtime_error(std::string("the puzzle cannot be read: ") + std::strerror(errno));
+    if (n == 0) return text;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+void WriteOutput(const std::string& bytes) {
+  for (size_t written = 0; written < bytes.size();) {
+    const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0)
+      throw std::runtime_error(std::string("cannot hand the picture over: ") +
+                               std::strerror(errno));
+    written += static_cast<size_t>(n);
+  }
+}
+
+// Numbers as pixlers-cli passes them: digits only.
+int Number(const std::string& text) {
+  if (text.empty() || text.size() > 4 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    throw std::runtime_error("not a number: " + text);
+  }
+  return std::stoi(text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string kind = argc > 1 ? argv[1] : "";
+  const int expected = kind == "png" ? 4 : kind == "pdf" ? 5 : 0;
+  if (expected == 0 || argc != expected) {
+    std::cerr << "pixlers-export: draws pictures for pixlers-cli; it is not meant to be run by "
+                 "itself\n";
+    return kExitError;
+  }
+  const std::string name = argv[argc - 1];
+  try {
+    auto data = std::make_unique<TPixlerFileData>();
+    if (!TPixlerFile::Parse(ReadInput(), name, *data)) {
+      throw std::runtime_error("the puzzle handed over is not a puzzle file");
+    }
+    WriteOutput(kind == "png" ? RenderPng(name, *data, Number(argv[2]))
+                              : RenderPdf(name, *data, argv[3], std::string(argv[2]) == "1"));
+  } catch (const TPixlerFileError& error) {
+    std::cerr << "pixlers-cli: " << error.what() << '\n';
+    return kExitError;
+  } catch (const std::exception& error) {
+    std::cerr << "pixlers-cli: " << name << ": " << error.what() << '\n';
+    return kExitError;
+  }
+  return 0;
+}
