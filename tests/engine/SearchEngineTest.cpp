@@ -103,6 +103,10 @@ TEST(SearchEngineTest, CountsSolutionsUpToTheLimit) {
   EXPECT_NE(all.solutions[0].cells, all.solutions[1].cells);
   for (const Grid& solution : all.solutions) EXPECT_TRUE(Satisfies(solution, OneCellPerLine(5)));
 
+  // Past the depth-first search's budget and the backstop's share of
+  // solutions: the search takes over again and counts each solution once.
+  EXPECT_EQ(Check(OneCellPerLine(7), {}, 1'000'000).solution_count, 5040);
+
   const Result some = Check(OneCellPerLine(5), {}, 7);
   EXPECT_EQ(some.solution_count, 7);
   EXPECT_TRUE(some.Multiple());
