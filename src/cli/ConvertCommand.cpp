@@ -53,7 +53,13 @@ void Write(const TCliOptions& options, const ExchangePuzzle& puzzle) {
 
 int RunConvert(const TCliOptions& options) {
   try {
-    Write(options, ReadPuzzleFile(options.input, options.index));
+    if (IsImagePath(options.input) && !PuzzleFormatFromPath(options.input)) {
+      ExchangePuzzle puzzle;
+      ReadImagePuzzle(options.input, *puzzle.data);
+      Write(options, puzzle);
+    } else {
+      Write(options, ReadPuzzleFile(options.input, options.index));
+    }
   } catch (const TPixlerFileError& error) {
     std::cerr << "pixlers-cli: " << error.what() << '\n';
     return kExitError;

@@ -66,8 +66,8 @@ std::string RunHelper(const std::string& path, std::vector<std::string> argument
   const std::string helper = FindHelper();
   if (helper.empty()) {
     const std::string extension = fs::path(path).extension().string();
-    fail("cannot write \"" + extension + "\" files: " + kHelper +
-         ", which draws them, is not installed with pixlers-cli");
+    fail("\"" + extension + "\" files cannot be written or read: " + kHelper +
+         ", which draws and reads pictures, is not installed with pixlers-cli");
   }
   Pipe to_helper;
   Pipe from_helper;
@@ -119,16 +119,33 @@ std::string RunHelper(const std::string& path, std::vector<std::string> argument
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   // The helper has named the cause on standard error.
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) fail("the picture was not drawn");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) fail(kHelper + std::string(" failed"));
   return output;
+}
+
+std::string LowerExtension(const std::string& path) {
+  std::string extension = fs::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
 }
 
 }  // namespace
 
+bool IsImagePath(const std::string& path) {
+  const std::string extension = LowerExtension(path);
+  return extension == ".png" || extension == ".jpg" || extension == ".jpeg" ||
+         extension == ".bmp" || extension == ".pbm";
+}
+
+void ReadImagePuzzle(const std::string& path, TPixlerFileData& data) {
+  if (!TPixlerFile::Parse(RunHelper(path, {"image", path}, ""), path, data)) {
+    throw TPixlerFileError(path, 0, "the image was not read");
+  }
+}
+
 std::optional<PictureKind> PictureKindFromPath(const std::string& path) {
-  std::string extension = fs::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = LowerExtension(path);
   if (extension == ".png") return PictureKind::png;
   if (extension == ".pdf") return PictureKind::pdf;
   return std::nullopt;

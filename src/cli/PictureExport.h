@@ -5,7 +5,8 @@
 
 #include "document/PixlerFile.h"
 
-// Pictures (.png) and printouts (.pdf) for the command-line tool.
+// Pictures (.png) and printouts (.pdf) for the command-line tool, and
+// puzzles read from images.
 //
 // Drawing them needs Qt's GUI layer, whose libraries take several times
 // longer to load than a small puzzle takes to solve. So pixlers-cli links
@@ -31,6 +32,15 @@ struct PictureOptions {
   std::string title;
   bool with_solution = false;
 };
+
+// .png, .jpg, .jpeg, .bmp and .pbm in any letter case: the images the
+// window's import reads.
+bool IsImagePath(const std::string& path);
+
+// The puzzle the window's import makes of the image at its first choices
+// (its own size up to 100 cells a side, else 30 cells along the longer side;
+// clues made from the picture). Throws TPixlerFileError naming the file.
+void ReadImagePuzzle(const std::string& path, TPixlerFileData& data);
 
 // Writes the picture or printout of `data` to `path`, by its extension.
 // Throws TPixlerFileError naming the path when it cannot, leaving an old file

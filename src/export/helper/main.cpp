@@ -3,12 +3,18 @@
 //
 //   pixlers-export png SCALE NAME
 //   pixlers-export pdf SOLUTION TITLE NAME
+//   pixlers-export image FILE
 //
-// The puzzle file's text comes on standard input; the PNG or PDF bytes go to
-// standard output, and pixlers-cli saves them. NAME names the file in
-// messages. A failure is told on standard error; the exit status is then 3.
+// For png and pdf the puzzle file's text comes on standard input; the PNG or
+// PDF bytes go to standard output, and pixlers-cli saves them. NAME names the
+// file in messages. For image, FILE is read as the window's import reads it
+// with the dialog's first choices, and the puzzle file's text goes to
+// standard output. A failure is told on standard error; the exit status is
+// then 3.
 #include <unistd.h>
 
+#include <QImageReader>
+#include <QString>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -16,8 +22,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "document/Pixler.h"
 #include "document/PixlerFile.h"
+#include "document/RegularFile.h"
+#include "export/OffscreenApplication.h"
 #include "export/PuzzleExport.h"
+#include "ui/ImageConversion.h"
+#include "ui/PuzzleTransfer.h"
 
 namespace {
 
@@ -56,11 +67,30 @@ int Number(const std::string& text) {
   return std::stoi(text);
 }
 
+// The puzzle the window's import makes of the image at its first choices:
+// the image's own size when it fits, else 30 cells along its longer side,
+// cells darker than the middle grey filled, the clues made from them.
+std::string PuzzleOfImage(const std::string& file_name) {
+  // Only a regular file, so that a FIFO cannot hang the conversion.
+  const std::string bytes = ReadRegularFile(file_name);
+  const OffscreenApplication application;
+  const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
+                                        static_cast<int>(bytes.size()));
+  if (image.isNull()) throw TPixlerFileError(file_name, 0, "cannot be read as an image");
+  const CellPicture cells = image_conversion::ToCells(
+      image, image_conversion::DefaultSize(image.size()), image_conversion::kDefaultThreshold);
+  auto document = TPixler::CreateHeadless();
+  if (!puzzle_transfer::ImportPicture(*document, cells)) {
+    throw TPixlerFileError(file_name, 0, "the image gives no picture of 1 to 100 cells a side");
+  }
+  return document->FileText();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string kind = argc > 1 ? argv[1] : "";
-  const int expected = kind == "png" ? 4 : kind == "pdf" ? 5 : 0;
+  const int expected = kind == "png" ? 4 : kind == "pdf" ? 5 : kind == "image" ? 3 : 0;
   if (expected == 0 || argc != expected) {
     std::cerr << "pixlers-export: draws pictures for pixlers-cli; it is not meant to be run by "
                  "itself\n";
@@ -68,6 +98,10 @@ int main(int argc, char** argv) {
   }
   const std::string name = argv[argc - 1];
   try {
+    if (kind == "image") {
+      WriteOutput(PuzzleOfImage(name));
+      return 0;
+    }
     auto data = std::make_unique<TPixlerFileData>();
     if (!TPixlerFile::Parse(ReadInput(), name, *data)) {
       throw std::runtime_error("the puzzle handed over is not a puzzle file");
