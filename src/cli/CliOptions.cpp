@@ -197,9 +197,9 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       "set format. OUT may also be a .png picture (filled cells black) or a .pdf\n"
       "printout of the empty grid with its clues, titled with the puzzle's title or\n"
       "IN's name; both show the goal when IN has one. IN may be an image (.png,\n"
-      ".jpg, .bmp, .pbm), read as the window's import reads it. The puzzle file keeps no\n"
-      "title or goal, the exchange formats no pencil marks. OUT is replaced only\n"
-      "when it has been written whole.\n"
+      ".jpg, .bmp, .pbm), read as the window's import reads it. The puzzle file\n"
+      "keeps no title or goal, the exchange formats no pencil marks. OUT is\n"
+      "replaced only when it has been written whole.\n"
       "\nExit status:\n"
       "  0  OUT was written\n"
       "  3  usage error, or IN could not be read or OUT not written\n");
