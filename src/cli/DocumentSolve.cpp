@@ -1,8 +1,10 @@
 #include "cli/DocumentSolve.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "cli/PictureExport.h"
+#include "document/MessageText.h"
 #include "document/PixlerFile.h"
 #include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
@@ -16,7 +18,8 @@ bool LoadPuzzle(TPixler& pixler, const std::string& file, std::string& reason) {
       return true;
     }
     if (pixler.LoadFromFile(file)) return true;
-    reason = file + ", line 1: not a puzzle file (expected \"" + TPixlerFile::kVersionLine + "\")";
+    reason = MessageText(file, 4 * file.size()) + ", line 1: not a puzzle file (expected \"" +
+             TPixlerFile::kVersionLine + "\")";
   } catch (const TPixlerFileError& error) {
     reason = error.what();
   }
