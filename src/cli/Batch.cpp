@@ -13,7 +13,9 @@
 
 #include "cli/DocumentSolve.h"
 #include "cli/ThreadPlatform.h"
+#include "document/MessageText.h"
 #include "document/Pixler.h"
+#include "document/PuzzleFormats.h"
 
 namespace {
 
@@ -21,10 +23,51 @@ namespace fs = std::filesystem;
 
 constexpr int kExitAllSolved = 0;
 constexpr int kExitNotAllSolved = 1;
+constexpr std::size_t kLongestName = 4096;
 
-bool IsPuzzleFile(const fs::path& path) {
-  const std::string extension = path.extension().string();
-  return extension == ".pixler" || extension == ".ppixler" || extension == ".spixler";
+Batch::Row ErrorRow(const std::string& file, const std::string& reason) {
+  Batch::Row row;
+  row.file = file;
+  row.reason = reason;
+  return row;
+}
+
+// Collects the puzzle files under `folder`. Every entry that cannot be
+// examined (a loop of links, a folder that cannot be listed) becomes an
+// error row of its own and the walk goes on; links to folders are not
+// followed, so no loop of folders can keep it going.
+void Walk(const fs::path& folder, std::vector<std::string>& found,
+          std::vector<Batch::Row>& unreadable) {
+  std::error_code error;
+  fs::directory_iterator entries(folder, error);
+  if (error) {
+    unreadable.push_back(
+        ErrorRow(folder.string(), "the folder cannot be listed: " + error.message()));
+    return;
+  }
+  // A failed step ends the listing, so the error is looked at before the end.
+  for (;; entries.increment(error)) {
+    if (error) {
+      unreadable.push_back(
+          ErrorRow(folder.string(), "the folder cannot be listed to its end: " + error.message()));
+      return;
+    }
+    if (entries == fs::directory_iterator()) return;
+    const fs::path& path = entries->path();
+    const fs::file_status own = entries->symlink_status(error);
+    if (!error && fs::is_directory(own)) {
+      Walk(path, found, unreadable);
+      continue;
+    }
+    if (!PuzzleFormatFromPath(path.string())) continue;
+    const fs::file_status target = entries->status(error);
+    if (error) {
+      unreadable.push_back(
+          ErrorRow(path.string(), "the file cannot be examined: " + error.message()));
+    } else if (fs::is_regular_file(target)) {
+      found.push_back(path.string());
+    }
+  }
 }
 
 const char* ResultName(Batch::Result result) {
@@ -66,15 +109,21 @@ void DrawProgress(std::ostream& progress, size_t done, size_t total) {
 
 void PrintTable(std::ostream& out, const std::vector<Batch::Row>& rows) {
   size_t file_width = 4;
-  for (const Batch::Row& row : rows) file_width = std::max(file_width, row.file.size());
+  // A file's name may hold line ends or terminal controls.
+  std::vector<std::string> names;
+  for (const Batch::Row& row : rows) {
+    names.push_back(MessageText(row.file, kLongestName));
+    file_width = std::max(file_width, names.back().size());
+  }
   out << std::left << std::setw(static_cast<int>(file_width)) << "file"
       << "  " << std::setw(7) << "size"
       << "  " << std::setw(13) << "result"
       << "  " << std::right << std::setw(8) << "CPU s" << '\n';
-  for (const Batch::Row& row : rows) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Batch::Row& row = rows[i];
     const std::string size =
         row.width > 0 ? std::to_string(row.width) + "x" + std::to_string(row.height) : "-";
-    out << std::left << std::setw(static_cast<int>(file_width)) << row.file << "  " << std::setw(7)
+    out << std::left << std::setw(static_cast<int>(file_width)) << names[i] << "  " << std::setw(7)
         << size << "  " << std::setw(13) << ResultName(row.result) << "  " << std::right
         << std::setw(8) << std::fixed << std::setprecision(2) << row.cpu_seconds;
     if (!row.reason.empty()) out << "  " << row.reason;
@@ -94,18 +143,7 @@ std::vector<std::string> Batch::FindPuzzleFiles(const std::vector<std::string>& 
       continue;
     }
     std::vector<std::string> found;
-    try {
-      for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path)) {
-        if (entry.is_regular_file() && IsPuzzleFile(entry.path())) {
-          found.push_back(entry.path().string());
-        }
-      }
-    } catch (const fs::filesystem_error& failure) {
-      Row row;
-      row.file = path;
-      row.reason = failure.what();
-      unreadable.push_back(row);
-    }
+    Walk(path, found, unreadable);
     std::sort(found.begin(), found.end());
     files.insert(files.end(), found.begin(), found.end());
   }

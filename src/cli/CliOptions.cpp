@@ -2,8 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 
+#include "cli/DocumentSolve.h"
 #include "cli/ExitStatus.h"
 
 namespace {
@@ -44,10 +47,28 @@ void AddSolverSwitches(CLI::App& command, TCliOptions& options) {
       ->check(CLI::IsMember({"first", "second"}));
 }
 
+// Refusals in words: CLI11's own range checks print the limits of a double.
+std::string PositiveSeconds(const std::string& text) {
+  char* end = nullptr;
+  const double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0) {
+    return "SECONDS must be a number of seconds greater than 0, not \"" + text + "\"";
+  }
+  return {};
+}
+
+std::string PositiveWholeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string::npos || std::stoi(text) < 1) {
+    return "N must be a whole number of 1 or more, not \"" + text + "\"";
+  }
+  return {};
+}
+
 void AddTimeout(CLI::App& command, TCliOptions& options, const char* what) {
   command.add_option("--timeout", options.timeout, what)
       ->type_name("SECONDS")
-      ->check(CLI::PositiveNumber);
+      ->check(PositiveSeconds);
 }
 
 }  // namespace
@@ -97,19 +118,22 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
   AddTimeout(solve, options, "stop the run after SECONDS; the partial picture is printed");
   solve
       .add_option("--output", options.output,
-                  "also save the resulting puzzle to FILE; \"-\" writes the puzzle\n"
-                  "file to standard output instead of the picture")
+                  "also save the resulting puzzle to FILE, in the format its\n"
+                  "extension names (as convert writes; a name without one gets a\n"
+                  "puzzle file); \"-\" writes the puzzle file to standard output\n"
+                  "instead of the picture")
       ->type_name("FILE")
       ->check([](const std::string& name) {
-        return name.empty() ? std::string("--output needs a file name") : std::string();
+        return name.empty() ? std::string("--output needs a file name") : OutputFormatError(name);
       });
   solve.add_option("FILE", options.input, "the puzzle file")->required();
 
   CLI::App& batch =
       *app.add_subcommand("batch", "solve many puzzle files in parallel and print a table");
   batch.footer(
-      "\nSolves every puzzle file named, and every .pixler, .ppixler and .spixler file\n"
-      "in the folders named (searched recursively), with the realtime command, on\n"
+      "\nSolves every puzzle file named, and every .pixler, .ppixler, .spixler, .non\n"
+      "and .xml file in the folders named (searched recursively, a file or folder\n"
+      "that cannot be read is an error row), with the realtime command, on\n"
       "several workers at once. Prints one row per file (file, size, result, CPU\n"
       "seconds) and a summary line. Results: solved, stuck (undecided cells remain),\n"
       "contradiction, timeout, error (the file could not be read). A progress bar\n"
@@ -164,7 +188,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
                    "add a page with the solution to a PDF printout");
   convert.add_option("--index", options.index, "the N-th puzzle of an XML set (default 1)")
       ->type_name("N")
-      ->check(CLI::PositiveNumber);
+      ->check(PositiveWholeNumber);
   convert.add_option("IN", options.input, "the puzzle file to read")->required();
   convert.add_option("OUT", options.output, "the file to write")->required();
   convert.footer(
@@ -172,9 +196,10 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       "program's puzzle files, .non the nonogram text format, .xml the XML puzzle\n"
       "set format. OUT may also be a .png picture (filled cells black) or a .pdf\n"
       "printout of the empty grid with its clues, titled with the puzzle's title or\n"
-      "IN's name; both show the goal when IN has one. The puzzle file keeps no\n"
-      "title or goal, the exchange formats no pencil marks. OUT is replaced only\n"
-      "when it has been written whole.\n"
+      "IN's name; both show the goal when IN has one. IN may be an image (.png,\n"
+      ".jpg, .bmp, .pbm), read as the window's import reads it. The puzzle file\n"
+      "keeps no title or goal, the exchange formats no pencil marks. OUT is\n"
+      "replaced only when it has been written whole.\n"
       "\nExit status:\n"
       "  0  OUT was written\n"
       "  3  usage error, or IN could not be read or OUT not written\n");

@@ -1,12 +1,25 @@
 #include "cli/DocumentSolve.h"
 
+#include <filesystem>
+#include <optional>
+
+#include "cli/PictureExport.h"
+#include "document/MessageText.h"
 #include "document/PixlerFile.h"
+#include "document/PuzzleFormats.h"
 #include "puzzle/CellState.h"
 
 bool LoadPuzzle(TPixler& pixler, const std::string& file, std::string& reason) {
   try {
+    // Any other name is read as a puzzle file, whose first line tells.
+    const std::optional<PuzzleFormat> format = PuzzleFormatFromPath(file);
+    if (format && *format != PuzzleFormat::pixler) {
+      pixler.ImportFromFile(file);
+      return true;
+    }
     if (pixler.LoadFromFile(file)) return true;
-    reason = file + ", line 1: not a puzzle file (expected \"" + TPixlerFile::kVersionLine + "\")";
+    reason = MessageText(file, 4 * file.size()) + ", line 1: not a puzzle file (expected \"" +
+             TPixlerFile::kVersionLine + "\")";
   } catch (const TPixlerFileError& error) {
     reason = error.what();
   }
@@ -74,8 +87,18 @@ bool HasUndecidedCell(const TPixler& pixler) {
   return false;
 }
 
-bool WriteSolveResult(const TPixler& pixler, const std::string& output, std::ostream& out,
-                      std::ostream& err) {
+std::string OutputFormatError(const std::string& output) {
+  const std::string extension = std::filesystem::path(output).extension().string();
+  if (output == "-" || extension.empty() || PuzzleFormatFromPath(output) ||
+      PictureKindFromPath(output)) {
+    return {};
+  }
+  return "cannot write \"" + extension + "\" files (expected " + kWritableFormats +
+         ", or a name without an extension for a puzzle file)";
+}
+
+bool WriteSolveResult(const TPixler& pixler, const std::string& input, const std::string& output,
+                      std::ostream& out, std::ostream& err) {
   if (output == "-") {
     out << TPixlerFile::Format(*pixler.FileData()) << std::flush;
     return true;
@@ -83,7 +106,16 @@ bool WriteSolveResult(const TPixler& pixler, const std::string& output, std::ost
   PrintPicture(pixler, out);
   if (output.empty()) return true;
   try {
-    pixler.SaveToFile(output);
+    const std::optional<PuzzleFormat> format = PuzzleFormatFromPath(output);
+    if (format && *format != PuzzleFormat::pixler) {
+      pixler.ExportToFile(output);
+    } else if (PictureKindFromPath(output)) {
+      PictureOptions picture;
+      picture.title = std::filesystem::path(input).stem().string();
+      WritePicture(output, *pixler.FileData(), picture);
+    } else {
+      pixler.SaveToFile(output);
+    }
   } catch (const TPixlerFileError& error) {
     err << "pixlers-cli: " << error.what() << '\n';
     return false;

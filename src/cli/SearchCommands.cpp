@@ -75,7 +75,8 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
     std::cerr << "pixlers-cli: the clues have no solution\n";
   }
 
-  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitError;
+  if (!WriteSolveResult(*pixler, options.input, options.output, std::cout, std::cerr))
+    return kExitError;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (result.None()) return kExitContradiction;
   return result.solutions.empty() ? kExitUndecided : kExitComplete;

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -45,7 +46,8 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
   const bool contradiction = pixler->LastRunFoundError();
   const bool undecided = HasUndecidedCell(*pixler);
 
-  if (!WriteSolveResult(*pixler, options.output, std::cout, std::cerr)) return kExitError;
+  if (!WriteSolveResult(*pixler, options.input, options.output, std::cout, std::cerr))
+    return kExitError;
   if (watcher.Signal() != 0) return watcher.SignalStatus();
   if (contradiction) return kExitContradiction;
   return undecided ? kExitUndecided : kExitComplete;
@@ -54,6 +56,10 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Under a file-size limit a write past it must fail with its cause, so that
+  // the save is refused and the old file kept, instead of the signal ending
+  // the program with a half-written file beside the old one.
+  std::signal(SIGXFSZ, SIG_IGN);
   TCliOptions options;
   int status = 0;
   if (!ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc), options, status,

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "document/PixlerFile.h"
+#include "document/RegularFile.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ std::string Cause() {
   return std::string(" (") + std::strerror(errno) + ")";
 }
 
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISFIFO(mode)) return "a FIFO (named pipe)";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "a special file";
-}
-
 class AtomicWriter {
  public:
   explicit AtomicWriter(const std::string& path) : path_(path) {}
@@ -38,7 +31,8 @@ class AtomicWriter {
     struct stat old_state {};
     const bool replacing = ::stat(target.c_str(), &old_state) == 0;
     if (replacing && !S_ISREG(old_state.st_mode)) {
-      Fail(Naming(target) + KindOf(old_state.st_mode) + ", not a regular file; nothing was saved");
+      Fail(Naming(target) + SpecialFileKind(old_state.st_mode) +
+           ", not a regular file; nothing was saved");
     }
 
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");

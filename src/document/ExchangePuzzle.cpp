@@ -1,18 +1,6 @@
 #include "document/ExchangePuzzle.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 #include "puzzle/CellState.h"
-
-namespace {
-
-// A 100 by 100 puzzle takes some tens of kilobytes in any of the formats.
-constexpr size_t kLargestFile = 16 << 20;
-
-}  // namespace
 
 PuzzleImage ExchangePuzzle::GoalToWrite() const {
   if (!goal.empty()) return goal;
@@ -24,9 +12,13 @@ PuzzleImage ExchangePuzzle::GoalToWrite() const {
       if (IsCellFilled(d.cells[x][y])) picture[y - 1][x - 1] = '#';
     }
   }
+  return ClueMismatch(d, picture).empty() ? picture : PuzzleImage{};
+}
+
+std::string ClueMismatch(const TPixlerFileData& data, const PuzzleImage& picture) {
   auto runs = [&](bool column, int line) {
     std::vector<int> found;
-    const int length = column ? d.height : d.width;
+    const int length = column ? data.height : data.width;
     int run = 0;
     for (int i = 1; i <= length + 1; ++i) {
       const bool filled =
@@ -40,33 +32,13 @@ PuzzleImage ExchangePuzzle::GoalToWrite() const {
     }
     return found;
   };
-  for (int x = 1; x <= d.width; ++x) {
-    if (runs(true, x) != LineClues(d, true, x)) return {};
+  for (int y = 1; y <= data.height; ++y) {
+    if (runs(false, y) != LineClues(data, false, y)) return "row " + std::to_string(y);
   }
-  for (int y = 1; y <= d.height; ++y) {
-    if (runs(false, y) != LineClues(d, false, y)) return {};
+  for (int x = 1; x <= data.width; ++x) {
+    if (runs(true, x) != LineClues(data, true, x)) return "column " + std::to_string(x);
   }
-  return picture;
-}
-
-std::string ReadExchangeFile(const std::string& file_name) {
-  std::ifstream stream(file_name, std::ios::binary);
-  if (!stream.is_open()) {
-    throw TPixlerFileError(file_name, 0,
-                           std::string("the file cannot be opened: ") + std::strerror(errno));
-  }
-  // Read in pieces rather than by the size, which a device or pipe does not
-  // tell: the limit must hold for those too.
-  std::string text;
-  char buffer[1 << 16];
-  while (stream.read(buffer, sizeof buffer) || stream.gcount() > 0) {
-    text.append(buffer, static_cast<size_t>(stream.gcount()));
-    if (text.size() > kLargestFile) {
-      throw TPixlerFileError(file_name, 0, "the file is far too large for a puzzle");
-    }
-  }
-  if (stream.bad()) throw TPixlerFileError(file_name, 0, "the file cannot be read");
-  return text;
+  return {};
 }
 
 bool StoreLineClues(TPixlerFileData& data, bool column, int line, const std::vector<int>& clues) {

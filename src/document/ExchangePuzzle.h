@@ -37,9 +37,10 @@ struct ExchangePuzzle {
   PuzzleImage GoalToWrite() const;
 };
 
-// The whole file, for the text-based readers; refuses files far larger than
-// any puzzle, so that a wrong choice of file cannot exhaust memory.
-std::string ReadExchangeFile(const std::string& file_name);
+// The first line ("row 3", "column 7") of a complete picture, height rows
+// of width cells of '#' and '.', whose runs differ from its clues; empty
+// when the picture satisfies every clue.
+std::string ClueMismatch(const TPixlerFileData& data, const PuzzleImage& picture);
 
 // Stores the clues of one line, first clue first, into the slots of `data`
 // (slot 1 holds the last clue). `line` is a column when `column` is true,

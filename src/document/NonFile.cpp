@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/MessageText.h"
+#include "document/RegularFile.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -96,6 +97,11 @@ class NonParser {
     if (height_ == 0) Fail(end, "the file ends without its height");
     if (!have_rows_) Fail(end, "the file ends without the row clues");
     if (!have_columns_) Fail(end, "the file ends without the column clues");
+    // A wrong goal would pass for the solution when the file is converted.
+    if (!puzzle_.goal.empty()) {
+      const std::string mismatch = ClueMismatch(*puzzle_.data, puzzle_.goal);
+      if (!mismatch.empty()) Fail(goal_line_, "the goal's " + mismatch + " breaks its clues");
+    }
     return std::move(puzzle_);
   }
 
@@ -119,6 +125,7 @@ class NonParser {
       if (!puzzle_.goal.empty()) Fail(line, "a second goal");
       const std::string cells = ReadCells(value, line, false);
       for (int y = 0; y < height_; ++y) puzzle_.goal.push_back(cells.substr(y * width_, width_));
+      goal_line_ = line;
     } else if (key == "saved") {
       if (have_saved_) Fail(line, "a second saved state");
       have_saved_ = true;
@@ -295,16 +302,20 @@ class NonParser {
   bool have_rows_ = false;
   bool have_columns_ = false;
   bool have_saved_ = false;
+  int goal_line_ = 0;
   ExchangePuzzle puzzle_;
 };
 
 }  // namespace
 
 ExchangePuzzle NonFile::Read(const std::string& file_name) {
-  return Parse(ReadExchangeFile(file_name), file_name);
+  return Parse(ReadRegularFile(file_name), file_name);
 }
 
 ExchangePuzzle NonFile::Parse(std::string_view text, const std::string& file_name) {
+  // Editors on some systems start UTF-8 files with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   return NonParser(text, file_name).Run();
 }
 

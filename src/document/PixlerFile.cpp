@@ -1,22 +1,23 @@
 #include "document/PixlerFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "document/AtomicFile.h"
 #include "document/MessageText.h"
+#include "document/RegularFile.h"
 #include "puzzle/CellState.h"
 
 namespace {
 
+// A file's name may hold line ends or terminal controls: it is shown as a
+// file's text is, never cut.
 std::string Describe(const std::string& file_name, int line, const std::string& reason) {
-  if (line > 0) return file_name + ", line " + std::to_string(line) + ": " + reason;
-  return file_name + ": " + reason;
+  const std::string name = MessageText(file_name, 4 * file_name.size());
+  if (line > 0) return name + ", line " + std::to_string(line) + ": " + reason;
+  return name + ": " + reason;
 }
 
 bool IsBlank(char c) {
@@ -172,11 +173,12 @@ TPixlerFileError::TPixlerFileError(const std::string& file_name, int line,
     : std::runtime_error(Describe(file_name, line, reason)), file_name_(file_name), line_(line) {}
 
 bool TPixlerFile::Read(const std::string& file_name, TPixlerFileData& data) {
-  std::ifstream stream(file_name, std::ios::binary);
-  if (!stream.is_open()) {
-    throw TPixlerFileError(file_name, 0,
-                           std::string("the file cannot be opened: ") + std::strerror(errno));
-  }
+  return Parse(ReadRegularFile(file_name), file_name, data);
+}
+
+bool TPixlerFile::Parse(const std::string& text, const std::string& file_name,
+                        TPixlerFileData& data) {
+  std::istringstream stream(text);
   TLineReader lines(stream, file_name);
   if (lines.Next(false) != kVersionLine) return false;
   lines.Next();

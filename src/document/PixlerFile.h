@@ -51,7 +51,10 @@ class TPixlerFile {
   // data is then left partly filled, so callers read into a scratch copy.
   // A file must hold every line up to the column clues; row clue lines and
   // blank lines missing at its end read as empty.
+  // Only regular files are read (see ReadRegularFile).
   static bool Read(const std::string& file_name, TPixlerFileData& data);
+  // The same for the text of a file; file_name only names it in messages.
+  static bool Parse(const std::string& text, const std::string& file_name, TPixlerFileData& data);
 
   // The text the file would hold, CR LF lines included.
   static std::string Format(const TPixlerFileData& data);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/MessageText.h"
+#include "document/RegularFile.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -32,9 +33,108 @@ std::string TagOf(const XMLElement& element) {
   return tag;
 }
 
-std::string_view TextOf(const XMLElement& element) {
-  const char* text = element.GetText();
-  return text != nullptr ? Trim(text) : std::string_view();
+// All of an element's own text: a comment may split a number or a title,
+// and reading only the part before it would change what the file says.
+std::string TextOf(const XMLElement& element) {
+  std::string text;
+  for (const tinyxml2::XMLNode* node = element.FirstChild(); node != nullptr;
+       node = node->NextSibling()) {
+    if (const tinyxml2::XMLText* part = node->ToText()) text += part->Value();
+  }
+  return std::string(Trim(text));
+}
+
+// The parser checks each new attribute against all earlier ones of its
+// element, so its work grows with the square of their number. The format
+// needs a handful; anything far beyond is refused before parsing, by a scan
+// that counts every '=' outside quotes in a start tag (each attribute has one).
+constexpr int kMostAttributes = 32;
+
+// The line of the first start tag with too many attributes, or 0.
+int LineOfCrowdedElement(std::string_view text) {
+  int line = 1;
+  auto skip_to = [&](size_t& i, std::string_view end) {
+    const size_t found = text.find(end, i);
+    const size_t stop = found == std::string_view::npos ? text.size() : found + end.size();
+    for (; i < stop; ++i) line += text[i] == '\n';
+  };
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] != '<') {
+      line += text[i++] == '\n';
+      continue;
+    }
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with("<!--")) {
+      skip_to(i, "-->");
+    } else if (rest.starts_with("<![CDATA[")) {
+      skip_to(i, "]]>");
+    } else if (rest.starts_with("<?")) {
+      skip_to(i, "?>");
+    } else if (rest.starts_with("<!") || rest.starts_with("</")) {
+      skip_to(i, ">");
+    } else {
+      const int start_line = line;
+      int attributes = 0;
+      char quote = 0;
+      for (++i; i < text.size() && (quote != 0 || text[i] != '>'); ++i) {
+        const char c = text[i];
+        line += c == '\n';
+        if (quote != 0) {
+          if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+          quote = c;
+        } else if (c == '=' && ++attributes > kMostAttributes) {
+          return start_line;
+        }
+      }
+    }
+  }
+  return 0;
+}
+
+// Text as XML 1.0 allows it in an element: the markup characters escaped,
+// CR kept as a reference (a parser turns a literal one into LF), and bytes
+// that are no character of the format (control characters, NUL, broken
+// UTF-8, U+FFFE and U+FFFF) dropped, so that every file written is
+// well-formed.
+std::string EscapeText(std::string_view text) {
+  std::string escaped;
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      ++i;
+      if (byte == '&') {
+        escaped += "&amp;";
+      } else if (byte == '<') {
+        escaped += "&lt;";
+      } else if (byte == '>') {
+        escaped += "&gt;";
+      } else if (byte == '\r') {
+        escaped += "&#13;";
+      } else if (byte >= 0x20 || byte == '\t' || byte == '\n') {
+        escaped += static_cast<char>(byte);
+      }
+      continue;
+    }
+    const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 0;
+    char32_t code = byte & (0x7F >> length);
+    bool valid = length >= 2 && byte <= 0xF4 && i + length <= text.size();
+    for (int k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && code >= kSmallest[length] && code <= 0x10FFFF &&
+            !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
+    if (valid) {
+      escaped.append(text.substr(i, static_cast<size_t>(length)));
+      i += static_cast<size_t>(length);
+    } else {
+      ++i;
+    }
+  }
+  return escaped;
 }
 
 std::string_view Attribute(const XMLElement& element, const char* name, const char* fallback) {
@@ -68,6 +168,10 @@ class XmlParser {
  public:
   XmlParser(std::string_view text, const std::string& file_name, int puzzle_index)
       : file_name_(file_name), puzzle_index_(puzzle_index) {
+    if (const int line = LineOfCrowdedElement(text); line != 0) {
+      Fail(line, "an element has more than " + std::to_string(kMostAttributes) +
+                     " attributes, far more than any element of a puzzle needs");
+    }
     if (document_.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
       Fail(std::max(1, document_.ErrorLineNum()),
            std::string(ParseProblem(document_.ErrorID())) + " (" + document_.ErrorName() + ")");
@@ -181,7 +285,13 @@ class XmlParser {
         }
       }
     }
-    if (goal != nullptr) puzzle_.goal = ReadImage(*goal, false);
+    if (goal != nullptr) {
+      puzzle_.goal = ReadImage(*goal, false);
+      // A wrong goal would pass for the solution when the file is converted.
+      const std::string mismatch = ClueMismatch(data, puzzle_.goal);
+      if (!mismatch.empty())
+        Fail(goal->GetLineNum(), "the goal's " + mismatch + " breaks its clues");
+    }
     if (saved != nullptr) {
       const PuzzleImage cells = ReadImage(*saved, true);
       for (int y = 1; y <= data.height; ++y) {
@@ -240,7 +350,7 @@ class XmlParser {
         if (counts.size() == static_cast<size_t>(kMaxGridSize)) {
           Fail(count->GetLineNum(), "more than 100 counts in one line");
         }
-        const std::string_view text = TextOf(*count);
+        const std::string text = TextOf(*count);
         const std::optional<int> value = ParseNumber(text);
         if (!value || *value < 1 || *value > TPixlerFile::kLargestNumber) {
           Fail(count->GetLineNum(),
@@ -351,8 +461,9 @@ class PuzzlePrinter : public tinyxml2::XMLPrinter {
 };
 
 void AddText(tinyxml2::XMLElement& parent, const char* name, const std::string& text) {
-  if (text.empty()) return;
-  parent.InsertNewChildElement(name)->SetText(text.c_str());
+  const std::string escaped = EscapeText(text);
+  if (escaped.empty()) return;
+  parent.InsertNewChildElement(name)->SetText(escaped.c_str());
 }
 
 void AddImage(tinyxml2::XMLElement& puzzle, const char* type, const PuzzleImage& rows) {
@@ -366,7 +477,7 @@ void AddImage(tinyxml2::XMLElement& puzzle, const char* type, const PuzzleImage&
 }  // namespace
 
 ExchangePuzzle XmlFile::Read(const std::string& file_name, int puzzle_index) {
-  return Parse(ReadExchangeFile(file_name), file_name, puzzle_index);
+  return Parse(ReadRegularFile(file_name), file_name, puzzle_index);
 }
 
 ExchangePuzzle XmlFile::Parse(std::string_view text, const std::string& file_name,
@@ -376,7 +487,9 @@ ExchangePuzzle XmlFile::Parse(std::string_view text, const std::string& file_nam
 
 std::string XmlFile::Format(const ExchangePuzzle& puzzle) {
   const TPixlerFileData& data = *puzzle.data;
-  tinyxml2::XMLDocument document;
+  // The texts are escaped here (see EscapeText): the printer's own escaping
+  // lets control characters and broken UTF-8 through.
+  tinyxml2::XMLDocument document(false);
   document.InsertEndChild(document.NewDeclaration());
   tinyxml2::XMLElement* set = document.NewElement("puzzleset");
   document.InsertEndChild(set);

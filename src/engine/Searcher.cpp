@@ -18,6 +18,10 @@ constexpr auto kReportInterval = std::chrono::milliseconds(200);
 // The depth-first search's nodes when counting, before the rest goes to the
 // SAT backstop.
 constexpr std::int64_t kCountingNodes = 5000;
+// The backstop's solutions when counting, before the depth-first search
+// takes over again: each holds a clause of every open cell, some 40 KB on a
+// 100 by 100 board, so this bounds the count's memory at tens of megabytes.
+constexpr std::size_t kMostBackstopSolutions = 1000;
 // The first turns of the depth-first search and of the SAT backstop when they
 // take turns, the search first; each turn doubles. The search's turn costs
 // about half the backstop's: measured on the corpus, where the search is
@@ -293,20 +297,33 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
 }
 
 void Searcher::Backstop(const BoardState& root) {
-  SatSearch sat(clues_, propagator_, root);
-  for (const auto& rows : found_) sat.Exclude(rows);
-  for (const auto& [a, b] : implications_) sat.Implication(a, b);
-  implications_ = {};
-  keep_found_ = false;
-  found_.clear();
-  const std::function<bool()> stopping = [&] { return Stopping(root); };
-  depth_ = 0;
-  BoardState solution;
-  while (!Finished()) {
-    const SatSearch::Outcome outcome = sat.Next(solution, stopping);
-    if (outcome != SatSearch::Outcome::solution) break;
-    Record(solution);
+  const int search_depth = depth_;
+  {
+    SatSearch sat(clues_, propagator_, root);
+    for (const auto& rows : found_) sat.Exclude(rows);
+    for (const auto& [a, b] : implications_) sat.Implication(a, b);
+    implications_ = {};
+    // The backstop's own solutions are kept, for the depth-first search to
+    // skip should it take over again.
+    found_.clear();
+    dedupe_ = true;
+    const std::function<bool()> stopping = [&] { return Stopping(root); };
+    depth_ = 0;
+    BoardState solution;
+    while (!Finished()) {
+      if (found_.size() == kMostBackstopSolutions) break;
+      const SatSearch::Outcome outcome = sat.Next(solution, stopping);
+      if (outcome != SatSearch::Outcome::solution) return;
+      Record(solution);
+    }
   }
+  if (Finished()) return;
+  // Each solution costs the backstop a clause of every open cell, so a count
+  // of millions would fill the memory. The depth-first search takes up its
+  // tree where it left it and goes through all of it, keeping nothing.
+  keep_found_ = false;
+  depth_ = search_depth;
+  ContinueDepthFirst(std::numeric_limits<std::int64_t>::max() - result_.nodes);
 }
 
 Result Searcher::Run(const Grid& known) {

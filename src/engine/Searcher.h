@@ -65,7 +65,8 @@ class Searcher {
   // A turn of the guided dive, `node_budget` nodes at most, recording what
   // it finds: false when the budget ran out first.
   bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
-  // Hands the rest to the SAT backstop, excluding the solutions found so far.
+  // Hands the rest to the SAT backstop, excluding the solutions found so far;
+  // after many solutions, hands it back to the depth-first search.
   void Backstop(const BoardState& root);
   bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
 
@@ -88,7 +89,8 @@ class Searcher {
   std::vector<char> focus_;  // rows, then columns
   std::vector<Frame> frames_;
   // The filled cells of each row of the solutions the depth-first search
-  // found, for the backstop to exclude; at most one per node of its budget.
+  // found, for the backstop to exclude, at most one per node of its budget;
+  // then those the backstop found, for the search to skip.
   std::vector<std::vector<LineSolver::Mask>> found_;
   bool keep_found_ = true;
   // Set while both searches may find the same solution.

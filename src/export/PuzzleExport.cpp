@@ -1,5 +1,7 @@
 #include "export/PuzzleExport.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -7,11 +9,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <vector>
 
+#include "document/AtomicFile.h"
 #include "export/OffscreenApplication.h"
 #include "export/PrintLayout.h"
 #include "puzzle/CellState.h"
@@ -45,16 +47,8 @@ void CheckSize(const std::string& path, const TPixlerFileData& data) {
   }
 }
 
-void Open(QSaveFile& file, const std::string& path) {
-  if (!file.open(QIODevice::WriteOnly)) {
-    throw TPixlerFileError(path, 0, "cannot be written: " + file.errorString().toStdString());
-  }
-}
-
-void Commit(QSaveFile& file, const std::string& path) {
-  if (!file.commit()) {
-    throw TPixlerFileError(path, 0, "cannot be written: " + file.errorString().toStdString());
-  }
+std::string Bytes(const QByteArray& bytes) {
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 // The clues of one line in reading order: the slot farthest from the picture
@@ -218,7 +212,7 @@ void DrawSolution(QPainter& painter, double page_width, double page_height,
 
 }  // namespace
 
-void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) {
+std::string RenderPng(const std::string& path, const TPixlerFileData& data, int scale) {
   CheckSize(path, data);
   if (scale < 1 || scale > kLargestPngScale) {
     throw TPixlerFileError(path, 0,
@@ -236,17 +230,15 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) 
       }
     }
   }
-  QSaveFile file(QString::fromStdString(path));
-  Open(file, path);
-  if (!image.save(&file, "PNG")) {
-    file.cancelWriting();
-    throw TPixlerFileError(path, 0, "cannot be written as PNG");
-  }
-  Commit(file, path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw TPixlerFileError(path, 0, "cannot be written as PNG");
+  return Bytes(bytes);
 }
 
-void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
-               const PuzzleImage& solution) {
+std::string RenderPdf(const std::string& path, const TPixlerFileData& data,
+                      const std::string& title, const PuzzleImage& solution) {
   CheckSize(path, data);
   const bool with_solution = !solution.empty();
   if (with_solution && (static_cast<int>(solution.size()) != data.height ||
@@ -256,10 +248,11 @@ void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::
     throw TPixlerFileError(path, 0, "the solution does not have the puzzle's size");
   }
   const OffscreenApplication application;
-  QSaveFile file(QString::fromStdString(path));
-  Open(file, path);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setResolution(kResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMargin, kMargin, kMargin, kMargin),
@@ -320,5 +313,14 @@ void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::
     }
     if (!painter.end()) throw TPixlerFileError(path, 0, "cannot be written as PDF");
   }
-  Commit(file, path);
+  return Bytes(bytes);
+}
+
+void ExportPng(const std::string& path, const TPixlerFileData& data, int scale) {
+  WriteFileAtomically(path, RenderPng(path, data, scale));
+}
+
+void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
+               const PuzzleImage& solution) {
+  WriteFileAtomically(path, RenderPdf(path, data, title, solution));
 }

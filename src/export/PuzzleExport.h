@@ -13,9 +13,10 @@
 // or wants its own application (the window), creates it before. Call them
 // from the thread that created the application.
 //
-// Both check the size (1..100 each way), write beside the target and rename
-// over it, so that a failed export leaves an existing file whole, and throw
-// TPixlerFileError naming the file when they cannot.
+// Both check the size (1..100 each way) and save as the puzzle files are
+// saved (see WriteFileAtomically): every write is checked, a failed export
+// leaves an existing file whole, and a special file is never replaced. They
+// throw TPixlerFileError naming the file when they cannot.
 
 // Largest number of pixels per cell side, which keeps a 100 by 100 picture
 // at a few megapixels.
@@ -33,3 +34,9 @@ void ExportPng(const std::string& path, const TPixlerFileData& data, int scale);
 // SolutionPage.h for which one); an empty one adds no page.
 void ExportPdf(const std::string& path, const TPixlerFileData& data, const std::string& title,
                const PuzzleImage& solution);
+
+// The files' contents, for a caller that saves them itself; `path` only
+// names the file in errors.
+std::string RenderPng(const std::string& path, const TPixlerFileData& data, int scale);
+std::string RenderPdf(const std::string& path, const TPixlerFileData& data,
+                      const std::string& title, const PuzzleImage& solution);

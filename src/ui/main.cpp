@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 #include <memory>
 
 #include "puzzle/Platform.h"
@@ -8,6 +9,9 @@
 #include "ui/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
+  // Under a file-size limit a save or export past it must fail with its
+  // cause and keep the old file, not end the program with the work unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
   QCoreApplication::setApplicationName(QStringLiteral("Pixlers Solver"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.4"));
   const std::unique_ptr<QCoreApplication> application =

@@ -37,17 +37,26 @@ TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
       folder.Write("bad.pixler", kHead + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n");
   const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
   folder.Write("notes.txt", "not a puzzle");
+  // Any puzzle format in any letter case; a link loop is a row of its own.
+  NewDocument({"#.", "##"})->ExportToFile(folder.Path("good/deeper/l.NON"));
+  std::filesystem::create_symlink("loop.pixler", folder.Path("loop.pixler"));
 
   const TCliRun all = RunCli(cli, {"batch", "--jobs", "2", "--timeout", "1", folder.path}, folder);
   EXPECT_EQ(all.status, 1) << all.err;
   const std::pair<std::string, std::string> rows[] = {
-      {house, "5x5 solved"},         {random, "12x12 solved"}, {stuck, "12x12 stuck"},
-      {broken, "3x2 contradiction"}, {bad, "- error"},         {long_run, "100x100 timeout"},
+      {house, "5x5 solved"},
+      {random, "12x12 solved"},
+      {stuck, "12x12 stuck"},
+      {broken, "3x2 contradiction"},
+      {bad, "- error"},
+      {long_run, "100x100 timeout"},
+      {folder.Path("good/deeper/l.NON"), "2x2 solved"},
+      {folder.Path("loop.pixler"), "- error"},
   };
   for (const auto& [file, row] : rows) EXPECT_EQ(RowOf(all.out, file), row) << all.out;
   EXPECT_NE(all.out.find(bad + ", line 9: \"x\" is not a number"), std::string::npos);
   EXPECT_EQ(all.out.find("notes.txt"), std::string::npos);
-  EXPECT_NE(all.out.find("\n6 puzzles: 2 solved, 1 stuck, 1 contradiction, 1 timeout, 1 error;"),
+  EXPECT_NE(all.out.find("\n8 puzzles: 3 solved, 1 stuck, 1 contradiction, 1 timeout, 2 error;"),
             std::string::npos)
       << all.out;
   // The progress bar is only drawn on a terminal.
@@ -55,7 +64,7 @@ TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
 
   const TCliRun good = RunCli(cli, {"batch", "--jobs", "1", folder.Path("good")}, folder);
   EXPECT_EQ(good.status, 0) << good.out;
-  EXPECT_NE(good.out.find("\n2 puzzles: 2 solved, 0 stuck"), std::string::npos) << good.out;
+  EXPECT_NE(good.out.find("\n3 puzzles: 3 solved, 0 stuck"), std::string::npos) << good.out;
 
   const TCliRun absent = RunCli(cli, {"batch", house, folder.Path("absent.pixler")}, folder);
   EXPECT_EQ(absent.status, 1);

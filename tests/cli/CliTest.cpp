@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 #include <tuple>
 
@@ -111,6 +112,18 @@ void ExpectPartialPicture(const std::string& printed, const TRows& picture) {
   EXPECT_GT(undecided, 0u);
 }
 
+// Whether the process has a handler for the signal, from the caught-signal
+// mask in /proc.
+bool CatchesSignal(pid_t process, int signal) {
+  std::ifstream status("/proc/" + std::to_string(process) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("SigCgt:", 0) == 0) {
+      return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
+    }
+  }
+  return false;
+}
+
 TEST(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
   const std::string cli = CliPath();
   if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
@@ -142,7 +155,9 @@ TEST(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
     pid_t child = 0;
     ASSERT_EQ(posix_spawn(&child, cli.c_str(), &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Sent once the tool catches it, however long a busy machine takes to
+    // get there.
+    while (!CatchesSignal(child, signal)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     kill(child, signal);
     int raw = 0;
     ASSERT_EQ(waitpid(child, &raw, 0), child);

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +10,15 @@
 #include "CliRun.h"
 
 namespace {
+
+// Only for the tool: the test's own few small writes stay below the limit.
+rlimit SetFileSizeLimit(rlim_t bytes) {
+  rlimit old_limit{};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  const rlimit limit{bytes, old_limit.rlim_max};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  return old_limit;
+}
 
 // Width and height from a PNG's header chunk.
 std::pair<int, int> PngSize(const std::string& file) {
@@ -65,15 +76,49 @@ TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
 
   const TCliRun png =
       RunCli(cli, {"convert", "--scale", "3", folder.Path("a.non"), folder.Path("p.png")}, folder);
-  if (png.status == 3 && png.err.find("cannot write \".png\"") != std::string::npos) {
+  if (png.status == 3 && png.err.find("is not installed") != std::string::npos) {
     GTEST_SKIP() << "this build has no picture export";
   }
   EXPECT_EQ(png.status, 0) << png.err;
   EXPECT_EQ(PngSize(folder.Path("p.png")), std::make_pair(27, 21));
+  // An image is read as the window's import reads it: one cell a pixel.
+  auto clues = [](const std::string& non) {
+    const size_t start = non.find("width");
+    return non.substr(start, non.find("\n\n", non.find("columns")) - start);
+  };
+  ASSERT_EQ(RunCli(cli, {"convert", folder.Path("a.non"), folder.Path("one.png")}, folder).status,
+            0);
+  const TCliRun image =
+      RunCli(cli, {"convert", folder.Path("one.png"), folder.Path("image.non")}, folder);
+  EXPECT_EQ(image.status, 0) << image.err;
+  EXPECT_EQ(clues(ReadFile(folder.Path("image.non"))), clues(ReadFile(folder.Path("a.non"))));
+  const TCliRun solved_png = RunCli(
+      cli, {"solve", "--output", folder.Path("s.PNG"), "--engine=search", folder.Path("a.non")},
+      folder);
+  EXPECT_EQ(solved_png.status, 0) << solved_png.err;
+  EXPECT_EQ(PngSize(folder.Path("s.PNG")), std::make_pair(9, 7));
   const TCliRun pdf =
       RunCli(cli, {"convert", "--solution", folder.Path("b.xml"), folder.Path("p.pdf")}, folder);
   EXPECT_EQ(pdf.status, 0) << pdf.err;
   EXPECT_EQ(ReadFile(folder.Path("p.pdf")).compare(0, 5, "%PDF-"), 0);
+
+  // A printout is refused, the old file kept, where it cannot be written
+  // whole or would replace a special file.
+  const rlimit old_limit = SetFileSizeLimit(4096);
+  const TCliRun limited =
+      RunCli(cli, {"convert", "--solution", folder.Path("b.xml"), folder.Path("p.pdf")}, folder);
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  EXPECT_EQ(limited.status, 3);
+  EXPECT_NE(limited.err.find("p.pdf: the file cannot be written (File too large)"),
+            std::string::npos)
+      << limited.err;
+  EXPECT_EQ(ReadFile(folder.Path("p.pdf")).compare(0, 5, "%PDF-"), 0);
+  ASSERT_EQ(::mkfifo(folder.Path("pipe.png").c_str(), 0600), 0);
+  const TCliRun fifo =
+      RunCli(cli, {"convert", folder.Path("a.non"), folder.Path("pipe.png")}, folder);
+  EXPECT_EQ(fifo.status, 3);
+  EXPECT_NE(fifo.err.find("a FIFO (named pipe), not a regular file"), std::string::npos)
+      << fifo.err;
   if (std::system("pdfinfo -v >/dev/null 2>&1") == 0) {
     const std::string info =
         "pdfinfo '" + folder.Path("p.pdf") + "' >'" + folder.Path("info") + "'";
@@ -127,6 +172,7 @@ TEST(ConvertTest, RefusesWhatItCannotReadOrWrite) {
       {{"convert", folder.Path("in.txt"), folder.Path("out.non")}, "in.txt"},
       {{"convert", bad, folder.Path("kept.non")}, "bad.non, line "},
       {{"convert", good}, "OUT is required"},
+      {{"convert", "--index", "0", good, folder.Path("out.non")}, "N must be a whole number"},
   };
   for (const auto& [arguments, err] : cases) {
     const TCliRun run = RunCli(cli, arguments, folder);

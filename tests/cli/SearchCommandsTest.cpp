@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <tuple>
@@ -21,6 +22,10 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
       "none.pixler",
       "MK Version 3.0\r\n\r\n3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n");
   const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  // Every command reads every puzzle format.
+  NewDocument(house_picture)->ExportToFile(folder.Path("house.non"));
+  NewDocument({"#...", ".#..", "..#.", "...#"})->ExportToFile(folder.Path("rooks.xml"));
+  ASSERT_EQ(::mkfifo(folder.Path("pipe.pixler").c_str(), 0600), 0);
   std::string house_text, unknown;
   for (const std::string& row : house_picture) house_text += row + '\n';
   for (int y = 0; y < 100; ++y) unknown += std::string(100, '?') + '\n';
@@ -46,6 +51,17 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
       {{"check", folder.Path("absent.pixler")}, 3, "", "absent.pixler: "},
       {{"count", "--max", "0", rooks}, 3, "", "--max"},
       {{"check", house, square}, 3, "", "not expected"},
+      {{"check", folder.Path("house.non")}, 0, "unique\nline logic\n", ""},
+      {{"count", folder.Path("rooks.xml")}, 0, "24\n", ""},
+      {{"solve", "--engine", "search", "--output", folder.Path("out.xml"),
+        folder.Path("house.non")},
+       0,
+       house_text,
+       ""},
+      {{"solve", "--output", folder.Path("out.txt"), house}, 3, "", "cannot write \".txt\" files"},
+      {{"check", "--timeout", "nan", house}, 3, "", "SECONDS must be a number of seconds"},
+      {{"check", folder.Path("pipe.pixler")}, 3, "", "a FIFO (named pipe), not a regular file"},
+      {{"check", folder.Path("new\nline")}, 3, "", "new\\x0Aline: the file cannot be opened"},
   };
   for (const auto& [arguments, status, out, err] : cases) {
     const TCliRun run = RunCli(cli, arguments, folder);
@@ -57,6 +73,8 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
         << run.command << "\n"
         << run.err;
   }
+
+  EXPECT_EQ(ReadFile(folder.Path("out.xml")).find("<puzzleset>"), 39u);
 
   // Either diagonal may come first; the one taken satisfies the clues.
   const TCliRun first = RunCli(cli, {"solve", "--engine", "search", square}, folder);

@@ -51,11 +51,13 @@ TEST(NonFileTest, ReadsTheCommonVariantsAlike) {
   // Blank-separated clues, empty lines for lines without clues, sizes given
   // with the blocks' keywords, the goal as rows of digits, CR LF line ends,
   // keys in another order and lines this reader does not know.
+  // A byte-order mark starts the second.
   const std::string variants[] = {
       "rows 4\r\ncolumns 5\r\nrows\r\n1\r\n3\r\n\r\n5\r\ncolumns\r\n1\r\n1 1\r\n2  1\r\n1, "
       "1\r\n1\r\n"
       "goal\r\n00100\r\n01110\r\n00000\r\n11111\r\n",
-      "# drawn by hand\nheight 4\nwidth 5\nmaxrule 2\ncolumns\n1\n1 1\n2 1\n1 1\n1\n"
+      // A byte-order mark before the first key.
+      "\xEF\xBB\xBF# drawn by hand\nheight 4\nwidth 5\nmaxrule 2\ncolumns\n1\n1 1\n2 1\n1 1\n1\n"
       "rows\n1\n3\n0\n5\ngoal 00100011100000011111\nauthor \"unknown key\"\n",
   };
   const ExchangePuzzle boat = NonFile::Parse(kBoat, "boat.non");

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <random>
 #include <tuple>
@@ -97,6 +99,9 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
   std::string xml_wide = xml_head + "<clues type=\"columns\">\n";
   for (int i = 0; i < 101; ++i) xml_wide += "<line/>\n";
   xml_wide += "</clues>\n" + xml_rows + xml_tail;
+  // Thousands of attributes cost the parser seconds; the format needs a few.
+  std::string crowded;
+  for (int i = 0; i < 2000; ++i) crowded += " a" + std::to_string(i) + "=\"\"";
   const std::string junk(
       "\x7f"
       "ELF\x02\x01\x00\x00\xff\xfe\n\x00\x01",
@@ -148,6 +153,18 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
            xml_tail,
        1, 5, "\"99999999999999\" is not a number in 1..100"},
       {"wide.xml", xml_wide, 1, 105, "more than 100 columns"},
+      {"attributes.xml", xml_head + "<clues type=\"rows\"\n" + crowded + ">\n" + xml_tail, 1, 4,
+       "more than 32 attributes"},
+      {"comment.xml",
+       xml_head + "<clues type=\"columns\">\n<line><count>1<!-- -->x</count></line></clues>\n" +
+           xml_rows + xml_tail,
+       1, 5, "the count \"1x\" is not a number"},
+      {"wrong-goal.xml",
+       xml_head + "<clues type=\"columns\"><line/></clues>\n" + xml_rows +
+           "<solution>\n<image>|.|</image></solution>\n" + xml_tail,
+       1, 6, "the goal's row 1 breaks its clues"},
+      {"wrong-goal.non", "width 1\nheight 1\nrows\n1\ncolumns\n1\ngoal \"0\"\n", 1, 7,
+       "the goal's row 1 breaks its clues"},
       {"colour.xml", xml_head + "<color name=\"red\" char=\"r\">f00</color>\n" + xml_tail, 1, 4,
        "colour puzzle"},
       {"colour-count.xml",
@@ -189,6 +206,27 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
     EXPECT_EQ(Saved(*document), before) << name;
     EXPECT_EQ(document->GetField().GetJournalPos(), 1) << name;
   }
+
+  // Input that may never end is refused before a byte is read: a device, a
+  // FIFO whose writer stays silent, and links to them.
+  const int pipe_writer = ::mkfifo(folder.Path("pipe.non").c_str(), 0600) == 0
+                              ? ::open(folder.Path("pipe.non").c_str(), O_RDWR)
+                              : -1;
+  ASSERT_GE(pipe_writer, 0);
+  std::filesystem::create_symlink("/dev/zero", folder.Path("zero.xml"));
+  std::filesystem::create_symlink("pipe.non", folder.Path("pipe.pixler"));
+  for (const char* name : {"pipe.non", "zero.xml", "pipe.pixler"}) {
+    auto document = NewDocument({"#."});
+    try {
+      document->ImportFromFile(folder.Path(name));
+      ADD_FAILURE() << name << " read";
+    } catch (const TPixlerFileError& error) {
+      EXPECT_NE(std::string(error.what()).find(", not a regular file"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_EQ(document->GetWidth(), 2);
+  }
+  ::close(pipe_writer);
 }
 
 TEST(PuzzleFormatsTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {

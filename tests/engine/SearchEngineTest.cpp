@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <climits>
 #include <mutex>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "SearchPictures.h"
@@ -104,6 +103,10 @@ TEST(SearchEngineTest, CountsSolutionsUpToTheLimit) {
   EXPECT_NE(all.solutions[0].cells, all.solutions[1].cells);
   for (const Grid& solution : all.solutions) EXPECT_TRUE(Satisfies(solution, OneCellPerLine(5)));
 
+  // Past the depth-first search's budget and the backstop's share of
+  // solutions: the search takes over again and counts each solution once.
+  EXPECT_EQ(Check(OneCellPerLine(7), {}, 1'000'000).solution_count, 5040);
+
   const Result some = Check(OneCellPerLine(5), {}, 7);
   EXPECT_EQ(some.solution_count, 7);
   EXPECT_TRUE(some.Multiple());
@@ -141,7 +144,9 @@ TEST(SearchEngineTest, HonoursKnownCells) {
   }
 }
 
-TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
+// The stop comes from a progress report that shows the search under way, not
+// from a clock, so a busy machine only makes the test take longer.
+TEST(SearchEngineTest, StopsALongSearchOnRequestAndReportsProgress) {
   std::atomic<bool> stop{false};
   std::mutex mutex;
   std::vector<Progress> reports;
@@ -151,20 +156,14 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
   limits.progress = [&](const Progress& progress) {
     const std::lock_guard lock(mutex);
     reports.push_back(progress);
+    // Should the depth never show, the run still ends, as a failure.
+    if ((progress.depth > 0 && progress.nodes > 0) || reports.size() >= 200) stop = true;
   };
-  std::thread stopper([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    stop = true;
-  });
-  const auto start = std::chrono::steady_clock::now();
   const Result result = FindSolutions(OneCellPerLine(100), {}, limits);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  stopper.join();
 
   EXPECT_TRUE(result.stopped);
   EXPECT_FALSE(result.Unique());
   EXPECT_FALSE(result.None());
-  EXPECT_LT(elapsed, std::chrono::seconds(3));
   for (const Grid& solution : result.solutions)
     EXPECT_TRUE(Satisfies(solution, OneCellPerLine(100)));
   const std::lock_guard lock(mutex);
@@ -173,8 +172,9 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
     EXPECT_EQ(progress.cells, 10000);
     EXPECT_LE(progress.decided, 10000);
   }
-  EXPECT_GT(reports.back().depth, 0);
-  EXPECT_GT(reports.back().nodes, 0);
+  EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const Progress& progress) {
+    return progress.depth > 0 && progress.nodes > 0;
+  }));
 }
 
 TEST(SearchEngineTest, RejectsCluesThatDoNotFitTheSize) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,6 +9,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -107,7 +111,28 @@ TEST_F(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
        [&](const std::string& p) { ExportPdf(p, *data, "", Filled(kPicture)); }},
       {"missing folder", Path("none/x.pdf"),
        [&](const std::string& p) { ExportPdf(p, *data, "", {}); }},
+      {"png onto a FIFO", Path("pipe"), [&](const std::string& p) { ExportPng(p, *data, 1); }},
+      {"pdf onto a link to a device", Path("null.pdf"),
+       [&](const std::string& p) { ExportPdf(p, *data, "", {}); }},
+      // Writes past a few bytes fail, even for root, as on a full disk.
+      {"png past the file size limit", kept,
+       [&](const std::string& p) {
+         std::signal(SIGXFSZ, SIG_IGN);
+         rlimit old_limit{};
+         ::getrlimit(RLIMIT_FSIZE, &old_limit);
+         const rlimit limit{2, old_limit.rlim_max};
+         ::setrlimit(RLIMIT_FSIZE, &limit);
+         try {
+           ExportPng(p, *data, kLargestPngScale);
+         } catch (...) {
+           ::setrlimit(RLIMIT_FSIZE, &old_limit);
+           throw;
+         }
+         ::setrlimit(RLIMIT_FSIZE, &old_limit);
+       }},
   };
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/null", Path("null.pdf").c_str()), 0);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     try {
@@ -121,7 +146,28 @@ TEST_F(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old");
   }
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.png"});
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"kept.png", "null.pdf"}));
+}
+
+// Without a session's runtime folder (a cron job, a container), Qt would
+// warn and make one under the temporary folder for good.
+TEST_F(PuzzleExportTest, LeavesNoRuntimeFolderBehind) {
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+  const QByteArray temp = qgetenv("TMPDIR");
+  qunsetenv("XDG_RUNTIME_DIR");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("temp"));
+  qputenv("TMPDIR", folder.filePath("temp").toLocal8Bit());
+  ExportPng(Path("picture.png"), *PictureData(kPicture), 1);
+  EXPECT_TRUE(QDir(folder.filePath("temp")).isEmpty());
+  EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
+  for (const auto& [name, value] : {std::pair{"TMPDIR", temp}, {"XDG_RUNTIME_DIR", runtime}}) {
+    if (value.isNull()) {
+      qunsetenv(name);
+    } else {
+      qputenv(name, value);
+    }
+  }
 }
 
 // The PDF is opened again by poppler's tools: its pages, their size, their

@@ -11,6 +11,7 @@ endif()
 foreach(installed
     bin/pixlers
     bin/pixlers-cli
+    libexec/pixlers/pixlers-export
     share/doc/pixlers/readme.txt
     share/doc/pixlers/examples/heart.pixler
     share/applications/pixlers.desktop
@@ -57,3 +58,10 @@ if(NOT output MATCHES "1\\.4")
 endif()
 run_checked("pixlers-cli solve" "${PREFIX}/bin/pixlers-cli" solve
             "${PREFIX}/share/doc/pixlers/examples/heart.pixler")
+# pixlers-cli finds its picture helper from where it lies.
+run_checked("pixlers-cli convert" "${PREFIX}/bin/pixlers-cli" convert
+            "${PREFIX}/share/doc/pixlers/examples/heart.pixler" "${PREFIX}/heart.png")
+file(READ "${PREFIX}/heart.png" png LIMIT 4 HEX)
+if(NOT png STREQUAL "89504e47")
+  message(FATAL_ERROR "pixlers-cli convert wrote no PNG: ${png}")
+endif()
