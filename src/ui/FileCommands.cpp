@@ -28,6 +28,13 @@ bool IsExchangeFormat(const QString& file_name) {
   return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
 }
 
+// Named as an image, or an image by its content whatever its name.
+bool IsImage(const QString& file_name) {
+  const QByteArray suffix = QFileInfo(file_name).suffix().toLower().toLatin1();
+  return QImageReader::supportedImageFormats().contains(suffix) ||
+         !QImageReader::imageFormat(file_name).isEmpty();
+}
+
 }  // namespace
 
 FileCommands::FileCommands(TfMain& window, TPixler& document, FileDialogs& dialogs)
@@ -88,9 +95,15 @@ void FileCommands::OpenFromCommandLine(const QString& file_name) {
 }
 
 // The loading options must never touch a puzzle that a refused or passed
-// over file left on screen.
+// over file left on screen. Another format read as a puzzle file would be
+// passed over without a word, and saving it under its own name would
+// overwrite it with another format: it is imported instead.
 void FileCommands::OpenFile(const QString& file_name, bool clear_after_loading,
                             bool run_after_loading) {
+  if (IsExchangeFormat(file_name) || IsImage(file_name)) {
+    ImportFile(file_name);
+    return;
+  }
   try {
     if (!document_.LoadFromFile(file_name.toStdString())) return;
   } catch (const std::exception& error) {
