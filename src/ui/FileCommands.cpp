@@ -49,6 +49,7 @@ FileCommands::~FileCommands() = default;
 
 void FileCommands::SetFileName(const QString& file_name) {
   file_name_ = file_name;
+  recovery_->SetPuzzleName(file_name);
   QString caption = QStringLiteral("Pixlers solver");
   if (!file_name_.isEmpty()) caption += " - " + QFileInfo(file_name_).completeBaseName();
   window_.setWindowTitle(caption);
@@ -156,10 +157,16 @@ bool FileCommands::SaveChangesFirst() {
   }
 }
 
-void FileCommands::OfferRecovery() {
-  if (!recovery_->Offer()) return;
-  SetFileName(QString());
-  window_.View().Zoom(ViewControl::Step::Reset);
+// Restored work goes back under the name of the file it belonged to, so
+// that a save puts it where it was; opening the argument over it would only
+// ask to save or discard work that the person just chose to keep.
+void FileCommands::Start(const QString& file_argument) {
+  if (recovery_->Offer(file_argument)) {
+    SetFileName(recovery_->RestoredName());
+    window_.View().Zoom(ViewControl::Step::Reset);
+  } else if (!file_argument.isEmpty()) {
+    OpenFromCommandLine(file_argument);
+  }
 }
 
 void FileCommands::ClearPicture(bool ask) {

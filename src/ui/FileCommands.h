@@ -38,8 +38,10 @@ class FileCommands final {
   // Opens a file named on the command line as Open does once its dialog has
   // named it, asking first about unsaved (recovered) work.
   void OpenFromCommandLine(const QString& file_name);
-  // Offers back work that a run which did not end normally left behind.
-  void OfferRecovery();
+  // The program's start: offers back work that a run which did not end
+  // normally left behind, then opens the file named on the command line
+  // (none when empty). Restored work is never replaced by that file.
+  void Start(const QString& file_argument);
   // Import and Export after their dialogs: other puzzle formats and images
   // in, other formats, PNG images and PDF printouts out.
   void ImportFile(const QString& file_name);
