@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QLabel>
 #include <string>
 
 #include "document/Pixler.h"
@@ -11,6 +12,7 @@
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "ui/FileDialogs.h"
+#include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 #include "ui/NewDialog.h"
 #include "ui/PuzzleTransfer.h"
@@ -71,13 +73,21 @@ void FileCommands::New() {
                                   TMessageButtons::Ok, TMessageIcon::Warning);
     return;
   }
-  SetFileName(QString());
   document_.SetSize(width, height);
   document_.Clear();
   document_.MarkClean();
   recovery_->Remove();
   document_.Redraw(-1, -1);
+  ShowNewPuzzle(QString());
+}
+
+void FileCommands::ShowNewPuzzle(const QString& file_name) {
+  SetFileName(file_name);
+  // Texts about the puzzle that was replaced.
+  window_.StatusHint->clear();
   window_.View().Zoom(ViewControl::Step::Reset);
+  // The arrow keys then move the cursor instead of scrolling.
+  window_.ImageField->setFocus();
 }
 
 void FileCommands::Open() {
@@ -111,9 +121,8 @@ void FileCommands::OpenFile(const QString& file_name, bool clear_after_loading,
     ShowFileError(error);
     return;
   }
-  SetFileName(file_name);
   recovery_->Remove();
-  window_.View().Zoom(ViewControl::Step::Reset);
+  ShowNewPuzzle(file_name);
   if (clear_after_loading) ClearPicture(false);
   if (run_after_loading) window_.Solver().Run(SolverCommands::Step::AllFullPasses);
 }
@@ -162,8 +171,7 @@ bool FileCommands::SaveChangesFirst() {
 // ask to save or discard work that the person just chose to keep.
 void FileCommands::Start(const QString& file_argument) {
   if (recovery_->Offer(file_argument)) {
-    SetFileName(recovery_->RestoredName());
-    window_.View().Zoom(ViewControl::Step::Reset);
+    ShowNewPuzzle(recovery_->RestoredName());
   } else if (!file_argument.isEmpty()) {
     OpenFromCommandLine(file_argument);
   }
@@ -194,8 +202,7 @@ void FileCommands::ImportFile(const QString& file_name) {
     ShowFileError(error);
     return;
   }
-  SetFileName(QString());
-  window_.View().Zoom(ViewControl::Step::Reset);
+  ShowNewPuzzle(QString());
 }
 
 // A picture made from an image has no clues to solve yet: it opens in the
@@ -215,9 +222,8 @@ void FileCommands::ImportImage(const QString& file_name) {
     return;
   }
   document_.MarkModified();
-  SetFileName(QString());
   window_.SetEditorMode(true);
-  window_.View().Zoom(ViewControl::Step::Reset);
+  ShowNewPuzzle(QString());
 }
 
 void FileCommands::Export() {
