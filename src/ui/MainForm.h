@@ -138,7 +138,10 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
-  // The reason of the explained hint on show, beside the solver's panels.
+  // "Editor mode" or "Solver mode", so that the mode shows at a glance.
+  QLabel* StatusMode;
+  // The reason of the explained hint on show, or what the last solver
+  // command did, beside the solver's panels.
   QLabel* StatusHint;
 
   QScrollArea* Background;

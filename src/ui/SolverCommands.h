@@ -46,6 +46,10 @@ class SolverCommands final {
   void RunCommand(const std::function<void(const std::shared_ptr<ISolverCallback>&)>& body);
   // The solver's check marks, read when a run starts.
   void TakeOptions();
+  int UndecidedCells() const;
+  // Says in the status bar what a command that began with `undecided`
+  // undecided cells did.
+  void ReportProgress(int undecided) const;
 
   TfMain& window_;
   TPixler& document_;
