@@ -27,8 +27,10 @@ class PixlerSearch {
   bool Solve(std::shared_ptr<ISolverCallback> callback);
   // Says whether the clues alone (the picture is not consulted) have no
   // solution, exactly one (with its grade) or several; for several it offers
-  // to pencil-mark the cells where two solutions differ, as one undo group.
-  void Check(std::shared_ptr<ISolverCallback> callback);
+  // to show the cells where two solutions differ: as pencil marks, one undo
+  // group, while solving; as an overlay that leaves the drawing alone and
+  // goes with the next change of a cell, while drawing (`drawing`).
+  void Check(std::shared_ptr<ISolverCallback> callback, bool drawing = false);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();
@@ -40,7 +42,7 @@ class PixlerSearch {
   search::Result Find(const search::Grid& known, int max_solutions,
                       std::shared_ptr<ISolverCallback> callback);
   void WriteSolution(const search::Grid& solution);
-  void MarkDifferences(const search::Grid& first, const search::Grid& second);
+  void MarkDifferences(const search::Grid& first, const search::Grid& second, bool overlay);
 
   TPixler& document_;
   search::Clues clues_;

@@ -12,7 +12,7 @@
 HintCommand::HintCommand(TfMain& window) : QObject(&window), window_(window) {}
 
 bool HintCommand::Shown() const {
-  return window_.Document().GetField().HasHint();
+  return shown_ && window_.Document().GetField().HasHint();
 }
 
 void HintCommand::Run() {
@@ -34,6 +34,7 @@ void HintCommand::Show() {
     values[cell.x][cell.y] = cell.filled ? csFilled : csEmpty;
   }
   field.SetHint(hint_.is_row, hint_.line, values, [this] { Cleared(); });
+  shown_ = true;
   const QString reason = QString::fromStdString(hint_.reason);
   window_.StatusHint->setText(reason);
   window_.ImageField->setToolTip(reason);
@@ -61,6 +62,7 @@ bool HintCommand::Apply() {
 }
 
 void HintCommand::Cleared() {
+  shown_ = false;
   window_.StatusHint->clear();
   window_.ImageField->setToolTip(QString());
   QToolTip::hideText();

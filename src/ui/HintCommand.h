@@ -30,4 +30,6 @@ class HintCommand final : public QObject {
 
   TfMain& window_;
   search::Hint hint_;
+  // The field may show another overlay, which is not this hint.
+  bool shown_ = false;
 };

@@ -121,6 +121,12 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key) {
     return false;
   }
   const bool shift = key.modifiers().testFlag(Qt::ShiftModifier);
+  // Esc reaches the picture only while no run answers to it: it takes an
+  // explained hint or a check's differences away.
+  if (key.key() == Qt::Key_Escape && window_.Document().GetField().HasHint()) {
+    window_.Document().GetField().ClearHint();
+    return true;
+  }
   switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

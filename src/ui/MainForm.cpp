@@ -481,8 +481,10 @@ void TfMain::MenuItemSwitchEditModeClick() {
   ToolButtonSolverExplain->setEnabled(!editor);
   ToolButtonEditMode->setChecked(editor);
   StatusMode->setText(editor ? QStringLiteral("Editor mode") : QStringLiteral("Solver mode"));
-  // A hint is a solving step: the editor must not be able to apply it.
-  if (editor) FDocument->GetField().ClearHint();
+  // A hint is a solving step: the editor must not be able to apply it. The
+  // overlay of a check made while drawing stays.
+  if (editor && !FEditorShown) FDocument->GetField().ClearHint();
+  FEditorShown = editor;
   FDocument->SetMarking(!editor);
 }
 

@@ -198,6 +198,8 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void ImageFieldMouseUp();
   void FormResize();
 
+  // The mode the controls were last set for.
+  bool FEditorShown = false;
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<ViewControl> FView;

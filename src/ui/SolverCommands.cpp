@@ -115,7 +115,7 @@ void SolverCommands::Search() {
 void SolverCommands::CheckUnique() {
   RunCommand([this](const std::shared_ptr<ISolverCallback>& callback) {
     window_.MenuItemSolver->menuAction()->setEnabled(true);
-    search_->Check(callback);
+    search_->Check(callback, window_.MenuItemSwitchEditMode->isChecked());
   });
 }
 
