@@ -83,6 +83,22 @@ void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback, bool drawing
   }
 }
 
+std::optional<search::Hint> PixlerSearch::Explain(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return std::nullopt;
+  stop_requested_ = false;
+  clues_ = CluesOf(document_);
+  const search::Grid known = KnownCellsOf(document_);
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  std::optional<search::Hint> hint = run.Explain(clues_, known);
+  if (stop_requested_) return std::nullopt;
+  return hint;
+}
+
 void PixlerSearch::Stop() {
   stop_requested_ = true;
   if (run_ != nullptr) run_->Stop();

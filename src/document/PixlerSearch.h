@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/SearchEngine.h"
@@ -31,6 +32,9 @@ class PixlerSearch {
   // group, while solving; as an overlay that leaves the drawing alone and
   // goes with the next change of a cell, while drawing (`drawing`).
   void Check(std::shared_ptr<ISolverCallback> callback, bool drawing = false);
+  // The next piece a person could find, with its reason, found on a worker
+  // thread as the other commands search; none when stopped.
+  std::optional<search::Hint> Explain(std::shared_ptr<ISolverCallback> callback);
   // For the calling thread while a command runs: it ends soon without
   // changing the picture further and without a message.
   void Stop();

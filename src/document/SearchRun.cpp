@@ -10,6 +10,26 @@ SearchRun::SearchRun(std::shared_ptr<ISolverCallback> callback) : control_(std::
 
 search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& known,
                                int max_solutions) {
+  search::Limits limits;
+  limits.max_solutions = max_solutions;
+  limits.stop = &control_.stop;
+  limits.progress = [this](const search::Progress& progress) {
+    control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
+  };
+  search::Result result;
+  RunOnWorker([&] { result = search::FindSolutions(clues, known, limits); });
+  return result;
+}
+
+std::optional<search::Hint> SearchRun::Explain(const search::Clues& clues,
+                                               const search::Grid& known) {
+  search::Hint hint;
+  RunOnWorker([&] { hint = search::ExplainNextPiece(clues, known, &control_.stop); });
+  if (control_.stop) return std::nullopt;
+  return hint;
+}
+
+void SearchRun::RunOnWorker(const std::function<void()>& job) {
   // Messages processed while waiting could start another search on this run.
   if (running_) throw std::logic_error("a search is already running");
   struct RunningScope {
@@ -18,15 +38,8 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
     ~RunningScope() { flag = false; }
   } running(running_);
 
-  search::Limits limits;
-  limits.max_solutions = max_solutions;
-  limits.stop = &control_.stop;
-  limits.progress = [this](const search::Progress& progress) {
-    control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
-  };
-  search::Result result;
   auto worker = std::make_unique<TSolverThread>();
-  worker->job = [&] { result = search::FindSolutions(clues, known, limits); };
+  worker->job = job;
   control_.ResetReports();
   control_.SetThread(worker.get());
   control_.stop = false;
@@ -47,7 +60,6 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
   worker.reset();
   control_.SetThread(nullptr);
   if (!failure.empty()) throw std::runtime_error(failure);
-  return result;
 }
 
 void SearchRun::Stop() {

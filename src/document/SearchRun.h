@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/SearchEngine.h"
 #include "solver/SolverBase.h"
@@ -21,6 +23,9 @@ class SearchRun {
   // Stop came first. What ended the worker otherwise (clues the engine
   // refuses included) is thrown as std::runtime_error with its text.
   search::Result Find(const search::Clues& clues, const search::Grid& known, int max_solutions);
+  // The next piece a person could find and its reason, found on the worker
+  // in the same way; none when Stop came first.
+  std::optional<search::Hint> Explain(const search::Clues& clues, const search::Grid& known);
   // For the calling thread while Find waits: the search ends at its next poll.
   void Stop();
 
@@ -28,6 +33,9 @@ class SearchRun {
   int64_t cpu_time = 0;
 
  private:
+  // Runs `job` on a worker thread while this thread serves messages.
+  void RunOnWorker(const std::function<void()>& job);
+
   TSolverControl control_;
   bool running_ = false;
 };

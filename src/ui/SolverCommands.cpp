@@ -119,6 +119,19 @@ void SolverCommands::CheckUnique() {
   });
 }
 
+std::optional<search::Hint> SolverCommands::Explain() {
+  std::optional<search::Hint> hint;
+  RunCommand([this, &hint](const std::shared_ptr<ISolverCallback>& callback) {
+    try {
+      hint = search_->Explain(callback);
+    } catch (const std::exception& error) {
+      hint = search::Hint{};
+      hint->reason = error.what();
+    }
+  });
+  return hint;
+}
+
 void SolverCommands::RunCommand(
     const std::function<void(const std::shared_ptr<ISolverCallback>&)>& body) {
   window_.EnableControls(false);

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "engine/SearchEngine.h"
 #include "solver/SolverBase.h"
 
 class PixlerSearch;
@@ -30,6 +32,10 @@ class SolverCommands final {
   // The complete search's commands.
   void Search();
   void CheckUnique();
+  // The next piece a person could find and its reason, looked for on the
+  // worker so that the window stays live and Esc stops it; none when
+  // stopped. Clues the engine refuses give a hint that says why.
+  std::optional<search::Hint> Explain();
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window
