@@ -61,7 +61,7 @@ bool PixlerSearch::Solve(std::shared_ptr<ISolverCallback> callback) {
   return false;
 }
 
-void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
+void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback, bool drawing) {
   if (run_ != nullptr) return;
   document_.EndGroup();
   stop_requested_ = false;
@@ -70,9 +70,11 @@ void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback) {
   // always be the one solution.
   const search::Result result = Find({}, 2, callback);
   if (result.Multiple()) {
-    if (TGeneral::MessageAsk("The clues have more than one solution.\r\rShow where two of them "
-                             "differ, as pencil marks?")) {
-      MarkDifferences(result.solutions[0], result.solutions[1]);
+    if (TGeneral::MessageAsk(drawing ? "The clues have more than one solution.\r\rShow where "
+                                       "two of them differ?"
+                                     : "The clues have more than one solution.\r\rShow where "
+                                       "two of them differ, as pencil marks?")) {
+      MarkDifferences(result.solutions[0], result.solutions[1], drawing);
     }
   } else if (result.Unique()) {
     TGeneral::MessageInfo("The clues have exactly one solution.\r\r" + GradeText(result.grade));
@@ -116,6 +118,22 @@ search::Grid PixlerSearch::DrawnPicture() const {
     }
   }
   return picture;
+}
+
+std::optional<search::Hint> PixlerSearch::Explain(std::shared_ptr<ISolverCallback> callback) {
+  if (run_ != nullptr) return std::nullopt;
+  stop_requested_ = false;
+  clues_ = CluesOf(document_);
+  const search::Grid known = KnownCellsOf(document_);
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  std::optional<search::Hint> hint = run.Explain(clues_, known);
+  if (stop_requested_) return std::nullopt;
+  return hint;
 }
 
 void PixlerSearch::Stop() {
@@ -182,7 +200,10 @@ void PixlerSearch::WriteSolution(const search::Grid& solution) {
 // Each differing cell gets the pencil mark of its value in one of the two
 // solutions: the one that agrees with more of the picture's decided cells, so
 // that the marks read as the author's own drawing wherever it is a solution.
-void PixlerSearch::MarkDifferences(const search::Grid& first, const search::Grid& second) {
+// Pencil marks over an author's drawing would replace the cells drawn; the
+// overlay only shows.
+void PixlerSearch::MarkDifferences(const search::Grid& first, const search::Grid& second,
+                                   bool overlay) {
   const search::Grid picture = KnownCellsOf(document_);
   auto agreement = [&picture](const search::Grid& solution) {
     return std::ranges::count_if(std::views::iota(size_t{0}, picture.cells.size()),
@@ -190,13 +211,22 @@ void PixlerSearch::MarkDifferences(const search::Grid& first, const search::Grid
   };
   const search::Grid& shown = agreement(second) > agreement(first) ? second : first;
   TField& field = document_.GetField();
+  int32_t values[kGridArraySize][kGridArraySize] = {};
   for (int y = 1; y <= shown.height; ++y) {
     for (int x = 1; x <= shown.width; ++x) {
       if (first.at(x - 1, y - 1) == second.at(x - 1, y - 1)) continue;
-      field.ChangeCell(
-          x, y, shown.at(x - 1, y - 1) == search::Cell::filled ? csMaybeFilled : csMaybeEmpty);
+      const bool filled = shown.at(x - 1, y - 1) == search::Cell::filled;
+      if (overlay) {
+        values[x][y] = filled ? csFilled : csEmpty;
+      } else {
+        field.ChangeCell(x, y, filled ? csMaybeFilled : csMaybeEmpty);
+      }
     }
   }
-  field.EndGroup();
+  if (overlay) {
+    field.SetHint(false, 0, values, nullptr);
+  } else {
+    field.EndGroup();
+  }
   document_.Redraw(-1, -1);
 }

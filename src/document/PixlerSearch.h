@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/SearchEngine.h"
@@ -27,8 +28,13 @@ class PixlerSearch {
   bool Solve(std::shared_ptr<ISolverCallback> callback);
   // Says whether the clues alone (the picture is not consulted) have no
   // solution, exactly one (with its grade) or several; for several it offers
-  // to pencil-mark the cells where two solutions differ, as one undo group.
-  void Check(std::shared_ptr<ISolverCallback> callback);
+  // to show the cells where two solutions differ: as pencil marks, one undo
+  // group, while solving; as an overlay that leaves the drawing alone and
+  // goes with the next change of a cell, while drawing (`drawing`).
+  void Check(std::shared_ptr<ISolverCallback> callback, bool drawing = false);
+  // The next piece a person could find, with its reason, found on a worker
+  // thread as the other commands search; none when stopped.
+  std::optional<search::Hint> Explain(std::shared_ptr<ISolverCallback> callback);
   // Judges the picture's decided cells against every solution of the clues;
   // pencil marks are never judged. `stopped` is set when Stop came first.
   search::Mistakes FindMistakes(std::shared_ptr<ISolverCallback> callback);
@@ -55,7 +61,7 @@ class PixlerSearch {
   template <typename Job>
   auto WithRun(std::shared_ptr<ISolverCallback> callback, Job job);
   void WriteSolution(const search::Grid& solution);
-  void MarkDifferences(const search::Grid& first, const search::Grid& second);
+  void MarkDifferences(const search::Grid& first, const search::Grid& second, bool overlay);
   // The picture's filled cells; every other cell, pencil marks too, empty.
   search::Grid DrawnPicture() const;
 

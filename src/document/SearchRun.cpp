@@ -32,7 +32,24 @@ search::UniquePicture SearchRun::MakeUnique(const search::Grid& picture, bool li
   return made;
 }
 
+std::optional<search::Hint> SearchRun::Explain(const search::Clues& clues,
+                                               const search::Grid& known) {
+  search::Hint hint;
+  RunOnWorker([&] { hint = search::ExplainNextPiece(clues, known, &control_.stop); });
+  if (control_.stop) return std::nullopt;
+  return hint;
+}
+
 void SearchRun::Run(const std::function<void(const search::Limits&)>& job) {
+  search::Limits limits;
+  limits.stop = &control_.stop;
+  limits.progress = [this](const search::Progress& progress) {
+    control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
+  };
+  RunOnWorker([&] { job(limits); });
+}
+
+void SearchRun::RunOnWorker(const std::function<void()>& job) {
   // Messages processed while waiting could start another search on this run.
   if (running_) throw std::logic_error("a search is already running");
   struct RunningScope {
@@ -41,13 +58,8 @@ void SearchRun::Run(const std::function<void(const search::Limits&)>& job) {
     ~RunningScope() { flag = false; }
   } running(running_);
 
-  search::Limits limits;
-  limits.stop = &control_.stop;
-  limits.progress = [this](const search::Progress& progress) {
-    control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
-  };
   auto worker = std::make_unique<TSolverThread>();
-  worker->job = [&] { job(limits); };
+  worker->job = job;
   control_.ResetReports();
   control_.SetThread(worker.get());
   control_.stop = false;

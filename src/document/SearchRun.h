@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/SearchEngine.h"
 #include "solver/SolverBase.h"
@@ -27,6 +28,9 @@ class SearchRun {
   search::Mistakes FindMistakes(const search::Clues& clues, const search::Grid& cells);
   // search::MakeUnique the same way.
   search::UniquePicture MakeUnique(const search::Grid& picture, bool line_logic);
+  // The next piece a person could find and its reason, found on the worker
+  // in the same way; none when Stop came first.
+  std::optional<search::Hint> Explain(const search::Clues& clues, const search::Grid& known);
   // For the calling thread while Find waits: the search ends at its next poll.
   void Stop();
 
@@ -36,6 +40,8 @@ class SearchRun {
  private:
   // Runs `job` on the worker with limits that report progress and poll Stop.
   void Run(const std::function<void(const search::Limits&)>& job);
+  // Runs `job` on a worker thread while this thread serves messages.
+  void RunOnWorker(const std::function<void()>& job);
 
   TSolverControl control_;
   bool running_ = false;

@@ -257,7 +257,7 @@ std::optional<LineRef> Propagate(Board& board, std::vector<char>& queued, std::i
 
 }  // namespace
 
-Hint HintExplainer::Explain(const Clues& clues, const Grid& known) {
+Hint HintExplainer::Explain(const Clues& clues, const Grid& known, const std::atomic<bool>* stop) {
   Board board(clues, known);
   for (int i = 0; i < board.LineCount(); ++i) {
     for (const int run : board.Runs(board.Line(i))) {
@@ -325,6 +325,10 @@ Hint HintExplainer::Explain(const Clues& clues, const Grid& known) {
   for (int y = 0; y < board.Height(); ++y) {
     for (int x = 0; x < board.Width(); ++x) {
       if (board.At(x, y) != Cell::unknown) continue;
+      if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+        hint.reason = "Stopped";
+        return hint;
+      }
       std::optional<LineRef> broken[2];
       for (const bool filled : {true, false}) {
         Board trial = board;
@@ -367,8 +371,8 @@ Hint HintExplainer::Explain(const Clues& clues, const Grid& known) {
   return hint;
 }
 
-Hint ExplainNextPiece(const Clues& clues, const Grid& known) {
-  return HintExplainer::Explain(clues, known);
+Hint ExplainNextPiece(const Clues& clues, const Grid& known, const std::atomic<bool>* stop) {
+  return HintExplainer::Explain(clues, known, stop);
 }
 
 }  // namespace search

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "engine/SearchEngine.h"
@@ -21,7 +22,8 @@ class HintExplainer {
 
   // `known` holds width * height cells row by row (Grid), or nothing for an
   // empty picture. Throws std::invalid_argument on clues that do not fit.
-  static Hint Explain(const Clues& clues, const Grid& known);
+  static Hint Explain(const Clues& clues, const Grid& known,
+                      const std::atomic<bool>* stop = nullptr);
 };
 
 }  // namespace search

@@ -137,7 +137,10 @@ struct Hint {
 // reason first; it never decides a cell wrongly and names the line that is
 // wrong where the known cells already break the clues. `known` is empty or
 // width * height cells. Throws std::invalid_argument on clues that do not fit.
-Hint ExplainNextPiece(const Clues& clues, const Grid& known);
+// `stop`, when given, is polled between probes; once set the search ends
+// soon with a hint of kind stuck.
+Hint ExplainNextPiece(const Clues& clues, const Grid& known,
+                      const std::atomic<bool>* stop = nullptr);
 
 // The clues a picture makes: the runs of its filled cells, every other cell
 // counting as empty.

@@ -248,6 +248,29 @@ void TClues::DrawSlot(int column, int row, bool wrong, bool done) {
     FCanvas.MoveTo(LineX(column - 1) + FStepX, LineY(row - 1) + FStepY);
     FCanvas.LineTo(LineX(column), LineY(row));
   }
+  if (column == FCursorX && row == FCursorY) {
+    FCanvas.SetPenColor(FColorHover);
+    const int left = std::min(LineX(column - 1), LineX(column)) + 2;
+    const int right = std::max(LineX(column - 1), LineX(column)) - 2;
+    const int top = std::min(LineY(row - 1), LineY(row)) + 2;
+    const int bottom = std::max(LineY(row - 1), LineY(row)) - 2;
+    FCanvas.MoveTo(left, top);
+    FCanvas.LineTo(right, top);
+    FCanvas.LineTo(right, bottom);
+    FCanvas.LineTo(left, bottom);
+    FCanvas.LineTo(left, top);
+  }
+}
+
+void TClues::SetCursor(int column, int row) {
+  if (column == FCursorX && row == FCursorY) return;
+  const int old_column = std::exchange(FCursorX, column);
+  const int old_row = std::exchange(FCursorY, row);
+  // A slot outside the table redraws nothing.
+  if (old_column >= 1 && old_row >= 1) Redraw(old_column, old_row);
+  if (column >= 1 && row >= 1) Redraw(column, row);
+  // Both repaints wipe hover lines that cross them.
+  FHoverDirty = true;
 }
 
 // Numbers of several digits keep a column of background beside each grid

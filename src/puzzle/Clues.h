@@ -31,6 +31,11 @@ class TClues : public TCluesBase {
   void GetPixelSize(int& width, int& height) override;
   void Redraw(int x, int y) override;
   void HoverAt(int x, int y) override;
+  // The keyboard's cursor slot, drawn as a frame in the hover colour inside
+  // the hover lines; (0, 0) shows none.
+  void SetCursor(int column, int row);
+  int GetCursorX() const { return FCursorX; }
+  int GetCursorY() const { return FCursorY; }
   // Positions are pixels of the table's own surface. Left and right buttons
   // edit (editor mode) or cross out (solving mode); other codes do nothing.
   bool MouseAction(int x, int y, int action) override;
@@ -76,4 +81,6 @@ class TClues : public TCluesBase {
   int FHoverX = -1;
   int FHoverY = -1;
   bool FHoverDirty = false;
+  int FCursorX = 0;
+  int FCursorY = 0;
 };

@@ -304,6 +304,8 @@ void TField::SetCursor(int x, int y) {
 
 void TField::SetHint(bool is_row, int line, const int32_t (&values)[kGridArraySize][kGridArraySize],
                      std::function<void()> cleared) {
+  // A replaced hint has ended as much as a cleared one.
+  if (const std::function<void()> replaced = std::exchange(FHintCleared, nullptr)) replaced();
   FHintShown = true;
   FHintCleared = std::move(cleared);
   FHintIsRow = is_row;

@@ -43,7 +43,8 @@ class TField final : public TFieldBase {
   // An explained deduction shown until it is cleared: the line it concerns
   // (tinted; 0 for none) and the values it gives cells, as small marks in the
   // solver's colour. Cells holding 0 get no mark.
-  // Any change of a cell clears it and then calls `cleared`.
+  // Any change of a cell clears it and then calls `cleared`, as does
+  // showing another.
   void SetHint(bool is_row, int line, const int32_t (&values)[kGridArraySize][kGridArraySize],
                std::function<void()> cleared);
   void ClearHint();

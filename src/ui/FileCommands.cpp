@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QLabel>
 #include <string>
 
 #include "document/Pixler.h"
@@ -11,6 +12,7 @@
 #include "puzzle/General.h"
 #include "puzzle/Platform.h"
 #include "ui/FileDialogs.h"
+#include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 #include "ui/NewDialog.h"
 #include "ui/PlayCommands.h"
@@ -29,6 +31,13 @@ bool IsExchangeFormat(const QString& file_name) {
   return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
 }
 
+// Named as an image, or an image by its content whatever its name.
+bool IsImage(const QString& file_name) {
+  const QByteArray suffix = QFileInfo(file_name).suffix().toLower().toLatin1();
+  return QImageReader::supportedImageFormats().contains(suffix) ||
+         !QImageReader::imageFormat(file_name).isEmpty();
+}
+
 }  // namespace
 
 FileCommands::FileCommands(TfMain& window, TPixler& document, FileDialogs& dialogs)
@@ -43,6 +52,7 @@ FileCommands::~FileCommands() = default;
 
 void FileCommands::SetFileName(const QString& file_name) {
   file_name_ = file_name;
+  recovery_->SetPuzzleName(file_name);
   QString caption = QStringLiteral("Pixlers solver");
   if (!file_name_.isEmpty()) caption += " - " + QFileInfo(file_name_).completeBaseName();
   window_.setWindowTitle(caption);
@@ -64,15 +74,23 @@ void FileCommands::New() {
                                   TMessageButtons::Ok, TMessageIcon::Warning);
     return;
   }
-  SetFileName(QString());
   document_.SetSize(width, height);
   document_.Clear();
   document_.SetTitle({});
   document_.MarkClean();
   recovery_->Remove();
   document_.Redraw(-1, -1);
+  ShowNewPuzzle(QString());
+}
+
+void FileCommands::ShowNewPuzzle(const QString& file_name) {
+  SetFileName(file_name);
+  // Texts about the puzzle that was replaced.
+  window_.StatusHint->clear();
   window_.View().Zoom(ViewControl::Step::Reset);
   window_.Play().Restart();
+  // The arrow keys then move the cursor instead of scrolling.
+  window_.ImageField->setFocus();
 }
 
 void FileCommands::Open() {
@@ -91,18 +109,23 @@ void FileCommands::OpenFromCommandLine(const QString& file_name) {
 }
 
 // The loading options must never touch a puzzle that a refused or passed
-// over file left on screen.
+// over file left on screen. Another format read as a puzzle file would be
+// passed over without a word, and saving it under its own name would
+// overwrite it with another format: it is imported instead.
 void FileCommands::OpenFile(const QString& file_name, bool clear_after_loading,
                             bool run_after_loading) {
+  if (IsExchangeFormat(file_name) || IsImage(file_name)) {
+    ImportFile(file_name);
+    return;
+  }
   try {
     if (!document_.LoadFromFile(file_name.toStdString())) return;
   } catch (const std::exception& error) {
     ShowFileError(error);
     return;
   }
-  SetFileName(file_name);
   recovery_->Remove();
-  window_.View().Zoom(ViewControl::Step::Reset);
+  ShowNewPuzzle(file_name);
   if (clear_after_loading) ClearPicture(false);
   window_.Play().Restart();
   if (run_after_loading) window_.Solver().Run(SolverCommands::Step::AllFullPasses);
@@ -147,11 +170,15 @@ bool FileCommands::SaveChangesFirst() {
   }
 }
 
-void FileCommands::OfferRecovery() {
-  if (!recovery_->Offer()) return;
-  SetFileName(QString());
-  window_.View().Zoom(ViewControl::Step::Reset);
-  window_.Play().Restart();
+// Restored work goes back under the name of the file it belonged to, so
+// that a save puts it where it was; opening the argument over it would only
+// ask to save or discard work that the person just chose to keep.
+void FileCommands::Start(const QString& file_argument) {
+  if (recovery_->Offer(file_argument)) {
+    ShowNewPuzzle(recovery_->RestoredName());
+  } else if (!file_argument.isEmpty()) {
+    OpenFromCommandLine(file_argument);
+  }
 }
 
 void FileCommands::ClearPicture(bool ask) {
@@ -179,9 +206,7 @@ void FileCommands::ImportFile(const QString& file_name) {
     ShowFileError(error);
     return;
   }
-  SetFileName(QString());
-  window_.View().Zoom(ViewControl::Step::Reset);
-  window_.Play().Restart();
+  ShowNewPuzzle(QString());
 }
 
 // A picture made from an image has no clues to solve yet: it opens in the
@@ -202,10 +227,8 @@ void FileCommands::ImportImage(const QString& file_name) {
   }
   document_.SetTitle({});
   document_.MarkModified();
-  SetFileName(QString());
   window_.SetEditorMode(true);
-  window_.View().Zoom(ViewControl::Step::Reset);
-  window_.Play().Restart();
+  ShowNewPuzzle(QString());
 }
 
 void FileCommands::Export() {

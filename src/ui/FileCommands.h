@@ -14,8 +14,8 @@ class TfMain;
 // caption shows. Every command that replaces the puzzle asks about unsaved
 // changes first, and a file that is refused changes nothing: not the puzzle,
 // not its name, not the caption. A new way to make a puzzle (another format,
-// a generator) is one more command here that ends as New and Import do, with
-// SetFileName and a reset zoom.
+// a generator) is one more command here that ends in ShowNewPuzzle, as New
+// and Import do.
 class FileCommands final {
  public:
   FileCommands(TfMain& window, TPixler& document, FileDialogs& dialogs);
@@ -38,8 +38,10 @@ class FileCommands final {
   // Opens a file named on the command line as Open does once its dialog has
   // named it, asking first about unsaved (recovered) work.
   void OpenFromCommandLine(const QString& file_name);
-  // Offers back work that a run which did not end normally left behind.
-  void OfferRecovery();
+  // The program's start: offers back work that a run which did not end
+  // normally left behind, then opens the file named on the command line
+  // (none when empty). Restored work is never replaced by that file.
+  void Start(const QString& file_argument);
   // Import and Export after their dialogs: other puzzle formats and images
   // in, other formats, PNG images and PDF printouts out.
   void ImportFile(const QString& file_name);
@@ -56,6 +58,8 @@ class FileCommands final {
  private:
   // True when the puzzle was written under a name the user chose.
   bool SaveWithDialog();
+  // Every command that puts another puzzle on screen ends here.
+  void ShowNewPuzzle(const QString& file_name);
   void ImportImage(const QString& file_name);
   static void ShowFileError(const std::exception& error);
 

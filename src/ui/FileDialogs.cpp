@@ -15,6 +15,11 @@ namespace {
 const char* const kFileFilter =
     "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
     "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
+// Open also reads what Import reads.
+const char* const kOpenFilter =
+    "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
+    "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;"
+    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm);;All Files (*)";
 const char* const kImportFilter =
     "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
 const char* const kExportFilter =
@@ -25,7 +30,7 @@ const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"
 }  // namespace
 
 bool FileDialogs::ExecuteOpenDialog(QString& file_name) {
-  OpenFileDialog dialog(parent_, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
+  OpenFileDialog dialog(parent_, QString::fromLatin1(kOpenFilter), QStringLiteral("pixler"));
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
   if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
   file_name = dialog.ChosenFile();

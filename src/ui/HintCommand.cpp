@@ -5,10 +5,10 @@
 #include <exception>
 
 #include "document/Pixler.h"
-#include "document/SearchClues.h"
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
 #include "ui/PlayCommands.h"
+#include "ui/SolverCommands.h"
 
 HintCommand::HintCommand(TfMain& window) : QObject(&window), window_(window) {}
 
@@ -19,13 +19,9 @@ bool HintCommand::Shown() const {
 void HintCommand::Run() {
   window_.Play().NoteHelp();
   if (Apply()) return;
-  TPixler& document = window_.Document();
-  try {
-    hint_ = search::ExplainNextPiece(CluesOf(document), KnownCellsOf(document));
-  } catch (const std::exception& error) {
-    hint_ = search::Hint{};
-    hint_.reason = error.what();
-  }
+  std::optional<search::Hint> hint = window_.Solver().Explain();
+  if (!hint) return;
+  hint_ = std::move(*hint);
   Show();
 }
 

@@ -30,6 +30,6 @@ class HintCommand final : public QObject {
 
   TfMain& window_;
   search::Hint hint_;
-  // The picture's marks are this hint's, not another command's proposal.
+  // The field may show another overlay, which is not this hint.
   bool shown_ = false;
 };

@@ -53,6 +53,35 @@ int FifthStep(int at, int direction) {
 TKeyboardPlay::TKeyboardPlay(TfMain& window) : QObject(&window), window_(window) {
   window_.ImageField->setFocusPolicy(Qt::StrongFocus);
   window_.ImageField->installEventFilter(this);
+  for (TImageControl* surface :
+       {window_.ImageField, window_.ImageLeftClues, window_.ImageTopClues}) {
+    connect(surface, &TImageControl::MousePressed, this,
+            [this](const TImageControl* sender, Qt::MouseButtons, Qt::KeyboardModifiers, int x,
+                   int y) { Clicked(sender, x, y); });
+  }
+}
+
+// The keyboard goes on from where the mouse last clicked, on the picture and
+// on the clues alike.
+void TKeyboardPlay::Clicked(const TImageControl* surface, int x, int y) {
+  const TPixler& document = window_.Document();
+  const int cell = document.GetField().GetCellSize();
+  if (cell <= 0 || x < 0 || y < 0) return;
+  if (surface == window_.ImageField) {
+    x_ = x / cell + 1;
+    y_ = y / cell + 1;
+  } else if (surface == window_.ImageLeftClues) {
+    const int from_edge = document.GetLeft().GetCanvasWidth() - 1 - x;
+    if (from_edge < 0) return;
+    x_ = -(from_edge / cell);
+    y_ = y / cell + 1;
+  } else {
+    const int from_edge = document.GetTop().GetCanvasHeight() - 1 - y;
+    if (from_edge < 0) return;
+    x_ = x / cell + 1;
+    y_ = -(from_edge / cell);
+  }
+  if (shown_) Show();
 }
 
 std::vector<QKeySequence> TKeyboardPlay::Keys() {
@@ -94,6 +123,12 @@ bool TKeyboardPlay::KeyPressed(const QKeyEvent& key) {
     return false;
   }
   const bool shift = key.modifiers().testFlag(Qt::ShiftModifier);
+  // Esc reaches the picture only while no run answers to it: it takes an
+  // explained hint or a check's differences away.
+  if (key.key() == Qt::Key_Escape && window_.Document().GetField().HasHint()) {
+    window_.Document().GetField().ClearHint();
+    return true;
+  }
   switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -211,7 +246,11 @@ void TKeyboardPlay::Show() {
   Clamp();
   shown_ = true;
   TPixler& document = window_.Document();
-  document.GetField().SetCursor(x_ >= 1 && y_ >= 1 ? x_ : 0, x_ >= 1 && y_ >= 1 ? y_ : 0);
+  const bool on_picture = x_ >= 1 && y_ >= 1;
+  document.GetField().SetCursor(on_picture ? x_ : 0, on_picture ? y_ : 0);
+  // Slot 1 - x of row y, slot 1 - y of column x.
+  document.GetLeft().SetCursor(x_ < 1 ? 1 - x_ : 0, x_ < 1 ? y_ : 0);
+  document.GetTop().SetCursor(y_ < 1 ? x_ : 0, y_ < 1 ? 1 - y_ : 0);
   const QPoint at = Position();
   document.HoverAt(at.x(), at.y());
   const int cell = document.GetField().GetCellSize();
@@ -232,5 +271,7 @@ void TKeyboardPlay::Hide() {
   if (!shown_) return;
   shown_ = false;
   window_.Document().GetField().SetCursor(0, 0);
+  window_.Document().GetLeft().SetCursor(0, 0);
+  window_.Document().GetTop().SetCursor(0, 0);
   window_.Document().HoverAt(-1, -1);
 }

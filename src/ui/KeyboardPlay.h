@@ -6,6 +6,7 @@
 #include <vector>
 
 class QKeyEvent;
+class TImageControl;
 class TfMain;
 
 // Solving and editing at the keyboard: a cursor that walks the picture and
@@ -35,6 +36,7 @@ class TKeyboardPlay final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Clicked(const TImageControl* surface, int x, int y);
   bool KeyPressed(const QKeyEvent& key);
   bool KeyReleased(const QKeyEvent& key);
   void Move(int dx, int dy, bool by_five);

@@ -328,11 +328,11 @@ void TfMain::CreateToolBar() {
   connect(ToolButtonUndo, &QAction::triggered, this, &TfMain::MenuItemUndoClick);
   connect(ToolButtonRedo, &QAction::triggered, this, &TfMain::MenuItemRedoClick);
   connect(ToolButtonClearMights, &QAction::triggered, this, &TfMain::MenuItemClearMightsClick);
-  // The button toggles the menu item's mark, which is where the mode lives.
-  connect(ToolButtonEditMode, &QAction::triggered, this, [this] {
-    MenuItemSwitchEditMode->setChecked(!MenuItemSwitchEditMode->isChecked());
-    MenuItemSwitchEditModeClick();
-  });
+  // The button shows the mode as pressed or not; the menu item's mark is
+  // where the mode lives.
+  ToolButtonEditMode->setCheckable(true);
+  connect(ToolButtonEditMode, &QAction::triggered, this,
+          [this] { SetEditorMode(ToolButtonEditMode->isChecked()); });
   for (QAction* button : {ToolButtonZoomIn, ToolButtonResetZoom, ToolButtonZoomOut}) {
     connect(button, &QAction::triggered, this, [this, button] { MenuItemZoomClick(button); });
   }
@@ -366,6 +366,9 @@ void TfMain::CreateStatusBar() {
     statusBar()->addWidget(StatusPanels[i]);
   }
   StatusPanels[5]->setText(QStringLiteral("v1.4"));
+  StatusMode = new QLabel(this);
+  StatusMode->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  statusBar()->addWidget(StatusMode);
   StatusHint = new QLabel(this);
   statusBar()->addWidget(StatusHint, 1);
   StatusPlay = new QLabel(this);
@@ -511,8 +514,12 @@ void TfMain::MenuItemSwitchEditModeClick() {
     button->setEnabled(!editor);
   }
   ToolButtonSolverExplain->setEnabled(!editor);
-  // A hint is a solving step: the editor must not be able to apply it.
-  if (editor) FDocument->GetField().ClearHint();
+  ToolButtonEditMode->setChecked(editor);
+  StatusMode->setText(editor ? QStringLiteral("Editor mode") : QStringLiteral("Solver mode"));
+  // A hint is a solving step: the editor must not be able to apply it. The
+  // overlay of a check made while drawing stays.
+  if (editor && !FEditorShown) FDocument->GetField().ClearHint();
+  FEditorShown = editor;
   FDocument->SetMarking(!editor);
   FPlay->SetPlaying(!editor);
   FView->FollowClues();

@@ -150,7 +150,10 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QAction* ToolButtonManual;
 
   std::array<QLabel*, 6> StatusPanels;
-  // The reason of the explained hint on show, beside the solver's panels.
+  // "Editor mode" or "Solver mode", so that the mode shows at a glance.
+  QLabel* StatusMode;
+  // The reason of the explained hint on show, or what the last solver
+  // command did, beside the solver's panels.
   QLabel* StatusHint;
   // The finish and what a check for mistakes found; the time on the puzzle.
   QLabel* StatusPlay;
@@ -218,6 +221,8 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void ImageFieldMouseUp();
   void FormResize();
 
+  // The mode the controls were last set for.
+  bool FEditorShown = false;
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
   std::unique_ptr<ViewControl> FView;

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <exception>
+#include <stdexcept>
 
 #include "document/Pixler.h"
 #include "puzzle/General.h"
@@ -23,6 +25,11 @@ QString TRecovery::Path() {
       .filePath(QStringLiteral("recovery.ppixler"));
 }
 
+QString TRecovery::NamePath() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+      .filePath(QStringLiteral("recovery.name"));
+}
+
 bool TRecovery::Exists() const {
   return QFileInfo::exists(Path());
 }
@@ -36,6 +43,11 @@ void TRecovery::Keep() {
   QDir().mkpath(QFileInfo(path).absolutePath());
   try {
     document_.SaveToFile(path.toStdString());
+    QSaveFile name(NamePath());
+    if (!name.open(QIODevice::WriteOnly) || name.write(puzzle_name_.toUtf8()) < 0 ||
+        !name.commit()) {
+      throw std::runtime_error(NamePath().toStdString() + ": " + name.errorString().toStdString());
+    }
   } catch (const std::exception& error) {
     // A safety net that fails must not interrupt the work it guards every
     // minute; the next attempt may succeed, and a save still works.
@@ -45,15 +57,25 @@ void TRecovery::Keep() {
 
 void TRecovery::Remove() {
   QFile::remove(Path());
+  QFile::remove(NamePath());
 }
 
-bool TRecovery::Offer() {
+bool TRecovery::Offer(const QString& instead_of) {
+  restored_name_.clear();
   const QString path = Path();
   const QFileInfo file(path);
   if (!file.exists()) return false;
   const QString when = QLocale().toString(file.lastModified(), QLocale::LongFormat);
-  if (!TGeneral::MessageAsk("Pixlers solver was not closed normally. Unsaved work was kept on " +
-                            when.toStdString() + ".\rRestore it?")) {
+  QFile name_file(NamePath());
+  const QString name =
+      name_file.open(QIODevice::ReadOnly) ? QString::fromUtf8(name_file.readAll()) : QString();
+  const std::string on = name.isEmpty() ? "" : " on " + QFileInfo(name).fileName().toStdString();
+  const std::string restore =
+      instead_of.isEmpty()
+          ? "Restore it?"
+          : "Restore it instead of opening " + QFileInfo(instead_of).fileName().toStdString() + "?";
+  if (!TGeneral::MessageAsk("Pixlers solver was not closed normally. Unsaved work" + on +
+                            " was kept on " + when.toStdString() + ".\r" + restore)) {
     Remove();
     return false;
   }
@@ -70,5 +92,6 @@ bool TRecovery::Offer() {
     return false;
   }
   document_.MarkModified();
+  restored_name_ = name;
   return true;
 }

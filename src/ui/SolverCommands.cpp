@@ -1,6 +1,7 @@
 #include "ui/SolverCommands.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <exception>
@@ -8,6 +9,7 @@
 
 #include "document/Pixler.h"
 #include "document/PixlerSearch.h"
+#include "puzzle/CellState.h"
 #include "ui/FileCommands.h"
 #include "ui/MainForm.h"
 #include "ui/PlayCommands.h"
@@ -42,6 +44,7 @@ void SolverCommands::Run(Step step) {
   // A solve is where a crash or a hang is likeliest.
   window_.Files().Recovery().Keep();
   TakeOptions();
+  const int undecided = UndecidedCells();
   RunCommand([this, step](const std::shared_ptr<ISolverCallback>& callback) {
     switch (step) {
       case Step::FindPiece:
@@ -61,6 +64,31 @@ void SolverCommands::Run(Step step) {
         break;
     }
   });
+  ReportProgress(undecided);
+}
+
+int SolverCommands::UndecidedCells() const {
+  int undecided = 0;
+  for (int y = 1; y <= document_.GetHeight(); ++y) {
+    for (int x = 1; x <= document_.GetWidth(); ++x) {
+      if (!IsCellDecided(document_.GetField().GetCell(x, y))) ++undecided;
+    }
+  }
+  return undecided;
+}
+
+void SolverCommands::ReportProgress(int undecided) const {
+  const int left = UndecidedCells();
+  const int decided = undecided - left;
+  QString text;
+  if (left == 0) {
+    text = QStringLiteral("solved");
+  } else if (decided <= 0) {
+    text = QStringLiteral("no new pieces");
+  } else {
+    text = QString::number(decided) + (decided == 1 ? " cell decided" : " cells decided");
+  }
+  window_.StatusHint->setText(text);
 }
 
 void SolverCommands::TakeOptions() {
@@ -78,16 +106,18 @@ void SolverCommands::TakeOptions() {
 // stop command must still answer to Esc. The run has closed every other item
 // of the menu.
 void SolverCommands::Search() {
+  const int undecided = UndecidedCells();
   RunCommand([this](const std::shared_ptr<ISolverCallback>& callback) {
     window_.MenuItemSolver->menuAction()->setEnabled(true);
     search_->Solve(callback);
   });
+  ReportProgress(undecided);
 }
 
 void SolverCommands::CheckUnique() {
   RunCommand([this](const std::shared_ptr<ISolverCallback>& callback) {
     window_.MenuItemSolver->menuAction()->setEnabled(true);
-    search_->Check(callback);
+    search_->Check(callback, window_.MenuItemSwitchEditMode->isChecked());
   });
 }
 
@@ -119,9 +149,24 @@ void SolverCommands::MakeUnique() {
   window_.Unique->Show(made);
 }
 
+std::optional<search::Hint> SolverCommands::Explain() {
+  std::optional<search::Hint> hint;
+  RunCommand([this, &hint](const std::shared_ptr<ISolverCallback>& callback) {
+    try {
+      hint = search_->Explain(callback);
+    } catch (const std::exception& error) {
+      hint = search::Hint{};
+      hint->reason = error.what();
+    }
+  });
+  return hint;
+}
+
 void SolverCommands::RunCommand(
     const std::function<void(const std::shared_ptr<ISolverCallback>&)>& body) {
   window_.EnableControls(false);
+  // What an earlier command did is stale now.
+  window_.StatusHint->clear();
   running_ = true;
   window_.ReportLevel(-2);
   const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), &window_);

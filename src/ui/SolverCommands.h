@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "document/SolutionPage.h"
+#include "engine/SearchEngine.h"
 #include "solver/SolverBase.h"
 
 class PixlerSearch;
@@ -39,6 +41,10 @@ class SolverCommands final {
   // Looks for a few cells to change so that the picture's own clues have
   // one solution, and shows them for the user to apply.
   void MakeUnique();
+  // The next piece a person could find and its reason, looked for on the
+  // worker so that the window stays live and Esc stops it; none when
+  // stopped. Clues the engine refuses give a hint that says why.
+  std::optional<search::Hint> Explain();
   void Stop();
   bool Running() const { return running_; }
   // Closing was asked for during a run: the run is stopped, and the window
@@ -55,6 +61,10 @@ class SolverCommands final {
   void RunCommand(const std::function<void(const std::shared_ptr<ISolverCallback>&)>& body);
   // The solver's check marks, read when a run starts.
   void TakeOptions();
+  int UndecidedCells() const;
+  // Says in the status bar what a command that began with `undecided`
+  // undecided cells did.
+  void ReportProgress(int undecided) const;
 
   TfMain& window_;
   TPixler& document_;

@@ -25,8 +25,7 @@ int main(int argc, char* argv[]) {
   {
     TfMain main_window;
     main_window.show();
-    main_window.Files().OfferRecovery();
-    if (!file.isEmpty()) main_window.Files().OpenFromCommandLine(file);
+    main_window.Files().Start(file);
     result = QCoreApplication::exec();
   }
   InstallPlatform(nullptr);

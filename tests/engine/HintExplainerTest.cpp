@@ -58,6 +58,12 @@ TEST(HintExplainerTest, ProbesWhenLineLogicIsStuck) {
                                       std::to_string(hint.cells[0].y) + ") were "))
       << hint.reason;
   EXPECT_TRUE(hint.reason.ends_with(" would have no placement")) << hint.reason;
+  // A stop request ends the probing without a piece.
+  const std::atomic<bool> stop{true};
+  const Hint stopped =
+      HintExplainer::Explain(CluesOf(picture), GridOf("???? ???? ???? ????"), &stop);
+  EXPECT_EQ(stopped.kind, Hint::Kind::stuck);
+  EXPECT_TRUE(stopped.cells.empty());
 }
 
 // Every real puzzle of up to 1200 cells with one solution that line logic, or line logic with

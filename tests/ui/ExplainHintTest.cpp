@@ -67,6 +67,25 @@ TEST_F(ExplainHintTest, AnEditTakesTheHintAway) {
   EXPECT_EQ(Picture()[0], ".....");
 }
 
+// The search runs on the worker while the window serves its messages, with
+// the controls closed; Esc ends it without a hint.
+TEST_F(ExplainHintTest, LooksOnTheWorkerAndEscStopsIt) {
+  int polls = 0;
+  platform->on_process_messages = [&] {
+    if (++polls > 1) return;
+    EXPECT_FALSE(window->MenuItemSolverExplain->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+  };
+  window->MenuItemSolverExplain->trigger();
+  EXPECT_GE(polls, 1);
+  EXPECT_EQ(Status(), "");
+  EXPECT_FALSE(window->Hint->Shown());
+  EXPECT_TRUE(window->MenuItemSolverExplain->isEnabled());
+  platform->on_process_messages = nullptr;
+  window->MenuItemSolverExplain->trigger();
+  EXPECT_EQ(Status(), kOverlap);
+}
+
 TEST_F(ExplainHintTest, NamesTheLineThePictureBreaks) {
   SetPicture({"#####", ".....", "....."});
   window->MenuItemSolverExplain->trigger();

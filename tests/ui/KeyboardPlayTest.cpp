@@ -89,6 +89,34 @@ TEST_F(KeyboardPlayTest, TheCursorIsAFrameInTheHoverColour) {
   QApplication::processEvents();
   EXPECT_NE(image.pixelColor(cell + 2, cell + 2), hover);
   EXPECT_EQ(image.pixelColor(2 * cell + 2, cell + 2), hover);
+  // On the clues the frame moves onto the slot: slot 1 of row 2 here.
+  Keys({"Left", "Left", "Left"});
+  QApplication::processEvents();
+  EXPECT_NE(image.pixelColor(2 * cell + 2, cell + 2), hover);
+  const QImage& clues = window->ImageLeftClues->Image();
+  const int slot_left = window->Document().GetLeft().GetCanvasWidth() - 1 - cell;
+  EXPECT_EQ(clues.pixelColor(slot_left + 2, cell + 2), hover);
+  field->clearFocus();
+  QApplication::processEvents();
+  EXPECT_NE(clues.pixelColor(slot_left + 2, cell + 2), hover);
+}
+
+// The keyboard goes on where the mouse clicked, and a newly loaded puzzle
+// takes the keys at once instead of the scroll area.
+TEST_F(KeyboardPlayTest, TheCursorFollowsClicksAndLoadedPuzzlesTakeTheKeys) {
+  Click(field, FieldCell(4, 5), Qt::LeftButton);
+  EXPECT_EQ(Cursor(), std::make_pair(4, 5));
+  Click(window->ImageLeftClues, LeftSlot(2, 3), Qt::LeftButton);
+  EXPECT_EQ(Cursor(), std::make_pair(-1, 3));
+  Click(window->ImageTopClues, TopSlot(6, 1), Qt::RightButton);
+  EXPECT_EQ(Cursor(), std::make_pair(6, 0));
+
+  QTemporaryDir folder;
+  const QString file = WriteFile(folder, "one.pixler",
+                                 "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n");
+  window->Background->setFocus();
+  window->Files().OpenFile(file, false, false);
+  EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
 TEST_F(KeyboardPlayTest, AHeldKeyPaintsOneStrokeThatOneUndoTakesBack) {

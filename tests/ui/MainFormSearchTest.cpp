@@ -53,6 +53,27 @@ TEST_F(MainFormSearchTest, CheckTellsTheVerdictInEditorMode) {
   ASSERT_EQ(platform->messages.size(), 1u);
   EXPECT_EQ(platform->messages[0].text,
             "The clues have exactly one solution.\r\rGrade: line logic alone.");
+
+  // Several: the differences show over the drawing without changing it,
+  // until Esc or the next edit.
+  MakePuzzle(kTwo);
+  SetPicture(kTwo);
+  const std::vector<std::string> drawing = Picture();
+  for (bool by_edit : {false, true}) {
+    SCOPED_TRACE(by_edit);
+    platform->Answer(TMessageResult::Yes);
+    window->ToolButtonCheckUnique->trigger();
+    EXPECT_EQ(Picture(), drawing);
+    EXPECT_TRUE(window->Document().GetField().HasHint());
+    window->ImageField->setFocus();
+    if (by_edit) {
+      Click(window->ImageField, FieldCell(2, 3), Qt::LeftButton);
+    } else {
+      QTest::keyClick(window->ImageField, Qt::Key_Escape);
+      EXPECT_EQ(Picture(), drawing);
+    }
+    EXPECT_FALSE(window->Document().GetField().HasHint());
+  }
 }
 
 TEST_F(MainFormSearchTest, EscStopsALongSearchThatShowsItsProgress) {

@@ -1,5 +1,6 @@
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <utility>
 
 #include "MainWindowFixture.h"
@@ -31,6 +32,38 @@ TEST_F(MainFormSolveTest, RealtimeSolvesAndReportsTheCpuTime) {
   QString panels;
   for (const QLabel* panel : window->StatusPanels) panels += panel->text() + "|";
   EXPECT_EQ(panels, "|||||v1.4|");
+}
+
+// After every solve command the status bar says what it did, until the
+// next command or another puzzle.
+TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
+  const struct {
+    std::vector<std::string> puzzle;
+    QAction* command;
+    const char* status;
+  } cases[] = {
+      {kHeart, window->MenuItemSolverFindAllPieces, "solved"},
+      {kHeart, window->MenuItemSolverSearch, "solved"},
+      {kHeart, window->MenuItemSolverFindPiece, "1 cell decided"},
+      {{"#.", ".#"}, window->MenuItemSolverFindPiece, "no new pieces"},
+  };
+  // Without the brute force the two solutions leave every cell open.
+  window->MenuItemSolverFieldRecurse1->trigger();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    MakePuzzle(c.puzzle);
+    c.command->trigger();
+    EXPECT_TRUE(QRegularExpression(QString("^%1$").arg(c.status))
+                    .match(window->StatusHint->text())
+                    .hasMatch())
+        << window->StatusHint->text().toStdString();
+  }
+  QTemporaryDir folder;
+  window->Document().MarkClean();
+  window->Files().OpenFile(WriteFile(folder, "one.pixler",
+                                     "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"),
+                           false, false);
+  EXPECT_EQ(window->StatusHint->text(), "");
 }
 
 TEST_F(MainFormSolveTest, ASolveDuringAStrokeDoesNotJoinItsUndoStep) {

@@ -1,4 +1,5 @@
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -57,9 +58,15 @@ TEST_F(MainFormTest, MenuAndToolbarShowTheirCommands) {
     }
   };
   note_enabled();
+  EXPECT_EQ(window->StatusMode->text(), "Solver mode");
   QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
   note_enabled();
+  // The mode shows at a glance: the pencil button pressed, the status bar.
+  EXPECT_TRUE(window->ToolButtonEditMode->isChecked());
+  EXPECT_EQ(window->StatusMode->text(), "Editor mode");
   window->ToolButtonEditMode->trigger();
+  EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
+  EXPECT_EQ(window->StatusMode->text(), "Solver mode");
   MakePuzzle({"#.#", ".#.", "##."});
   platform->on_process_messages = [&] {
     if (enabled[0].size() == 2) note_enabled();

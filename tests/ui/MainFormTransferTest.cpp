@@ -60,24 +60,30 @@ class MainFormTransferTest : public MainWindowFixture {
 };
 
 // The File menu offers import and export after Save; an image becomes a new
-// puzzle in editor mode, its clues made from it.
+// puzzle in editor mode, its clues made from it, through Import and Open
+// alike.
 TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   QStringList captions;
   for (const QAction* item : window->MenuItemFile->actions()) captions << item->text();
   EXPECT_EQ(captions.join('|'), "&New|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
-  window->Files().OpenFile(
-      Write("old.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
-      false);
-  ASSERT_EQ(window->Files().FileName(), folder.filePath("old.pixler"));
-  transfer->answer = WriteImage("heart.png", {".#.#.", "#####", ".###.", "..#.."});
-  window->MenuItemImport->trigger();
-  EXPECT_EQ(Picture(), (std::vector<std::string>{".#.#.", "#####", ".###.", "..#.."}));
-  EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 3, 0, 3, 0, 3, 0, 1, 0}));
-  EXPECT_EQ(Clues(false), (std::vector<int>{1, 1, 0, 5, 0, 3, 0, 1, 0}));
-  EXPECT_TRUE(window->MenuItemSwitchEditMode->isChecked());
-  EXPECT_TRUE(window->MenuItemRegenerateClues->isEnabled());
-  EXPECT_EQ(window->Files().FileName(), "");
-  EXPECT_EQ(window->windowTitle(), "Pixlers solver");
+  for (QAction* command : {window->MenuItemImport, window->MenuItemOpen}) {
+    SCOPED_TRACE(command->text().toStdString());
+    window->SetEditorMode(false);
+    window->Files().OpenFile(
+        Write("old.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
+        false);
+    ASSERT_EQ(window->Files().FileName(), folder.filePath("old.pixler"));
+    transfer->answer = WriteImage("heart.png", {".#.#.", "#####", ".###.", "..#.."});
+    command->trigger();
+    EXPECT_EQ(Picture(), (std::vector<std::string>{".#.#.", "#####", ".###.", "..#.."}));
+    EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 3, 0, 3, 0, 3, 0, 1, 0}));
+    EXPECT_EQ(Clues(false), (std::vector<int>{1, 1, 0, 5, 0, 3, 0, 1, 0}));
+    EXPECT_TRUE(window->MenuItemSwitchEditMode->isChecked());
+    EXPECT_TRUE(window->MenuItemRegenerateClues->isEnabled());
+    EXPECT_EQ(window->Files().FileName(), "");
+    EXPECT_EQ(window->windowTitle(), "Pixlers solver");
+    window->Document().MarkClean();
+  }
   EXPECT_TRUE(platform->messages.empty());
 }
 
@@ -104,17 +110,26 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     platform->messages.clear();
-    window->Files().ImportFile(c.path);
-    EXPECT_EQ(Picture(), (std::vector<std::string>{"#x.", ".#."}));
-    EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 1, 0, 1, 0}));
-    EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
-    ASSERT_EQ(platform->messages.size(), c.messages);
-    if (c.messages > 0) {
-      EXPECT_NE(platform->messages[0].text.find(c.path.toStdString() + c.where), std::string::npos)
-          << platform->messages[0].text;
+    // Open reads what Import reads, with the same checks.
+    for (bool open : {false, true}) {
+      platform->messages.clear();
+      if (open) {
+        window->Files().OpenFile(c.path, true, true);
+      } else {
+        window->Files().ImportFile(c.path);
+      }
+      EXPECT_EQ(Picture(), (std::vector<std::string>{"#x.", ".#."}));
+      EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 1, 0, 1, 0}));
+      EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
+      ASSERT_EQ(platform->messages.size(), c.messages);
+      if (c.messages > 0) {
+        EXPECT_NE(platform->messages[0].text.find(c.path.toStdString() + c.where),
+                  std::string::npos)
+            << platform->messages[0].text;
+      }
     }
   }
-  EXPECT_EQ(transfer->image_dialogs, 1);
+  EXPECT_EQ(transfer->image_dialogs, 2);
 }
 
 // The exchange formats go out and back in through the window.
@@ -122,8 +137,12 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
   MakePuzzle({"##.#", ".#..", "####"});
   const std::vector<int> columns = Clues(true);
   const std::vector<int> rows = Clues(false);
-  for (const char* name : {"puzzle.non", "puzzle.xml"}) {
-    SCOPED_TRACE(name);
+  const std::pair<const char*, QAction*> cases[] = {{"puzzle.non", window->MenuItemImport},
+                                                    {"puzzle.xml", window->MenuItemImport},
+                                                    {"puzzle.non", window->MenuItemOpen},
+                                                    {"puzzle.xml", window->MenuItemOpen}};
+  for (const auto& [name, command] : cases) {
+    SCOPED_TRACE(name + command->text().toStdString());
     window->Files().OpenFile(
         Write("kept.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
         false);
@@ -134,7 +153,7 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
     // Unsaved changes would first bring the save question.
     window->Document().MarkClean();
     transfer->answer = folder.filePath(name);
-    window->MenuItemImport->trigger();
+    command->trigger();
     EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
     EXPECT_EQ(Clues(true), columns);
     EXPECT_EQ(Clues(false), rows);

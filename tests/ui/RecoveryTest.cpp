@@ -124,7 +124,7 @@ TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
 
   MakePuzzle({".", "."});
   platform->Answer(TMessageResult::Yes);
-  window->Files().OfferRecovery();
+  window->Files().Start(QString());
   ASSERT_EQ(platform->messages.size(), 1u);
   EXPECT_NE(platform->messages[0].text.find("Unsaved work was kept on "), std::string::npos);
   EXPECT_EQ(Picture(), (std::vector<std::string>{"#.", ".."}));
@@ -136,13 +136,41 @@ TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
   EXPECT_TRUE(window->close());
   EXPECT_FALSE(window->Files().Recovery().Exists());
   platform->messages.clear();
-  window->Files().OfferRecovery();
+  window->Files().Start(QString());
   EXPECT_TRUE(platform->messages.empty());
   window->Files().Recovery().Keep();
   platform->Answer(TMessageResult::No);
-  window->Files().OfferRecovery();
+  window->Files().Start(QString());
   EXPECT_EQ(platform->messages.size(), 1u);
   EXPECT_FALSE(window->Files().Recovery().Exists());
+}
+
+// Work kept for a puzzle file goes back under that file's name, and a file
+// named on the command line never replaces it; declined, that file opens.
+TEST_F(RecoveryTest, RestoredWorkKeepsItsNameAndIsNotOpenedOver) {
+  TAnsweringWindow& saving = SavingWindow();
+  saving.answer = folder.filePath("saved.pixler");
+  window->MenuItemSave->trigger();
+  SetPicture({"#.", ".."});
+  window->Files().Recovery().Keep();
+  const QString other = WriteFile(folder, "other.pixler",
+                                  "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n");
+  const std::tuple<TMessageResult, int, QString> cases[] = {{TMessageResult::Yes, 2, saving.answer},
+                                                            {TMessageResult::No, 1, other}};
+  for (const auto& [answer, width, name] : cases) {
+    Replace<TfMain>();
+    platform->messages.clear();
+    platform->Answer(answer);
+    window->Files().Start(other);
+    ASSERT_EQ(platform->messages.size(), 1u);
+    EXPECT_NE(platform->messages[0].text.find("Unsaved work on saved.pixler was kept on "),
+              std::string::npos);
+    EXPECT_NE(platform->messages[0].text.find("Restore it instead of opening other.pixler?"),
+              std::string::npos);
+    EXPECT_EQ(window->Document().GetWidth(), width);
+    EXPECT_EQ(window->Files().FileName(), name);
+  }
+  EXPECT_EQ(Picture(), (std::vector<std::string>{"."}));
 }
 
 }  // namespace
