@@ -33,6 +33,14 @@ std::vector<int> RunsOf(int length, IsFilled is_filled) {
   return runs;
 }
 
+// Every row and every column holds one filled cell: the n! permutation matrices.
+inline search::Clues OneCellPerLine(int n) {
+  search::Clues clues{n, n, {}, {}};
+  clues.rows.assign(n, {1});
+  clues.columns.assign(n, {1});
+  return clues;
+}
+
 inline search::Clues CluesOf(const std::string& picture) {
   const std::vector<std::string> rows = Rows(picture);
   search::Clues clues;
