@@ -1,3 +1,4 @@
+#include "LineFillings.h"
 #include "SolverPictures.h"
 
 namespace {
@@ -112,26 +113,11 @@ struct TTruth {
 };
 
 TTruth Enumerate(const std::string& cells, const std::vector<int32_t>& clues) {
-  const size_t n = cells.size();
   TTruth truth;
-  std::vector<int32_t> runs;
-  for (uint32_t mask = 0; mask < (1u << n); ++mask) {
-    bool agrees = true;
-    int32_t run = 0;
-    runs.clear();
-    for (size_t c = 0; c <= n; ++c) {
-      const bool filled = c < n && (mask >> c & 1) != 0;
-      agrees = agrees && (c == n || cells[c] != (filled ? '.' : '#'));
-      if (filled) {
-        ++run;
-      } else if (run > 0) {
-        runs.push_back(std::exchange(run, 0));
-      }
-    }
-    if (!agrees || runs != clues) continue;
+  for (const std::string& filling : LineFillings(clues, cells)) {
     ++truth.count;
-    truth.can_fill |= mask;
-    truth.can_empty |= ~mask;
+    for (size_t c = 0; c < filling.size(); ++c)
+      (filling[c] == '#' ? truth.can_fill : truth.can_empty) |= 1u << c;
   }
   return truth;
 }
