@@ -1,44 +1,37 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <tuple>
 
 #include "CliRun.h"
 
 namespace {
 
-TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+// Both solvers, and the commands that only the complete search answers.
+TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   const std::string head = "MK Version 3.0\r\n\r\n";
   const std::string caption = "Pixlers solver..: ";
-  const std::string house_clues =
-      "\r\n 1\r\n 4\r\n 1 3\r\n 4\r\n 1\r\n\r\n 1\r\n 3\r\n 5\r\n 1 1\r\n 3\r\n\r\n";
-  const std::string house = folder.Write(
-      "house",
-      head + "5 5\r\n\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n ? ? ? ? ?\r\n" +
-          house_clues);
+  const TRows house_picture = {"..#..", ".###.", "#####", ".#.#.", ".###."};
+  const std::string house = WritePuzzle(folder, "house.pixler", house_picture);
   const std::string solved = "..#..\n.###.\n#####\n.#.#.\n.###.\n";
-  const std::string solved_file =
-      head + "5 5\r\n\r\n . . # . .\r\n . # # # .\r\n # # # # #\r\n . # . # .\r\n . # # # .\r\n" +
-      house_clues;
-  const std::string square =
-      folder.Write("square", head + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n 1\r\n\r\n 1\r\n 1\r\n");
+  const std::string solved_file = Saved(*NewDocument(house_picture, true));
+  // Both diagonals fit the clues.
+  const std::string square = WritePuzzle(folder, "square.pixler", {"#.", ".#"});
+  // One run in every row and column of 4: the 24 orders of four rooks.
+  const std::string rooks = WritePuzzle(folder, "rooks.pixler", {"#...", ".#..", "..#.", "...#"});
   // Without column 2's clue, columns 2 and 3 and then row 2 decide cells that
-  // row 1 ("3") contradicts.
+  // row 1 ("3") contradicts: no solution.
   const std::string broken = folder.Write(
       "broken", head + "3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n");
   const std::string bad = folder.Write("bad", head + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n");
+  const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  std::string unknown;
+  for (int y = 0; y < 100; ++y) unknown += std::string(100, '?') + '\n';
   const std::string question =
       "Solver: Multiple solutions found...\n\nDo you want to use the first";
-  // Arguments, exit status, standard output, part of standard error.
+  // Arguments, exit status, standard output (not compared when empty), part
+  // of standard error (none when empty).
   using TCase = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   const TCase cases[] = {
       {{"solve", "--output", folder.Path("out.pixler"), house}, 0, solved, caption + "Total CPU"},
@@ -60,22 +53,49 @@ TEST(CliTest, SolvesAFileAndTellsHowTheRunEnded) {
       {{"solve", bad}, 3, "", bad + ", line 9: \"x\" is not a number"},
       {{"solve", "--output", folder.Path("no/folder/p"), house}, 3, solved, "no/folder/p: "},
       {{}, 3, "", "A subcommand is required"},
+      {{"check", house}, 0, "unique\nline logic\n", ""},
+      {{"check", square}, 1, "multiple\n", ""},
+      {{"check", broken}, 2, "none\n", ""},
+      {{"count", house}, 0, "1\n", ""},
+      {{"count", square}, 0, "2\n", ""},
+      {{"count", broken}, 0, "0\n", ""},
+      {{"count", rooks}, 0, "24\n", ""},
+      {{"count", "--max", "10", rooks}, 0, "10\n", ""},
+      {{"solve", "--engine", "search", house}, 0, solved, ""},
+      {{"solve", "--engine", "search", "--output", "-", house}, 0, solved_file, ""},
+      {{"solve", "--engine", "search", broken}, 2, "???\n???\n", "the clues have no solution"},
+      {{"solve", "--engine", "search", "--timeout", "0.5", long_run}, 1, unknown, ""},
+      {{"check", "--timeout", "0.5", long_run}, 3, "", "stopped before the verdict"},
+      {{"check", folder.Path("absent.pixler")}, 3, "", "absent.pixler: "},
+      {{"count", "--max", "0", rooks}, 3, "", "--max"},
+      {{"check", house, square}, 3, "", "not expected"},
   };
   for (const auto& [arguments, status, out, err] : cases) {
-    const TCliRun run = RunCli(cli, arguments, folder);
+    const TCliRun run = Run(arguments);
     EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
-    EXPECT_EQ(run.out, out) << run.command;
+    if (!out.empty()) {
+      EXPECT_EQ(run.out, out) << run.command;
+    }
     EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
         << run.command << "\n"
         << run.err;
   }
   EXPECT_EQ(ReadFile(folder.Path("out.pixler")), solved_file);
+
+  // The search may find either diagonal first; the second answer differs.
+  const TCliRun first = Run({"solve", "--engine", "search", square});
+  const TCliRun second = Run({"solve", "--engine", "search", "--multiple", "second", square});
+  for (const TCliRun& run : {first, second}) {
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out == "#.\n.#\n" || run.out == ".#\n#.\n") << run.out;
+  }
+  EXPECT_NE(first.out, second.out);
+  EXPECT_NE(first.err.find("the clues have more than one solution; the first"), std::string::npos)
+      << first.err;
+  EXPECT_NE(second.err.find("the second one"), std::string::npos) << second.err;
 }
 
-TEST(CliTest, HelpOnEveryCommand) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+TEST_F(CliTest, HelpOnEveryCommand) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--help"}, "Subcommands:"},
       {{"solve", "--help"}, "Usage: pixlers-cli solve [OPTIONS] FILE"},
@@ -85,7 +105,7 @@ TEST(CliTest, HelpOnEveryCommand) {
       {{"convert", "--help"}, "Usage: pixlers-cli convert [OPTIONS] IN OUT"},
   };
   for (const auto& [arguments, usage] : cases) {
-    const TCliRun run = RunCli(cli, arguments, folder);
+    const TCliRun run = Run(arguments);
     EXPECT_EQ(run.status, 0) << run.command;
     EXPECT_NE(run.out.find(usage), std::string::npos) << run.out;
   }
@@ -111,15 +131,11 @@ void ExpectPartialPicture(const std::string& printed, const TRows& picture) {
   EXPECT_GT(undecided, 0u);
 }
 
-TEST(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+TEST_F(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
   const TRows picture = RandomRows(100, 100, 7);
   const std::string file = WritePuzzle(folder, "long.pixler", picture);
 
-  const TCliRun run =
-      RunCli(cli, {"solve", "--timeout", "0.5", "--output", folder.Path("saved"), file}, folder);
+  const TCliRun run = Run({"solve", "--timeout", "0.5", "--output", folder.Path("saved"), file});
   EXPECT_EQ(run.status, 1) << run.err;
   ExpectPartialPicture(run.out, picture);
   // The watcher stops the run from a thread of its own. A stopped run is not
@@ -128,26 +144,12 @@ TEST(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_NE(ReadFile(folder.Path("saved")).find(" ?"), std::string::npos);
 
-  for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, folder.Path("out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, folder.Path("err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> words = {cli, "solve", file};
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, cli.c_str(), &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    kill(child, signal);
-    int raw = 0;
-    ASSERT_EQ(waitpid(child, &raw, 0), child);
-    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status) << ReadFile(folder.Path("err"));
-    ExpectPartialPicture(ReadFile(folder.Path("out")), picture);
+  // A signal ends the run the same way, with the status a shell gives it.
+  for (const auto& [signal, status] : {std::pair{"INT", 130}, std::pair{"TERM", 143}}) {
+    const TCliRun stopped =
+        RunCli("timeout", {"--preserve-status", "-s", signal, "0.7", cli, "solve", file}, folder);
+    EXPECT_EQ(stopped.status, status) << stopped.err;
+    ExpectPartialPicture(stopped.out, picture);
   }
 }
 

@@ -18,10 +18,7 @@ std::pair<int, int> PngSize(const std::string& file) {
   return {number(16), number(20)};
 }
 
-TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+TEST_F(CliTest, ConvertRoundTripsThroughEveryFormatAndExportsPictures) {
   auto solved = NewDocument(RandomRows(9, 7, 11), true);
   solved->SaveToFile(folder.Path("solved.pixler"));
   const std::string original = ReadFile(folder.Path("solved.pixler"));
@@ -31,8 +28,7 @@ TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
   const std::vector<std::string> chain = {"solved.pixler", "a.non", "b.xml",    "c.spixler",
                                           "d.xml",         "e.non", "f.ppixler"};
   for (size_t i = 1; i < chain.size(); ++i) {
-    const TCliRun run =
-        RunCli(cli, {"convert", folder.Path(chain[i - 1]), folder.Path(chain[i])}, folder);
+    const TCliRun run = Run({"convert", folder.Path(chain[i - 1]), folder.Path(chain[i])});
     EXPECT_EQ(run.status, 0) << run.command << "\n" << run.err;
   }
   EXPECT_EQ(ReadFile(folder.Path("c.spixler")), original);
@@ -49,26 +45,22 @@ TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
   const std::pair<std::string, std::string> picks[] = {{"1", "#.\n..\n"}, {"2", ".#\n.#\n"}};
   for (const auto& [index, picture] : picks) {
     EXPECT_EQ(
-        RunCli(cli, {"convert", "--index", index, folder.Path("set.xml"), folder.Path("p.pixler")},
-               folder)
-            .status,
+        Run({"convert", "--index", index, folder.Path("set.xml"), folder.Path("p.pixler")}).status,
         0);
-    EXPECT_EQ(RunCli(cli, {"solve", folder.Path("p.pixler")}, folder).out, picture);
+    EXPECT_EQ(Run({"solve", folder.Path("p.pixler")}).out, picture);
   }
-  const TCliRun missing = RunCli(
-      cli, {"convert", "--index", "3", folder.Path("set.xml"), folder.Path("p.pixler")}, folder);
+  const TCliRun missing =
+      Run({"convert", "--index", "3", folder.Path("set.xml"), folder.Path("p.pixler")});
   EXPECT_EQ(missing.status, 3);
   EXPECT_NE(missing.err.find("set.xml, line "), std::string::npos) << missing.err;
 
-  const TCliRun png =
-      RunCli(cli, {"convert", "--scale", "3", folder.Path("a.non"), folder.Path("p.png")}, folder);
+  const TCliRun png = Run({"convert", "--scale", "3", folder.Path("a.non"), folder.Path("p.png")});
   if (png.status == 3 && png.err.find("cannot write \".png\"") != std::string::npos) {
     GTEST_SKIP() << "this build has no picture export";
   }
   EXPECT_EQ(png.status, 0) << png.err;
   EXPECT_EQ(PngSize(folder.Path("p.png")), std::make_pair(27, 21));
-  const TCliRun pdf =
-      RunCli(cli, {"convert", "--solution", folder.Path("b.xml"), folder.Path("p.pdf")}, folder);
+  const TCliRun pdf = Run({"convert", "--solution", folder.Path("b.xml"), folder.Path("p.pdf")});
   EXPECT_EQ(pdf.status, 0) << pdf.err;
   EXPECT_EQ(ReadFile(folder.Path("p.pdf")).compare(0, 5, "%PDF-"), 0);
   if (std::system("pdfinfo -v >/dev/null 2>&1") == 0) {
@@ -79,10 +71,7 @@ TEST(ConvertTest, RoundTripsThroughEveryFormatAndExportsPictures) {
   }
 }
 
-TEST(ConvertTest, RefusesWhatItCannotReadOrWrite) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+TEST_F(CliTest, ConvertRefusesWhatItCannotReadOrWrite) {
   const std::string good = WritePuzzle(folder, "good.pixler", {"#.", ".#"});
   const std::string bad = folder.Write("bad.non", "width 2\nheight 2\nrows\n1\n1\ncolumns\n1\nx\n");
   folder.Write("kept.non", "old");
@@ -93,7 +82,7 @@ TEST(ConvertTest, RefusesWhatItCannotReadOrWrite) {
       {{"convert", good}, "OUT is required"},
   };
   for (const auto& [arguments, err] : cases) {
-    const TCliRun run = RunCli(cli, arguments, folder);
+    const TCliRun run = Run(arguments);
     EXPECT_EQ(run.status, 3) << run.command;
     EXPECT_NE(run.err.find(err), std::string::npos) << run.command << "\n" << run.err;
   }
