@@ -1,17 +1,15 @@
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include "MainWindowFixture.h"
 #include "ui/DesktopArguments.h"
 
+// "--help" and "--version" alone are tried on the built program below.
 TEST(DesktopArgumentsTest, OnlyHelpAndVersionAnswerWithoutAWindow) {
   const std::pair<std::vector<const char*>, bool> cases[] = {
       {{"pixlers"}, false},
       {{"pixlers", "puzzle.pixler"}, false},
-      {{"pixlers", "--help"}, true},
       {{"pixlers", "puzzle.pixler", "-h"}, true},
-      {{"pixlers", "--version"}, true},
       {{"pixlers", "-v"}, true},
       {{"pixlers", "--", "--help"}, false},
   };
@@ -65,10 +63,9 @@ using DesktopStartTest = MainWindowFixture;
 
 // What "pixlers FILE" does once the window shows: the same as Open.
 TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
-  QTemporaryDir folder;
   const QString good =
-      WriteFile(folder, "cross.pixler",
-                "MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
+      Write("cross.pixler",
+            "MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
   window->OpenFromCommandLine(good);
   EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
   EXPECT_EQ(window->Document().GetWidth(), 3);

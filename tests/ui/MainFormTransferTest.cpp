@@ -2,39 +2,14 @@
 
 #include "MainWindowFixture.h"
 #include "document/ExchangePuzzle.h"
-#include "ui/ImportImageDialog.h"
 
 namespace {
-
-// The image dialog answers with its own first offer, the scale dialog with
-// a scale.
-class TTransferWindow : public TAnsweringWindow {
- public:
-  bool accept_image = true;
-  int scale = 2;
-  int image_dialogs = 0;
-
- protected:
-  bool ExecuteImageDialog(const QImage& image, CellPicture& cells) override {
-    ++image_dialogs;
-    cells = ImportImageDialog(image, this).Picture();
-    return accept_image;
-  }
-  bool ExecutePngScaleDialog(int& chosen) override {
-    chosen = scale;
-    return true;
-  }
-};
 
 class MainFormTransferTest : public MainWindowFixture {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    transfer = &Replace<TTransferWindow>();
-  }
-
-  QString Write(const char* name, const QByteArray& bytes) {
-    return WriteFile(folder, name, bytes);
+    transfer = &Replace<TAnsweringWindow>();
   }
 
   // A picture as an image file, one pixel per cell.
@@ -55,8 +30,7 @@ class MainFormTransferTest : public MainWindowFixture {
     return clues;
   }
 
-  TTransferWindow* transfer = nullptr;
-  QTemporaryDir folder;
+  TAnsweringWindow* transfer = nullptr;
 };
 
 // The File menu offers import and export after Save; an image becomes a new
@@ -115,33 +89,6 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
     }
   }
   EXPECT_EQ(transfer->image_dialogs, 1);
-}
-
-// The exchange formats go out and back in through the window.
-TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
-  MakePuzzle({"##.#", ".#..", "####"});
-  const std::vector<int> columns = Clues(true);
-  const std::vector<int> rows = Clues(false);
-  for (const char* name : {"puzzle.non", "puzzle.xml"}) {
-    SCOPED_TRACE(name);
-    window->OpenFile(
-        Write("kept.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
-        false);
-    MakePuzzle({"##.#", ".#..", "####"});
-    window->ExportFile(folder.filePath(name));
-    EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
-    MakePuzzle({"#.#", "..."});
-    // Unsaved changes would first bring the save question.
-    window->Document().MarkClean();
-    transfer->answer = folder.filePath(name);
-    window->MenuItemImport->trigger();
-    EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
-    EXPECT_EQ(Clues(true), columns);
-    EXPECT_EQ(Clues(false), rows);
-    EXPECT_EQ(window->FileName(), "");
-    EXPECT_EQ(window->windowTitle(), "Pixlers solver");
-  }
-  EXPECT_TRUE(platform->messages.empty());
 }
 
 // Exports write the picture and the printout and leave the puzzle's name.
