@@ -8,7 +8,8 @@
 
 namespace {
 
-// Both solvers, and the commands that only the complete search answers.
+// Both solvers, the commands that only the complete search answers, and
+// help on every command.
 TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   const std::string head = "MK Version 3.0\r\n\r\n";
   const std::string caption = "Pixlers solver..: ";
@@ -30,8 +31,9 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   for (int y = 0; y < 100; ++y) unknown += std::string(100, '?') + '\n';
   const std::string question =
       "Solver: Multiple solutions found...\n\nDo you want to use the first";
-  // Arguments, exit status, standard output (not compared when empty), part
-  // of standard error (none when empty).
+  // Arguments, exit status, standard output (whole when it ends a line, a
+  // part of it otherwise, not compared when empty), part of standard error
+  // (none when empty).
   using TCase = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   const TCase cases[] = {
       {{"solve", "--output", folder.Path("out.pixler"), house}, 0, solved, caption + "Total CPU"},
@@ -69,12 +71,20 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
       {{"check", folder.Path("absent.pixler")}, 3, "", "absent.pixler: "},
       {{"count", "--max", "0", rooks}, 3, "", "--max"},
       {{"check", house, square}, 3, "", "not expected"},
+      {{"--help"}, 0, "Subcommands:", ""},
+      {{"solve", "--help"}, 0, "Usage: pixlers-cli solve [OPTIONS] FILE", ""},
+      {{"batch", "-h"}, 0, "Usage: pixlers-cli batch [OPTIONS] PATH...", ""},
+      {{"check", "--help"}, 0, "Usage: pixlers-cli check [OPTIONS] FILE", ""},
+      {{"count", "--help"}, 0, "Usage: pixlers-cli count [OPTIONS] FILE", ""},
+      {{"convert", "--help"}, 0, "Usage: pixlers-cli convert [OPTIONS] IN OUT", ""},
   };
   for (const auto& [arguments, status, out, err] : cases) {
     const TCliRun run = Run(arguments);
     EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
     if (!out.empty()) {
-      EXPECT_EQ(run.out, out) << run.command;
+      EXPECT_TRUE(out.back() == '\n' ? run.out == out : run.out.find(out) != std::string::npos)
+          << run.command << "\n"
+          << run.out;
     }
     EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
         << run.command << "\n"
@@ -93,22 +103,6 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   EXPECT_NE(first.err.find("the clues have more than one solution; the first"), std::string::npos)
       << first.err;
   EXPECT_NE(second.err.find("the second one"), std::string::npos) << second.err;
-}
-
-TEST_F(CliTest, HelpOnEveryCommand) {
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--help"}, "Subcommands:"},
-      {{"solve", "--help"}, "Usage: pixlers-cli solve [OPTIONS] FILE"},
-      {{"batch", "-h"}, "Usage: pixlers-cli batch [OPTIONS] PATH..."},
-      {{"check", "--help"}, "Usage: pixlers-cli check [OPTIONS] FILE"},
-      {{"count", "--help"}, "Usage: pixlers-cli count [OPTIONS] FILE"},
-      {{"convert", "--help"}, "Usage: pixlers-cli convert [OPTIONS] IN OUT"},
-  };
-  for (const auto& [arguments, usage] : cases) {
-    const TCliRun run = Run(arguments);
-    EXPECT_EQ(run.status, 0) << run.command;
-    EXPECT_NE(run.out.find(usage), std::string::npos) << run.out;
-  }
 }
 
 // Every decided cell of a stopped run agrees with the picture, and some are
