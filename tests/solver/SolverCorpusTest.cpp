@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "CorpusIndex.h"
 #include "SolverPictures.h"
 

@@ -8,12 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
-#include <functional>
 #include <iterator>
-#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
