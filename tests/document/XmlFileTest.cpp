@@ -48,4 +48,17 @@ TEST(XmlFileTest, ReadsDefaultCharactersPlainLinesAndSetsOfCells) {
             "width 2\nheight 3\n\nrows\n2\n0\n1\n\ncolumns\n1,1\n1\n\nsaved \"1?0?10\"\n");
 }
 
+TEST(XmlFileTest, WritesWhatItReadsBack) {
+  ExchangePuzzle boat = XmlFile::Parse(kSet, "set.xml", 2);
+  boat.metadata.title = "<Boat> & \"sea\"";
+  const std::string text = XmlFile::Format(boat);
+  EXPECT_NE(text.find("<line><count>2</count><count>1</count></line>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<image>\n|..X..|\n|.XXX.|\n|.....|\n|XXXXX|\n</image>"), std::string::npos)
+      << text;
+  const ExchangePuzzle again = XmlFile::Parse(text, "again.xml");
+  EXPECT_EQ(again.metadata.title, boat.metadata.title);
+  EXPECT_EQ(NonFile::Format(again), NonFile::Format(boat));
+  EXPECT_EQ(XmlFile::Format(again), text);
+}
+
 }  // namespace
