@@ -9,8 +9,9 @@
 
 namespace {
 
-// A 6 by 6 puzzle on Qt surfaces, whose clues hold numbers of one and two
-// digits side by side: row and column 1 "12 14 12", 2 "11 12", 3 "7".
+// A 6 by 6 puzzle on Qt surfaces, whose clues hold numbers of two
+// digits side by side, and one of three: row and column 1 "12 14 12", 2
+// "11 12", 3 "100".
 class ClueDrawing {
  public:
   ClueDrawing() {
@@ -18,7 +19,7 @@ class ClueDrawing {
       image->fill(Qt::white);
     }
     pixler.SetSize(6, 6);
-    const std::vector<std::vector<int>> clues = {{12, 14, 12}, {12, 11}, {7}};
+    const std::vector<std::vector<int>> clues = {{12, 14, 12}, {12, 11}, {100}};
     for (int line = 1; line <= 3; ++line) {
       for (size_t k = 0; k < clues[line - 1].size(); ++k) {
         pixler.GetTop().SetCell(line, static_cast<int>(k) + 1, clues[line - 1][k]);
