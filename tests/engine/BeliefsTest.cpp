@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "LineFillings.h"
 #include "SearchPictures.h"
 #include "engine/Beliefs.h"
 

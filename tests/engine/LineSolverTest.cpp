@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "LineFillings.h"
 #include "SearchPictures.h"
 #include "engine/LineSolver.h"
 
@@ -31,8 +30,7 @@ TEST(LineSolverTest, AgreesWithEnumerationOfPlacementsOnRandomLines) {
     std::vector<Cell> picture(length);
     const unsigned density = random() % 5;
     for (Cell& cell : picture) cell = random() % 5 < density ? Cell::filled : Cell::empty;
-    const std::vector<int> runs =
-        search_test::RunsOf(length, [&](int i) { return picture[i] == Cell::filled; });
+    const std::vector<int> runs = RunsOf(Text(picture));
     // Known cells from the picture, or at random, which may contradict.
     const bool from_picture = random() % 2 == 0;
     std::vector<Cell> line(length, Cell::unknown);

@@ -1,4 +1,3 @@
-#include "LineFillings.h"
 #include "SolverPictures.h"
 
 namespace {
