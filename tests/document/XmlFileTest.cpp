@@ -48,6 +48,7 @@ TEST(XmlFileTest, ReadsDefaultCharactersPlainLinesAndSetsOfCells) {
             "width 2\nheight 3\n\nrows\n2\n0\n1\n\ncolumns\n1,1\n1\n\nsaved \"1?0?10\"\n");
 }
 
+// Reading it back is the random round trip's; here is the form other programs read.
 TEST(XmlFileTest, WritesWhatItReadsBack) {
   ExchangePuzzle boat = XmlFile::Parse(kSet, "set.xml", 2);
   boat.metadata.title = "<Boat> & \"sea\"";
@@ -55,10 +56,7 @@ TEST(XmlFileTest, WritesWhatItReadsBack) {
   EXPECT_NE(text.find("<line><count>2</count><count>1</count></line>"), std::string::npos) << text;
   EXPECT_NE(text.find("<image>\n|..X..|\n|.XXX.|\n|.....|\n|XXXXX|\n</image>"), std::string::npos)
       << text;
-  const ExchangePuzzle again = XmlFile::Parse(text, "again.xml");
-  EXPECT_EQ(again.metadata.title, boat.metadata.title);
-  EXPECT_EQ(NonFile::Format(again), NonFile::Format(boat));
-  EXPECT_EQ(XmlFile::Format(again), text);
+  EXPECT_NE(text.find("&lt;Boat&gt; &amp; "), std::string::npos) << text;
 }
 
 }  // namespace
