@@ -58,22 +58,3 @@ TEST(DesktopArgumentsTest, TheProgramAnswersOnItsStandardStreams) {
     EXPECT_NE(error.find(c.error), std::string::npos) << what << ": " << error;
   }
 }
-
-using DesktopStartTest = MainWindowFixture;
-
-// What "pixlers FILE" does once the window shows: the same as Open.
-TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
-  const QString good =
-      Write("cross.pixler",
-            "MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
-  window->OpenFromCommandLine(good);
-  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
-  EXPECT_EQ(window->Document().GetWidth(), 3);
-  EXPECT_TRUE(platform->messages.empty());
-
-  window->OpenFromCommandLine(folder.filePath("missing.pixler"));
-  ASSERT_EQ(platform->messages.size(), 1u);
-  EXPECT_NE(platform->messages[0].text.find("missing.pixler: the file cannot be opened"),
-            std::string::npos);
-  EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
-}

@@ -5,9 +5,6 @@
 
 using MainFormSolveTest = MainWindowFixture;
 
-const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", ".#######.",
-                                         "..#####..", "...###...", "....#...."};
-
 // A picture whose solving takes far longer than one pass of the message loop.
 static std::vector<std::string> LargeStripes() {
   std::vector<std::string> rows(100);
@@ -15,17 +12,6 @@ static std::vector<std::string> LargeStripes() {
     for (int x = 0; x < 100; ++x) rows[y] += (x * 7 + y * 3) % 11 < 5 ? '#' : 'x';
   }
   return rows;
-}
-
-TEST_F(MainFormSolveTest, ASolveDuringAStrokeDoesNotJoinItsUndoStep) {
-  MakePuzzle(kHeart);
-  Stroke({FieldCell(1, 1), FieldCell(1, 2)}, Qt::RightButton, false);
-  const std::vector<std::string> stroke = Picture();
-  ASSERT_EQ(stroke[1], "x........");
-  window->MenuItemSolverFindPiece->trigger();
-  ASSERT_NE(Picture(), stroke) << "the step decided something";
-  window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture(), stroke) << "the stroke survives undoing the step";
 }
 
 TEST_F(MainFormSolveTest, EscapeStopsALongRun) {

@@ -72,7 +72,7 @@ TEST_F(MainFormTest, MenusShowTheirCommandsEnabledByMode) {
 TEST_F(MainFormTest, DragPaintsInOneUndoStepAndShiftMarksMightBes) {
   SetPicture({"...#."});
   Stroke({FieldCell(1, 1), FieldCell(2, 1), FieldCell(3, 1), FieldCell(4, 1), FieldCell(5, 1)},
-         Qt::LeftButton, true);
+         Qt::LeftButton);
   Click(window->ImageField, FieldCell(1, 2), Qt::RightButton, Qt::ShiftModifier);
   EXPECT_EQ(Picture()[0].substr(0, 5) + Picture()[1][0], "#####-");
   QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);

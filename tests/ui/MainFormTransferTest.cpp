@@ -99,10 +99,8 @@ TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile)
   ASSERT_EQ(Picture(), (std::vector<std::string>{"#x"}));
   transfer->answer = folder.filePath("picture.png");
   window->MenuItemExport->trigger();
-  const QImage image(folder.filePath("picture.png"));
-  ASSERT_EQ(image.size(), QSize(4, 2));
-  EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 0));
-  EXPECT_EQ(image.pixel(2, 1), qRgb(255, 255, 255));
+  // The scale dialog's answer; the pixels are the export's own test.
+  EXPECT_EQ(QImage(folder.filePath("picture.png")).size(), QSize(4, 2));
 
   platform->Answer(TMessageResult::Yes);
   window->ExportFile(folder.filePath("print.pdf"));

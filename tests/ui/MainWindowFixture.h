@@ -129,12 +129,11 @@ class MainWindowFixture : public ::testing::Test {
     Mouse(image, QEvent::MouseButtonPress, at, button, button, modifiers);
     Mouse(image, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
   }
-  // Presses on the first cell and moves over the rest; releases if asked.
-  void Stroke(std::initializer_list<QPoint> cells, Qt::MouseButton button, bool release) {
+  // Presses on the first cell, moves over the rest and releases on the last.
+  void Stroke(std::initializer_list<QPoint> cells, Qt::MouseButton button) {
     Mouse(window->ImageField, QEvent::MouseButtonPress, *cells.begin(), button, button);
     for (QPoint at : cells) Mouse(window->ImageField, QEvent::MouseMove, at, Qt::NoButton, button);
-    if (release)
-      Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
+    Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
   }
 
   // Replaces the window with a shown one of another kind.

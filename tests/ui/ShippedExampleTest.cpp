@@ -5,13 +5,14 @@
 
 using ShippedExampleTest = MainWindowFixture;
 
-// Every example shipped beside the manual opens without a complaint.
+// Every example shipped beside the manual opens without a complaint, named on
+// the command line as a person starting the program would.
 TEST_F(ShippedExampleTest, EveryShippedExampleOpens) {
   const QDir examples(QFileInfo(PIXLERS_MANUAL).dir().filePath("examples"));
   const QStringList names = examples.entryList(QDir::Files);
   ASSERT_FALSE(names.isEmpty());
   for (const QString& name : names) {
-    window->OpenFile(examples.filePath(name), false, false);
+    window->OpenFromCommandLine(examples.filePath(name));
     EXPECT_TRUE(platform->messages.empty()) << name.toStdString();
     EXPECT_EQ(window->FileName(), examples.filePath(name));
   }
