@@ -20,10 +20,7 @@ std::string RowOf(const std::string& table, const std::string& file) {
   return "(no row)";
 }
 
-TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
-  const std::string cli = CliPath();
-  if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
-  TTempFolder folder;
+TEST_F(CliTest, BatchReportsEveryFileOfTheFoldersInItsRow) {
   std::filesystem::create_directories(folder.Path("good/deeper"));
   const std::string house =
       WritePuzzle(folder, "good/house.pixler", {"..#..", ".###.", "#####", ".#.#.", ".###."});
@@ -41,7 +38,7 @@ TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
   NewDocument({"#.", "##"})->ExportToFile(folder.Path("good/deeper/l.NON"));
   std::filesystem::create_symlink("loop.pixler", folder.Path("loop.pixler"));
 
-  const TCliRun all = RunCli(cli, {"batch", "--jobs", "2", "--timeout", "1", folder.path}, folder);
+  const TCliRun all = Run({"batch", "--jobs", "2", "--timeout", "1", folder.path});
   EXPECT_EQ(all.status, 1) << all.err;
   const std::pair<std::string, std::string> rows[] = {
       {house, "5x5 solved"},
@@ -62,23 +59,23 @@ TEST(BatchTest, ReportsEveryFileOfTheFoldersInItsRow) {
   // The progress bar is only drawn on a terminal.
   EXPECT_EQ(all.err, "");
 
-  const TCliRun good = RunCli(cli, {"batch", "--jobs", "1", folder.Path("good")}, folder);
+  const TCliRun good = Run({"batch", "--jobs", "1", folder.Path("good")});
   EXPECT_EQ(good.status, 0) << good.out;
   EXPECT_NE(good.out.find("\n3 puzzles: 3 solved, 0 stuck"), std::string::npos) << good.out;
 
-  const TCliRun absent = RunCli(cli, {"batch", house, folder.Path("absent.pixler")}, folder);
+  const TCliRun absent = Run({"batch", house, folder.Path("absent.pixler")});
   EXPECT_EQ(absent.status, 1);
   EXPECT_EQ(RowOf(absent.out, house), "5x5 solved") << absent.out;
   EXPECT_EQ(RowOf(absent.out, folder.Path("absent.pixler")), "- error") << absent.out;
 
   std::filesystem::create_directories(folder.Path("empty"));
-  const TCliRun empty = RunCli(cli, {"batch", folder.Path("empty")}, folder);
+  const TCliRun empty = Run({"batch", folder.Path("empty")});
   EXPECT_EQ(empty.status, 1);
   EXPECT_EQ(empty.out, "no puzzle files found\n");
 
   for (const std::vector<std::string>& wrong :
        {std::vector<std::string>{"batch"}, {"batch", "--jobs", "0", house}}) {
-    EXPECT_EQ(RunCli(cli, wrong, folder).status, 3);
+    EXPECT_EQ(Run(wrong).status, 3);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -44,3 +45,15 @@ inline std::string WritePuzzle(const TTempFolder& folder, const std::string& nam
   pixler->SaveToFile(folder.Path(name));
   return folder.Path(name);
 }
+
+// Runs the built tool in a fresh folder; skips without one.
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
+  }
+  TCliRun Run(const std::vector<std::string>& arguments) { return RunCli(cli, arguments, folder); }
+
+  const std::string cli = CliPath();
+  TTempFolder folder;
+};

@@ -3,8 +3,10 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <functional>
+#include <algorithm>
 #include <map>
+#include <sstream>
+#include <tuple>
 
 #include "TestDocument.h"
 #include "document/AtomicFile.h"
@@ -40,89 +42,58 @@ std::string SaveMessage(const std::string& path, const std::string& contents) {
   return "saved";
 }
 
+// Makes the entries a script such as "file real, link name real" names:
+// files holding "old", folders, FIFOs, devices (a FIFO where only root may
+// make one) and symbolic links, whose target starting with "/" is taken
+// from the folder's own path.
+void Prepare(const TTempFolder& folder, std::string script) {
+  std::ranges::replace(script, ',', ' ');
+  std::istringstream words(script);
+  for (std::string kind, name, to; words >> kind >> name;) {
+    const std::string path = folder.Path(name);
+    if (kind == "file") folder.Write(name, "old");
+    if (kind == "dir") fs::create_directory(path);
+    if (kind == "fifo") ::mkfifo(path.c_str(), 0600);
+    if (kind == "device" && ::mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+      ::mkfifo(path.c_str(), 0600);
+    if (kind == "link" && words >> to)
+      fs::create_symlink(to[0] == '/' ? folder.path + to : to, path);
+  }
+}
+
 TEST(AtomicFileTest, SavesThroughLinksAndRefusesWhatIsNoRegularFile) {
-  struct TCase {
-    const char* what;
-    // Prepares the folder and returns the name to save to.
-    std::function<std::string(const TTempFolder&)> prepare;
-    // The file that receives the text, or a part of the refusal.
-    std::string written;
-    std::string refusal;
-  };
-  auto link = [](const TTempFolder& folder, const std::string& to, const std::string& name) {
-    fs::create_symlink(to, folder.Path(name));
-    return folder.Path(name);
-  };
+  // What is there, the name saved to, the file that receives the text or a
+  // part of the refusal.
+  using TCase = std::tuple<const char*, const char*, const char*, std::string, std::string>;
   const TCase cases[] = {
-      {"a new file", [](auto& f) { return f.Path("new.pixler"); }, "new.pixler", ""},
-      {"an old file", [](auto& f) { return f.Write("old.pixler", "old"); }, "old.pixler", ""},
-      {"a link to a file",
-       [&](auto& f) {
-         f.Write("real", "old");
-         return link(f, "real", "link");
-       },
-       "real", ""},
-      {"a dangling link",
-       [&](auto& f) {
-         fs::create_directory(f.Path("sub"));
-         return link(f, "sub/made.pixler", "link");
-       },
-       "sub/made.pixler", ""},
-      {"a chain of links",
-       [&](auto& f) {
-         f.Write("real", "old");
-         link(f, "real", "second");
-         return link(f, f.Path("second"), "first");
-       },
-       "real", ""},
-      {"a FIFO",
-       [](auto& f) {
-         ::mkfifo(f.Path("pipe").c_str(), 0600);
-         return f.Path("pipe");
-       },
-       "", "this is a FIFO (named pipe), not a regular file; nothing was saved"},
-      {"a link to a FIFO",
-       [&](auto& f) {
-         ::mkfifo(f.Path("pipe").c_str(), 0600);
-         return link(f, "pipe", "link");
-       },
-       "", "pipe, a FIFO (named pipe), not a regular file"},
-      {"a folder",
-       [](auto& f) {
-         fs::create_directory(f.Path("dir"));
-         return f.Path("dir");
-       },
-       "", "this is a folder, not a regular file"},
-      {"a device",
-       [](auto& f) {
-         // Only root may make one; elsewhere the FIFO stands for it.
-         if (::mknod(f.Path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-           ::mkfifo(f.Path("null").c_str(), 0600);
-         return f.Path("null");
-       },
-       "", "not a regular file"},
-      {"a loop of links",
-       [&](auto& f) {
-         link(f, "b", "a");
-         return link(f, "a", "b");
-       },
-       "", "the symbolic links form a loop"},
-      {"a missing folder", [](auto& f) { return f.Path("no/such/p.pixler"); }, "",
-       "/no/such does not exist"},
+      {"a new file", "", "new.pixler", "new.pixler", ""},
+      {"an old file", "file old.pixler", "old.pixler", "old.pixler", ""},
+      {"a link to a file", "file real, link link real", "link", "real", ""},
+      {"a dangling link", "dir sub, link link sub/made.pixler", "link", "sub/made.pixler", ""},
+      {"a chain of links", "file real, link second real, link first /second", "first", "real", ""},
+      {"a FIFO", "fifo pipe", "pipe", "",
+       "this is a FIFO (named pipe), not a regular file; nothing was saved"},
+      {"a link to a FIFO", "fifo pipe, link link pipe", "link", "",
+       "pipe, a FIFO (named pipe), not a regular file"},
+      {"a folder", "dir dir", "dir", "", "this is a folder, not a regular file"},
+      {"a device", "device null", "null", "", "not a regular file"},
+      {"a loop of links", "link a b, link b a", "b", "", "the symbolic links form a loop"},
+      {"a missing folder", "", "no/such/p.pixler", "", "/no/such does not exist"},
   };
-  for (const TCase& c : cases) {
+  for (const auto& [what, script, name, written, refusal] : cases) {
     TTempFolder folder;
-    const std::string path = c.prepare(folder);
+    Prepare(folder, script);
+    const std::string path = folder.Path(name);
     auto expected = Snapshot(folder);
-    if (!c.written.empty()) expected[c.written] = "file new text";
+    if (!written.empty()) expected[written] = "file new text";
     const std::string message = SaveMessage(path, "new text");
-    if (c.refusal.empty()) {
-      EXPECT_EQ(message, "saved") << c.what;
+    if (refusal.empty()) {
+      EXPECT_EQ(message, "saved") << what;
     } else {
-      EXPECT_EQ(message.rfind(path + ": ", 0), 0u) << c.what << ": " << message;
-      EXPECT_NE(message.find(c.refusal), std::string::npos) << c.what << ": " << message;
+      EXPECT_EQ(message.rfind(path + ": ", 0), 0u) << what << ": " << message;
+      EXPECT_NE(message.find(refusal), std::string::npos) << what << ": " << message;
     }
-    EXPECT_EQ(Snapshot(folder), expected) << c.what;
+    EXPECT_EQ(Snapshot(folder), expected) << what;
   }
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <sstream>
 #include <thread>
@@ -176,11 +175,6 @@ TEST(PixlerSearchTest, StopEndsACommandWithoutChangeOrMessage) {
       ++reports;
       search.Stop();
     };
-    const auto start = std::chrono::steady_clock::now();
-    // Should no report come, the run still ends, as a failure.
-    platform.on_process_messages = [&] {
-      if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) search.Stop();
-    };
     if (check) {
       search.Check(receiver);
     } else {
@@ -188,7 +182,6 @@ TEST(PixlerSearchTest, StopEndsACommandWithoutChangeOrMessage) {
     }
     EXPECT_EQ(reports, 1);
     for (std::thread::id id : receiver->threads) EXPECT_EQ(id, std::this_thread::get_id());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(Cells(*pixler), before);
   }

@@ -111,12 +111,9 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
   const TCase cases[] = {
       {"truncated.non", "width 3\nheight 2\nrows\n1\n", 1, 4,
        "the file ends after 1 of the 2 row clue lines"},
-      {"no-columns.non", "width 1\nheight 1\nrows\n1\n", 1, 4, "without the column clues"},
       {"empty.non", "", 1, 1, "without its width"},
       {"huge.non", "height 2\nwidth 99999999999999999999999\n", 1, 2, "outside 1..100"},
       {"wide.non", "width 101\n", 1, 1, "\"101\" is outside 1..100"},
-      {"flat.non", "height 0\n", 1, 1, "\"0\" is outside 1..100"},
-      {"twice.non", "width 2\nwidth 2\n", 1, 2, "a second width"},
       {"negative.non", "width 2\nheight 1\nrows\n-1\n", 1, 4, "\"-1\" is not a clue"},
       {"big-clue.non", "width 2\nheight 1\nrows\n1, 123456789012345678901234567890\n", 1, 4,
        "\"123456789012345678901234567890\" is outside 1..100"},
@@ -126,12 +123,8 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
       {"short.non", "width 2\nheight 2\nrows\n1\ncolumns\n1\n1\n", 1, 5,
        "only 1 of the 2 row clue lines come before \"columns\""},
       {"early.non", "width 2\nrows\n1\n", 1, 2, "the row clues come before the height"},
-      {"early-columns.non", "width 2\ncolumns\n1\n1\nheight 2\n", 1, 2,
-       "the column clues come before the height"},
       {"colour.non", "width 2\nheight 1\ncolor a #ff0000\n", 1, 3, "colour puzzles"},
-      {"colour-clue.non", "width 2\nheight 1\nrows\n1a\n", 1, 4, "colour clues"},
       {"goal.non", "width 2\nheight 2\ngoal \"101\"\n", 1, 3, "holds 3 cells, not 2 by 2"},
-      {"goal-rows.non", "width 2\nheight 2\ngoal\n10\n", 1, 4, "ends after 1 of the 2 rows"},
       {"saved.non", "width 2\nheight 1\nsaved \"1%\"\n", 1, 3, "\"%\" is not a cell"},
       {"quote.non", "title \"open\nwidth 1\n", 1, 1, "closing quote"},
       {"junk.non", junk, 1, 2, "without its width"},
@@ -140,14 +133,9 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
        "closed by the end tag of another"},
       {"nesting.xml", xml_head + "<clues type=\"rows\">\n<count>1</count>\n</clues>\n" + xml_tail,
        1, 5, "<count> stands in <clues> where a <line> belongs"},
-      {"text.xml", xml_head + "<clues type=\"rows\">\n<line>1 2</line>\n</clues>\n" + xml_tail, 1,
-       5, "text stands in <line>"},
       {"root.xml", "<puzzles>\n<puzzle/>\n</puzzles>\n", 1, 1, "not <puzzleset>"},
       {"index.xml", xml_head + xml_tail, 3, 2, "holds 1 puzzles, so there is no puzzle 3"},
       {"no-columns.xml", xml_head + xml_rows + xml_tail, 1, 3, "no column clues"},
-      {"negative.xml",
-       xml_head + "<clues type=\"columns\">\n<line><count>-1</count></line></clues>\n" + xml_tail,
-       1, 5, "the count \"-1\" is not a number in 1..100"},
       {"huge.xml",
        xml_head + "<clues type=\"columns\"><line>\n<count>99999999999999</count></line></clues>\n" +
            xml_tail,
@@ -167,21 +155,10 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
        "the goal's row 1 breaks its clues"},
       {"colour.xml", xml_head + "<color name=\"red\" char=\"r\">f00</color>\n" + xml_tail, 1, 4,
        "colour puzzle"},
-      {"colour-count.xml",
-       xml_head +
-           "<clues type=\"columns\"><line>\n<count color=\"red\">1</count></line></clues>\n" +
-           xml_tail,
-       1, 5, "colour puzzle"},
-      {"triddler.xml", xml_head + "</puzzle><puzzle type=\"triddler\">\n" + xml_tail, 2, 4,
-       "puzzles of type \"triddler\" are not supported"},
       {"image.xml",
        xml_head + "<clues type=\"columns\"><line><count>1</count></line></clues>\n" + xml_rows +
            "<solution><image>\n|X|\n|X|\n</image></solution>\n" + xml_tail,
        1, 8, "more than 1 rows"},
-      {"image-char.xml",
-       xml_head + "<clues type=\"columns\"><line><count>1</count></line></clues>\n" + xml_rows +
-           "<solution type=\"saved\"><image>\n|\n%|\n</image></solution>\n" + xml_tail,
-       1, 8, "\"%\" in the saved solution stands for no cell"},
       {"junk.xml", junk, 1, 1, "XML"},
       {"old.pixler", "MK Version 2.0\r\n\r\n1 1\r\n", 1, 1, "not a puzzle file"},
       {"index.non", "width 1\n", 2, 0, "no puzzle 2"},
@@ -227,22 +204,6 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
     EXPECT_EQ(document->GetWidth(), 2);
   }
   ::close(pipe_writer);
-}
-
-TEST(PuzzleFormatsTest, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
-  TTempFolder folder;
-  const std::string old_file = folder.Write("kept.non", "width 1\n");
-  ExchangePuzzle puzzle;
-  puzzle.data->width = puzzle.data->height = 1;
-  EXPECT_THROW(WritePuzzleFile(folder.Path("no/such/folder/p.xml"), puzzle), TPixlerFileError);
-  EXPECT_THROW(WritePuzzleFile(folder.Path("p.png"), puzzle), TPixlerFileError);
-  std::filesystem::permissions(
-      folder.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (::access(folder.path.c_str(), W_OK) != 0) {
-    EXPECT_THROW(WritePuzzleFile(old_file, puzzle), TPixlerFileError);
-  }
-  std::filesystem::permissions(folder.path, std::filesystem::perms::owner_all);
-  EXPECT_EQ(ReadFile(old_file), "width 1\n");
 }
 
 }  // namespace

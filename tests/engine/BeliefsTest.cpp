@@ -17,24 +17,19 @@ using search::Propagator;
 using Mask = search::LineSolver::Mask;
 
 // The chance that each cell is filled, over every filling of the line that
-// fits the runs and the known cells ('#', '.', '?'), each weighing the
-// product of its undecided cells' chances; empty when none fits.
+// fits the runs and the known cells, each weighing the product of its
+// undecided cells' chances; empty when none fits.
 std::vector<double> Enumerated(const std::vector<int>& runs, const std::string& known,
                                const std::vector<double>& prior) {
-  const int length = static_cast<int>(known.size());
-  std::vector<double> filled_weight(length, 0);
+  std::vector<double> filled_weight(known.size(), 0);
   double total = 0;
-  for (unsigned bits = 0; bits < (1u << length); ++bits) {
-    auto filled = [&](int i) { return ((bits >> i) & 1) != 0; };
-    bool fits = search_test::RunsOf(length, filled) == runs;
+  for (const std::string& filling : LineFillings(runs, known)) {
     double weight = 1;
-    for (int i = 0; fits && i < length; ++i) {
-      if (known[i] == '?') weight *= filled(i) ? prior[i] : 1 - prior[i];
-      fits = known[i] == '?' || (known[i] == '#') == filled(i);
+    for (size_t i = 0; i < known.size(); ++i) {
+      if (known[i] == '?') weight *= filling[i] == '#' ? prior[i] : 1 - prior[i];
     }
-    if (!fits) continue;
     total += weight;
-    for (int i = 0; i < length; ++i) filled_weight[i] += filled(i) ? weight : 0;
+    for (size_t i = 0; i < known.size(); ++i) filled_weight[i] += filling[i] == '#' ? weight : 0;
   }
   if (total == 0) return {};
   for (double& weight : filled_weight) weight /= total;

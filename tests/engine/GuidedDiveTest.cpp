@@ -17,13 +17,7 @@ using search::Clues;
 using search::GuidedDive;
 using search::Propagator;
 using search::SatSearch;
-
-Clues OneCellPerLine(int n) {
-  Clues clues{n, n, {}, {}};
-  clues.rows.assign(n, {1});
-  clues.columns.assign(n, {1});
-  return clues;
-}
+using search_test::OneCellPerLine;
 
 struct Dive {
   explicit Dive(const Clues& clues) : propagator(clues), root(propagator.Empty()) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CorpusIndex.h"
 #include "SearchPictures.h"
 #include "engine/HintExplainer.h"
 
@@ -70,22 +71,15 @@ TEST(HintExplainerTest, ProbesWhenLineLogicIsStuck) {
 // probes, finishes: hints applied one after another decide only cells of the
 // solution and end in it.
 TEST(HintExplainerTest, HintsOnRealPuzzlesAreSoundAndEndInTheSolution) {
-  const char* corpus = std::getenv("PIXLERS_CORPUS");
-  if (corpus == nullptr) corpus = PIXLERS_CORPUS_DIR;
-  std::ifstream index(std::string(corpus) + "/INDEX.tsv");
-  if (!index) GTEST_SKIP() << "no corpus at " << corpus;
+  const std::vector<TCorpusPuzzle> puzzles = CorpusPuzzles();
+  if (puzzles.empty()) GTEST_SKIP() << "no corpus";
   int solved = 0;
-  for (std::string line; std::getline(index, line);) {
-    std::vector<std::string> columns;
-    std::istringstream fields(line);
-    for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
-    if (columns.size() < 7 || columns[4] != "yes" || columns[5] != "yes" ||
-        (!columns[6].starts_with("line-solvable") && !columns[6].starts_with("probe-solvable")) ||
-        std::stoi(columns[2]) * std::stoi(columns[3]) > 1200)
+  for (const TCorpusPuzzle& puzzle : puzzles) {
+    if (puzzle.has_solution != "yes" || puzzle.unique != "yes" || !puzzle.LineOrProbeSolvable() ||
+        puzzle.width * puzzle.height > 1200)
       continue;
-    const std::string path = columns[0] + "/" + columns[1];
-    SCOPED_TRACE(path);
-    std::ifstream file(std::string(corpus) + "/" + path + ".solution.txt");
+    SCOPED_TRACE(puzzle.path);
+    std::ifstream file(puzzle.path + ".solution.txt");
     std::stringstream text;
     text << file.rdbuf();
     const search::Clues clues = CluesOf(text.str());

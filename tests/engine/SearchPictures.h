@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "LineFillings.h"
 #include "engine/SearchEngine.h"
 
 namespace search_test {
@@ -18,30 +19,23 @@ inline std::vector<std::string> Rows(const std::string& picture) {
   return rows;
 }
 
-template <typename IsFilled>
-std::vector<int> RunsOf(int length, IsFilled is_filled) {
-  std::vector<int> runs;
-  int run = 0;
-  for (int i = 0; i <= length; ++i) {
-    if (i < length && is_filled(i)) {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
+// Every row and every column holds one filled cell: the n! permutation matrices.
+inline search::Clues OneCellPerLine(int n) {
+  search::Clues clues{n, n, {}, {}};
+  clues.rows.assign(n, {1});
+  clues.columns.assign(n, {1});
+  return clues;
 }
 
 inline search::Clues CluesOf(const std::string& picture) {
   const std::vector<std::string> rows = Rows(picture);
-  search::Clues clues;
-  clues.height = static_cast<int>(rows.size());
-  clues.width = static_cast<int>(rows[0].size());
-  for (const std::string& row : rows)
-    clues.rows.push_back(RunsOf(clues.width, [&](int x) { return row[x] == '#'; }));
-  for (int x = 0; x < clues.width; ++x)
-    clues.columns.push_back(RunsOf(clues.height, [&](int y) { return rows[y][x] == '#'; }));
+  search::Clues clues{static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), {}, {}};
+  for (const std::string& row : rows) clues.rows.push_back(RunsOf(row));
+  for (int x = 0; x < clues.width; ++x) {
+    std::string column;
+    for (const std::string& row : rows) column += row[x];
+    clues.columns.push_back(RunsOf(column));
+  }
   return clues;
 }
 
@@ -72,17 +66,8 @@ inline std::string PictureOf(const search::Grid& grid) {
 
 inline bool Satisfies(const search::Grid& grid, const search::Clues& clues) {
   if (grid.width != clues.width || grid.height != clues.height) return false;
-  for (int y = 0; y < grid.height; ++y) {
-    if (RunsOf(grid.width, [&](int x) { return grid.at(x, y) == search::Cell::filled; }) !=
-        clues.rows[y])
-      return false;
-  }
-  for (int x = 0; x < grid.width; ++x) {
-    if (RunsOf(grid.height, [&](int y) { return grid.at(x, y) == search::Cell::filled; }) !=
-        clues.columns[x])
-      return false;
-  }
-  return true;
+  const search::Clues found = CluesOf(PictureOf(grid));
+  return found.rows == clues.rows && found.columns == clues.columns;
 }
 
 }  // namespace search_test

@@ -157,22 +157,3 @@ TEST_F(CluesOnBitmaps, SlotsShowNumbersStrokesAndTheStateOfTheirLines) {
   ExpectPixels(top, "81,128:k 99,110:k 80,129:g 100,109:g 85,128:p");
   ExpectPixels(left, "128,61:k 110,79:k 129,60:g 120,65:p");
 }
-
-TEST_F(CluesOnBitmaps, NumbersWiderThanTheirSlotAreNarrowedToFitInsideIt) {
-  // Text cells are 9 pixels a digit at the full height of 19; numbers of
-  // several digits keep a background column beside each grid line, which
-  // leaves them 17 of the slot's 19: three digits are condensed, five also
-  // made smaller.
-  Top().SetCell(2, 1, 100);
-  Top().SetCell(3, 1, 10000);
-  Left().SetCell(2, 1, 100);
-  Left().SetCell(1, 2, 7);
-  pixler.Redraw(-1, -1);
-  EXPECT_EQ(top.texts, (std::vector<std::string>{"100@22,130 h19 s62 000000 on FFFFFF",
-                                                 "10000@43,134 h11 s60 000000 on FFFFFF"}));
-  EXPECT_EQ(left.texts, (std::vector<std::string>{"7@135,21 h19 000000 on FFFFFF",
-                                                  "100@111,1 h19 s62 000000 on FFFFFF"}));
-  // The grid lines beside them stay.
-  ExpectPixels(top, "20,135:g 40,135:g 60,135:g 30,149:R");
-  ExpectPixels(left, "109,10:g 129,10:g 120,0:R");
-}

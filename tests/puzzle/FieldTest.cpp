@@ -168,37 +168,3 @@ TEST_F(FieldOnBitmaps, AFullRepaintDrawsGridCellsHeatMarkerAndPreview) {
                "57,80:b 58,80:R 99,80:R 80,62:R 80,99:R 80,61:b 59,63:k 66,66:k "
                "67,66:p 98,98:p");
 }
-
-TEST_F(FieldOnBitmaps, AOneCellChangeRepaintsOnlyItsBandsAndThePreview) {
-  LoadPicture(Field(), {"..........", "..........", "..........", ".......#..", "..........",
-                        "..........", "..........", "..x.......", ".........."});
-  field.Fill(kStale);
-  preview.Fill(kStale);
-  pixler.MouseAction(50, 70, 1);  // cell (3, 4)
-  int wrong = 0;
-  for (int y = 0; y < 260; ++y) {
-    for (int x = 0; x < 260; ++x) {
-      const bool band = (x >= 41 && x <= 59 && y <= 180) || (y >= 61 && y <= 79 && x <= 200);
-      wrong += (field.Pixel(x, y) != kStale) != band;
-    }
-  }
-  EXPECT_EQ(wrong, 0);
-  // The bands get their grid lines and the other cells of the row and column.
-  ExpectPixels(field, "50,70:k 40,70:g 50,100:R 50,60:g 150,70:k 42,142:k");
-  ExpectPixels(preview, "67,75:k 80,61:b");
-}
-
-TEST_F(FieldOnBitmaps, HoverLinesFollowTheMouseInAllGridsAndAreErased) {
-  pixler.HoverAt(50, 70);  // cell (3, 4)
-  ExpectPixels(field, "41,0:h 59,179:h 41,180:g 150,61:h 150,79:h 42,150:p");
-  ExpectPixels(top, "41,49:h 59,148:h 41,149:R 42,100:p 110,88:p");
-  ExpectPixels(left, "49,61:h 148,79:h 149,61:R 68,110:p");
-  pixler.HoverAt(150, 150);  // cell (8, 8)
-  ExpectPixels(field, "41,10:p 10,61:p 141,10:h 10,159:h");
-  ExpectPixels(top, "41,100:p 141,100:h");
-  ExpectPixels(left, "100,61:p 100,159:h");
-  pixler.HoverAt(-1, -1);
-  ExpectPixels(field, "141,10:p 10,159:p");
-  ExpectPixels(top, "141,100:p");
-  ExpectPixels(left, "100,159:p");
-}

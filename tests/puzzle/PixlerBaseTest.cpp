@@ -57,36 +57,6 @@ TEST_F(PixlerBase, CompactTablesFitTheCellsToTheSlotsShownWhenAsked) {
   EXPECT_EQ(extents(), (std::vector<int>{521, 391, 194, 259}));
 }
 
-TEST_F(PixlerBase, MouseActionsReachEachGridInItsOwnTermsAndCommandsTheField) {
-  // Row 2 of the picture, then number and mark of the row clue slot (1, 2)
-  // and of the column clue slot (3, 1).
-  auto state = [this] {
-    return PictureOf(Field())[1].substr(0, 4) + std::to_string(Left().GetCell(1, 2)) +
-           std::to_string(Left().GetMark(1, 2)) + std::to_string(Top().GetCell(3, 1)) +
-           std::to_string(Top().GetMark(3, 1));
-  };
-  pixler.MouseAction(-140, 30, 1);  // row clues: pixel column 140 is slot column 1
-  pixler.MouseAction(50, -140, 1);  // column clues: pixel row 140 is slot row 1
-  pixler.SetMarking(true);
-  pixler.MouseAction(-140, 30, 1);
-  pixler.MouseAction(50, -140, 1);
-  pixler.MouseAction(50, 30, 1);
-  pixler.EndGroup();
-  pixler.MouseAction(70, 30, 9);
-  pixler.MouseAction(-1, -1, 1);
-  EXPECT_EQ(state(), "..#o1111");
-  pixler.Undo();
-  EXPECT_EQ(state(), "..#.1111");
-  pixler.Redo();
-  EXPECT_EQ(state(), "..#o1111");
-  pixler.ClearMightBe();
-  EXPECT_EQ(state(), "..#.1111");
-  pixler.ClearPicture();
-  EXPECT_EQ(state(), "....1111");
-  pixler.Clear();
-  EXPECT_EQ(state(), "....0000");
-}
-
 TEST(General, QuestionsCarryTheCaptionAndOnlyYesAgrees) {
   EXPECT_FALSE(TGeneral::MessageAsk("Discard?")) << "the headless default refuses";
   TScriptedPlatform platform;

@@ -41,15 +41,12 @@ inline std::vector<std::string> PictureOf(const TGridBase& grid) {
   return rows;
 }
 
-// Colours by letter: background, paper, ink, grid, Red fifth line, hover,
-// done, new, maybe, error, stale (painted over a surface to see what a
-// repaint leaves alone).
+// Colours by letter: background, paper, ink, grid, Red fifth line,
+// done, new, maybe, error.
 inline const std::map<char, TColor> kPalette = {
-    {'b', 0x336699}, {'p', 0xFFFFFF}, {'k', 0x000000}, {'g', 0x808080},
-    {'R', 0xFF0000}, {'h', 0x008000}, {'d', 0xE0E0E0}, {'n', 0x0080FF},
-    {'m', 0x008080}, {'e', 0xCC0000}, {'s', 0x010203},
+    {'b', 0x336699}, {'p', 0xFFFFFF}, {'k', 0x000000}, {'g', 0x808080}, {'R', 0xFF0000},
+    {'d', 0xE0E0E0}, {'n', 0x0080FF}, {'m', 0x008080}, {'e', 0xCC0000},
 };
-inline const TColor kStale = kPalette.at('s');
 
 // A 10 by 9 puzzle of 20-pixel cells (fit area 202 from a 303-pixel scroll
 // area) on surfaces larger than its drawings. Grid lines: the field's at x =

@@ -8,12 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
-#include <functional>
 #include <iterator>
-#include <map>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "LineFillings.h"
 #include "Recorder.h"
 #include "ScriptedPlatform.h"
 #include "puzzle/CellState.h"
@@ -53,12 +49,8 @@ inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {
   for (size_t x = 0; x < picture[0].size(); ++x)
     for (std::string& column = lines.emplace_back(); const std::string& row : picture)
       column += row[x];
-  std::vector<std::vector<int32_t>> clues(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::ranges::replace(lines[i], '.', ' ');
-    for (const std::string& run : Picture(lines[i]))
-      clues[i].push_back(static_cast<int32_t>(run.size()));
-  }
+  std::vector<std::vector<int32_t>> clues;
+  for (const std::string& line : lines) clues.push_back(RunsOf(line));
   return clues;
 }
 

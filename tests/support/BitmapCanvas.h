@@ -24,7 +24,6 @@ class TBitmapCanvas final : public TCanvas {
   TColor Pixel(int x, int y) const {
     return x < 0 || y < 0 || x >= width || y >= height ? kBlank : pixels_[y * width + x];
   }
-  void Fill(TColor color) { std::fill(pixels_.begin(), pixels_.end(), color); }
 
   void SetBrushColor(TColor color) override { brush_ = color; }
   TColor GetBrushColor() const override { return brush_; }

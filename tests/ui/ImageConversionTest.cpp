@@ -55,22 +55,6 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
   }
 }
 
-// Scaling averages the pixels each cell covers.
-TEST(ImageConversionTest, ScalingDownAveragesEachCellsPixels) {
-  EnsureApplication();
-  QImage image(60, 40, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 30; ++x) image.setPixel(x, y, qRgb(0, 0, 0));
-  }
-  // A thin line is too light in its cell to count at the middle threshold.
-  for (int y = 0; y < 40; ++y) image.setPixel(45, y, qRgb(0, 0, 0));
-  EXPECT_EQ(Rows(image_conversion::ToCells(image, QSize(6, 4), 128)),
-            (std::vector<std::string>(4, "###...")));
-  EXPECT_EQ(Rows(image_conversion::ToCells(image, QSize(6, 0), 128)).size(), 0u);
-  EXPECT_EQ(Rows(image_conversion::ToCells(QImage(), QSize(6, 4), 128)).size(), 0u);
-}
-
 TEST(ImageConversionTest, SizesKeepTheAspectWithinTheLargestPuzzle) {
   const struct {
     QSize image;
@@ -78,9 +62,8 @@ TEST(ImageConversionTest, SizesKeepTheAspectWithinTheLargestPuzzle) {
     Qt::Orientation orientation;
     QSize expected;
   } cases[] = {
-      {{200, 100}, 50, Qt::Horizontal, {50, 25}},  {{200, 100}, 30, Qt::Vertical, {60, 30}},
-      {{100, 200}, 60, Qt::Horizontal, {50, 100}}, {{1000, 10}, 30, Qt::Horizontal, {30, 1}},
-      {{10, 1000}, 100, Qt::Vertical, {1, 100}},   {{50, 50}, 0, Qt::Horizontal, {1, 1}},
+      {{200, 100}, 30, Qt::Vertical, {60, 30}},  {{100, 200}, 60, Qt::Horizontal, {50, 100}},
+      {{10, 1000}, 100, Qt::Vertical, {1, 100}}, {{50, 50}, 0, Qt::Horizontal, {1, 1}},
       {{50, 50}, 500, Qt::Vertical, {100, 100}},
   };
   for (const auto& c : cases) {

@@ -2,18 +2,11 @@
 
 #include "MainWindowFixture.h"
 
-const std::string kCross =
+const char* const kCross =
     "MK Version 3.0\r\n\r\n3 3\r\n\r\n ? ? ?\r\n ? ? ?\r\n ? ? ?\r\n\r\n"
     " 1\r\n 3\r\n 1\r\n\r\n 1\r\n 3\r\n 1\r\n\r\n";
 
-class MainFormFileTest : public MainWindowFixture {
- protected:
-  QString Write(const char* name, const std::string& text) {
-    return WriteFile(folder, name, QByteArray::fromStdString(text));
-  }
-
-  QTemporaryDir folder;
-};
+using MainFormFileTest = MainWindowFixture;
 
 // The loading options must not act on the puzzle still on screen.
 TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
@@ -28,7 +21,9 @@ TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
       {"missing.pixler", "", 1}};
   for (const auto& [name, text, messages] : cases) {
     platform->messages.clear();
-    window->Files().OpenFile(text.empty() ? folder.filePath(name) : Write(name, text), true, true);
+    window->Files().OpenFile(
+        text.empty() ? folder.filePath(name) : Write(name, QByteArray::fromStdString(text)), true,
+        true);
     EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept") << name;
     EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler")) << name;
     EXPECT_EQ(Picture()[0], "#x#") << name;

@@ -1,14 +1,10 @@
 
-#include <QLabel>
 #include <QRegularExpression>
 #include <utility>
 
 #include "MainWindowFixture.h"
 
 using MainFormSolveTest = MainWindowFixture;
-
-const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", ".#######.",
-                                         "..#####..", "...###...", "....#...."};
 
 // A picture whose solving takes far longer than one pass of the message loop.
 static std::vector<std::string> LargeStripes() {
@@ -17,21 +13,6 @@ static std::vector<std::string> LargeStripes() {
     for (int x = 0; x < 100; ++x) rows[y] += (x * 7 + y * 3) % 11 < 5 ? '#' : 'x';
   }
   return rows;
-}
-
-TEST_F(MainFormSolveTest, RealtimeSolvesAndReportsTheCpuTime) {
-  MakePuzzle(kHeart);
-  QTest::keyClick(window.get(), Qt::Key_F9);
-
-  ASSERT_EQ(platform->messages.size(), 1u);
-  EXPECT_EQ(platform->messages[0].text.rfind("Total CPU time taken: 0h 0m ", 0), 0u)
-      << platform->messages[0].text;
-  EXPECT_EQ(Picture()[6], "XXXXNXXXX");
-  // Line logic alone solved it: no level beyond 0, and the run's own panels
-  // are emptied when the command ends.
-  QString panels;
-  for (const QLabel* panel : window->StatusPanels) panels += panel->text() + "|";
-  EXPECT_EQ(panels, "|||||v1.4|");
 }
 
 // After every solve command the status bar says what it did, until the
@@ -64,17 +45,6 @@ TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
                                      "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"),
                            false, false);
   EXPECT_EQ(window->StatusHint->text(), "");
-}
-
-TEST_F(MainFormSolveTest, ASolveDuringAStrokeDoesNotJoinItsUndoStep) {
-  MakePuzzle(kHeart);
-  Stroke({FieldCell(1, 1), FieldCell(1, 2)}, Qt::RightButton, false);
-  const std::vector<std::string> stroke = Picture();
-  ASSERT_EQ(stroke[1], "x........");
-  window->MenuItemSolverFindPiece->trigger();
-  ASSERT_NE(Picture(), stroke) << "the step decided something";
-  window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture(), stroke) << "the stroke survives undoing the step";
 }
 
 TEST_F(MainFormSolveTest, EscapeStopsALongRun) {

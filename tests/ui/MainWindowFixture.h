@@ -17,6 +17,7 @@
 #include "document/Pixler.h"
 #include "ui/FileCommands.h"
 #include "ui/ImageControl.h"
+#include "ui/ImportImageDialog.h"
 #include "ui/MainForm.h"
 #include "ui/SolverCommands.h"
 
@@ -55,19 +56,32 @@ inline QImage Image(const std::vector<std::string>& rows) {
 }
 
 // A main window whose file dialogs answer with `answer`, or are cancelled
-// when it is empty, and count how often they were shown.
+// when it is empty, and count how often they were shown. The image dialog
+// takes its own first offer, the scale dialog answers `scale`.
 class TAnsweringWindow : public TfMain {
  public:
   QString answer;
   int dialogs = 0;
   // What the person does while a dialog shows.
   std::function<void()> on_dialog;
+  bool accept_image = true;
+  int scale = 2;
+  int image_dialogs = 0;
 
  protected:
   bool ExecuteOpenDialog(QString& file_name) override { return Answer(file_name); }
   bool ExecuteSaveDialog(QString& file_name) override { return Answer(file_name); }
   bool ExecuteImportDialog(QString& file_name) override { return Answer(file_name); }
   bool ExecuteExportDialog(QString& file_name) override { return Answer(file_name); }
+  bool ExecuteImageDialog(const QImage& image, CellPicture& cells) override {
+    ++image_dialogs;
+    cells = ImportImageDialog(image, this).Picture();
+    return accept_image;
+  }
+  bool ExecutePngScaleDialog(int& chosen) override {
+    chosen = scale;
+    return true;
+  }
 
  private:
   bool Answer(QString& file_name) {
@@ -117,12 +131,11 @@ class MainWindowFixture : public ::testing::Test {
     Mouse(image, QEvent::MouseButtonPress, at, button, button, modifiers);
     Mouse(image, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
   }
-  // Presses on the first cell and moves over the rest; releases if asked.
-  void Stroke(std::initializer_list<QPoint> cells, Qt::MouseButton button, bool release) {
+  // Presses on the first cell, moves over the rest and releases on the last.
+  void Stroke(std::initializer_list<QPoint> cells, Qt::MouseButton button) {
     Mouse(window->ImageField, QEvent::MouseButtonPress, *cells.begin(), button, button);
     for (QPoint at : cells) Mouse(window->ImageField, QEvent::MouseMove, at, Qt::NoButton, button);
-    if (release)
-      Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
+    Mouse(window->ImageField, QEvent::MouseButtonRelease, *(cells.end() - 1), button, {});
   }
 
   // Replaces the window with a shown one of another kind.
@@ -142,7 +155,13 @@ class MainWindowFixture : public ::testing::Test {
   // A puzzle of the picture's size and clues with every cell undecided.
   void MakePuzzle(const std::vector<std::string>& rows);
 
+  QString Write(const QString& name, const QByteArray& bytes) {
+    return WriteFile(folder, name, bytes);
+  }
+
   // Declared first, so it outlives the window.
   std::unique_ptr<TScriptedPlatform> platform;
   std::unique_ptr<TfMain> window;
+  // A fresh folder for the test's files.
+  QTemporaryDir folder;
 };

@@ -1,6 +1,5 @@
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
@@ -31,13 +30,11 @@ void TypeIntoOpenDialog(const QString& name) {
 using OpenFileDialogTest = MainWindowFixture;
 
 TEST_F(OpenFileDialogTest, TheNameAsTypedComesBeforeTheDefaultExtension) {
-  QTemporaryDir folder;
   // Puzzles of width 1, 2 and 3 tell the files apart.
   const std::pair<const char*, int> files[] = {
       {"plain", 1}, {"plain.pixler", 2}, {"heart.pixler", 3}};
   for (const auto& [name, width] : files)
-    WriteFile(folder, name,
-              QString(kPuzzle).arg(width).arg(QString("\r\n").repeated(width)).toLatin1());
+    Write(name, QString(kPuzzle).arg(width).arg(QString("\r\n").repeated(width)).toLatin1());
   // Typed, the file opened.
   const std::pair<const char*, const char*> cases[] = {
       {"plain", "plain"}, {"heart", "heart.pixler"}, {"plain.pixler", "plain.pixler"}};

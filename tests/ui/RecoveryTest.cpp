@@ -27,8 +27,6 @@ class RecoveryTest : public MainWindowFixture {
     MakePuzzle({"#.", ".#"});
     return saving;
   }
-
-  QTemporaryDir folder;
 };
 
 TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced) {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The runs of '#' in a line, first to last.
+inline std::vector<int> RunsOf(const std::string& line) {
+  std::vector<int> runs;
+  int run = 0;
+  for (const char cell : line + '.') {
+    if (cell == '#') {
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(std::exchange(run, 0));
+    }
+  }
+  return runs;
+}
+
+// The slow truth the line solvers are measured against: every filling of a
+// line ('#' filled, '.' empty) whose runs are `runs` and which agrees with
+// the known cells of `known` ('#', '.', '?' unknown), by trying all of them.
+inline std::vector<std::string> LineFillings(const std::vector<int>& runs,
+                                             const std::string& known) {
+  std::vector<std::string> fillings;
+  const size_t length = known.size();
+  for (unsigned bits = 0; bits < (1u << length); ++bits) {
+    std::string line(length, '.');
+    for (size_t i = 0; i < length; ++i) line[i] = (bits >> i & 1) != 0 ? '#' : '.';
+    bool agrees = RunsOf(line) == runs;
+    for (size_t i = 0; agrees && i < length; ++i) agrees = known[i] == '?' || known[i] == line[i];
+    if (agrees) fillings.push_back(line);
+  }
+  return fillings;
+}
