@@ -49,7 +49,8 @@ Searcher::Searcher(const Clues& clues, const Limits& limits)
 
 bool Searcher::Stopping(const BoardState& state) {
   if (stopped_) return true;
-  if (limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) {
+  if ((limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) ||
+      (quit_ != nullptr && quit_->load(std::memory_order_relaxed))) {
     stopped_ = true;
     return true;
   }
@@ -309,48 +310,82 @@ void Searcher::Backstop(const BoardState& root) {
   }
 }
 
-Result Searcher::Run(const Grid& known) {
+void Searcher::Watch(const std::atomic<bool>* quit, const std::atomic<bool>* first_is_enough) {
+  quit_ = quit;
+  first_is_enough_ = first_is_enough;
+}
+
+void Searcher::DiveAlone() {
+  // The dive may reach a picture its SAT questions completed before.
+  dedupe_ = true;
+  SatSearch sat(clues_, propagator_, root_);
+  for (const auto& [a, b] : implications_) sat.Implication(a, b);
+  implications_ = {};
+  GuidedDive dive(propagator_, sat, root_);
+  const std::function<bool()> stopping = [&] { return Stopping(root_); };
+  Guide(dive, std::numeric_limits<std::int64_t>::max() / 2, stopping);
+}
+
+bool Searcher::Root(const Grid& known) {
   next_report_ = std::chrono::steady_clock::now() + kReportInterval;
-  BoardState root = propagator_.Empty();
+  root_ = propagator_.Empty();
   for (int y = 0; y < propagator_.Height(); ++y) {
     for (int x = 0; x < propagator_.Width(); ++x) {
       const Cell cell = known.cells.empty()
                             ? Cell::unknown
                             : known.cells[static_cast<std::size_t>(y) * propagator_.Width() + x];
-      if (cell != Cell::unknown) propagator_.Set(root, x, y, cell == Cell::filled);
+      if (cell != Cell::unknown) propagator_.Set(root_, x, y, cell == Cell::filled);
     }
   }
   propagator_.QueueAll();
   ++result_.nodes;
-  Branch branch;
-  if (!propagator_.Propagate(root)) return result_;
+  if (!propagator_.Propagate(root_)) return false;
   result_.grade = Grade::line_logic;
-  if (!propagator_.Complete(root)) {
+  if (!propagator_.Complete(root_)) {
     result_.grade = Grade::probing;
     collect_implications_ = true;
-    if (!Probe(root, branch)) return result_;
+    if (!Probe(root_, branch_)) return false;
     collect_implications_ = false;
-    if (!propagator_.Complete(root)) result_.grade = Grade::search;
+    if (!propagator_.Complete(root_)) result_.grade = Grade::search;
   }
-  if (Stopping(root)) {
+  if (Stopping(root_)) {
     result_.stopped = true;
-    return result_;
+    return false;
   }
-  if (propagator_.Complete(root)) {
-    Record(root);
-    return result_;
+  if (propagator_.Complete(root_)) {
+    Record(root_);
+    return false;
   }
+  return true;
+}
 
+void Searcher::Adopt(const Searcher& other) {
+  root_ = other.root_;
+  branch_ = other.branch_;
+  implications_ = other.implications_;
+  result_.grade = other.result_.grade;
+}
+
+Result Searcher::Search(Strategy strategy) {
   // Counting enumerates large families of solutions, where the depth-first
   // search is at home; the backstop finishes what its budget leaves.
-  if (max_solutions_ > 2) {
-    StartDepthFirst(root, branch);
-    if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root);
+  if (strategy == Strategy::sat) {
+    Backstop(root_);
+  } else if (strategy == Strategy::dive) {
+    DiveAlone();
+  } else if (max_solutions_ > 2) {
+    StartDepthFirst(root_, branch_);
+    if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root_);
   } else {
-    Alternate(root, branch);
+    Alternate(root_, branch_);
   }
   result_.stopped = stopped_ && result_.solution_count < max_solutions_;
   return result_;
+}
+
+Result Searcher::Run(const Grid& known) {
+  if (!Root(known)) return result_;
+  return Search(Strategy::turns);
 }
 
 }  // namespace search

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -19,11 +20,29 @@ class GuidedDive;
 // changed; the search branches on the cell whose trials decided most.
 class Searcher {
  public:
+  // How the search below the root goes: the depth-first search, the SAT
+  // backstop and the guided dive taking turns (one thread's search), or one
+  // of the latter two alone (a helper beside it).
+  enum class Strategy { turns, sat, dive };
+
   // The clues must have been checked.
   Searcher(const Clues& clues, const Limits& limits);
 
   // `known` is empty or one cell per cell of the puzzle.
   Result Run(const Grid& known);
+  // Run's first step: the known cells, line logic and probing at the root.
+  // False when that decided the puzzle (or was stopped): Outcome() is then
+  // the result.
+  bool Root(const Grid& known);
+  // Takes over the root that `other` reached, so that a helper need not
+  // repeat its probing.
+  void Adopt(const Searcher& other);
+  // Run's second step, from the root.
+  Result Search(Strategy strategy);
+  const Result& Outcome() const { return result_; }
+  // Flags another thread may set: `quit` stops the search as the stop flag
+  // does; `first_is_enough` ends it at its first solution.
+  void Watch(const std::atomic<bool>* quit, const std::atomic<bool>* first_is_enough);
 
  private:
   struct Branch {
@@ -67,7 +86,13 @@ class Searcher {
   bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
   // Hands the rest to the SAT backstop, excluding the solutions found so far.
   void Backstop(const BoardState& root);
-  bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
+  bool Finished() const {
+    return stopped_ || result_.solution_count >= max_solutions_ ||
+           (first_is_enough_ != nullptr && result_.solution_count > 0 &&
+            first_is_enough_->load(std::memory_order_relaxed));
+  }
+  // The guided dive alone, with a SAT solver of its own for its questions.
+  void DiveAlone();
 
   const Clues& clues_;
   Propagator propagator_;
@@ -75,6 +100,10 @@ class Searcher {
   int max_solutions_;
   Result result_;
   bool stopped_ = false;
+  const std::atomic<bool>* quit_ = nullptr;
+  const std::atomic<bool>* first_is_enough_ = nullptr;
+  BoardState root_;
+  Branch branch_;
   int depth_ = 0;
   std::int64_t polls_ = 0;
   std::chrono::steady_clock::time_point next_report_;
