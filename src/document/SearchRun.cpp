@@ -21,6 +21,7 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
   search::Limits limits;
   limits.max_solutions = max_solutions;
   limits.stop = &control_.stop;
+  limits.threads = 0;
   limits.progress = [this](const search::Progress& progress) {
     control_.ReportSearch(progress.decided, progress.cells, progress.depth, progress.nodes);
   };

@@ -37,6 +37,8 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
       {{"count", none}, 0, "0\n", ""},
       {{"count", rooks}, 0, "24\n", ""},
       {{"count", "--max", "10", rooks}, 0, "10\n", ""},
+      {{"count", "--threads", "1", rooks}, 0, "24\n", ""},
+      {{"count", "--threads", "3", "--max", "30", rooks}, 0, "24\n", ""},
       {{"solve", "--engine", "search", house}, 0, house_text, ""},
       {{"solve", "--engine", "search", "--output", "-", house}, 0, house_file, ""},
       {{"solve", "--engine", "search", none}, 2, "???\n???\n", "the clues have no solution"},
@@ -44,6 +46,7 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
       {{"check", "--timeout", "0.5", long_run}, 3, "", "stopped before the verdict"},
       {{"check", folder.Path("absent.pixler")}, 3, "", "absent.pixler: "},
       {{"count", "--max", "0", rooks}, 3, "", "--max"},
+      {{"check", "--threads", "0", house}, 3, "", "--threads"},
       {{"check", house, square}, 3, "", "not expected"},
   };
   for (const auto& [arguments, status, out, err] : cases) {
@@ -68,6 +71,10 @@ TEST(SearchCommandsTest, VerdictsCountsAndSolutionsOfSmallPuzzles) {
   EXPECT_TRUE(second.out == "#.\n.#\n" || second.out == ".#\n#.\n") << second.out;
   EXPECT_NE(first.out, second.out);
   EXPECT_NE(second.err.find("the second one"), std::string::npos) << second.err;
+  // Searches side by side show the solution one search would.
+  const TCliRun alone =
+      RunCli(cli, {"solve", "--engine", "search", "--threads", "1", rooks}, folder);
+  EXPECT_EQ(RunCli(cli, {"solve", "--engine", "search", rooks}, folder).out, alone.out);
 }
 
 }  // namespace
