@@ -41,8 +41,19 @@ Searcher::Strategy HelperStrategy(int helper, const Limits& limits) {
   // the SAT backstop alone takes longer than the turns. Counting lists many
   // solutions, where the backstop's blocking clauses are the other way.
   if (limits.max_solutions > 2) return Searcher::Strategy::sat;
-  return helper % 2 == 1 ? Searcher::Strategy::dive : Searcher::Strategy::sat;
+  return helper == 1 ? Searcher::Strategy::dive : Searcher::Strategy::sat;
 }
+
+// Each helper searches in its own way, and each way is deterministic: a
+// second helper of the same way would repeat the first one's work.
+int HelperCount(int threads, const Limits& limits) {
+  return std::min(threads - 1, limits.max_solutions > 2 ? 1 : 2);
+}
+
+struct QuitOnExit {
+  std::atomic<bool>& quit;
+  ~QuitOnExit() { quit = true; }
+};
 
 }  // namespace
 
@@ -55,15 +66,18 @@ Result Portfolio::Run(const Clues& clues, const Grid& known, const Limits& limit
   // The progress report belongs to the calling thread.
   helper_limits.progress = nullptr;
   std::vector<std::unique_ptr<Searcher>> helpers;
-  for (int i = 1; i < threads; ++i) {
+  for (int i = 0; i < HelperCount(threads, limits); ++i) {
     helpers.push_back(std::make_unique<Searcher>(clues, helper_limits));
     helpers.back()->Adopt(first);
     helpers.back()->Watch(&race.quit_helpers, nullptr);
   }
   first.Watch(&race.quit_first, &race.first_is_enough);
 
-  std::vector<std::jthread> workers;
   std::vector<Result> helper_results(helpers.size());
+  std::vector<std::jthread> workers;
+  // However this returns, the helpers hear that they are done before they
+  // are joined.
+  const QuitOnExit quit_helpers{race.quit_helpers};
   for (std::size_t i = 0; i < helpers.size(); ++i) {
     workers.emplace_back([&, i] {
       // A helper that fails (out of memory) leaves the race to the others.
@@ -78,13 +92,7 @@ Result Portfolio::Run(const Clues& clues, const Grid& known, const Limits& limit
       }
     });
   }
-  Result result;
-  try {
-    result = first.Search(Searcher::Strategy::turns);
-  } catch (...) {
-    race.quit_helpers = true;
-    throw;
-  }
+  Result result = first.Search(Searcher::Strategy::turns);
   race.quit_helpers = true;
   workers.clear();
 

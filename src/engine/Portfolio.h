@@ -17,7 +17,8 @@ namespace search {
 // first solution only, beside which a different one of the helper's is put.
 class Portfolio {
  public:
-  // The clues must have been checked; `threads` is at least 2.
+  // The clues must have been checked; `threads` is at least 2 (more than
+  // one per way of searching are not used).
   static Result Run(const Clues& clues, const Grid& known, const Limits& limits, int threads);
 };
 
