@@ -5,20 +5,23 @@
 namespace search {
 
 // Several searches of one puzzle side by side, each on its own thread with
-// its own state: the first is the one-thread search, unchanged, and the
-// helpers beside it search in other ways (the SAT backstop alone, the guided
-// dive alone), each far faster than the others on some puzzles. They share
-// only the stop flags and the answer.
+// its own state, giving the verdict, count and first solution of one thread.
 //
-// The one-thread search is never steered by the helpers, only stopped, so
-// its first solution is the one shown, whoever decides: a helper that proves
-// there is no solution or exactly one ends the race (the one is then the
-// same), a helper that finds several leaves the first search to find its
-// first solution only, beside which a different one of the helper's is put.
+// Deciding or solving, one thread's turns are split in two: the depth-first
+// turns on the calling thread, the SAT backstop's and the guided dive's turns
+// beside them. Each part searches as one thread's would until a solution
+// turns up, and the first solution is the one found at the earliest point of
+// one thread's order of turns, once the other part has searched everything
+// before it. So one SAT instance serves both parts. A third thread runs the
+// guided dive alone, with a SAT solver of its own.
+//
+// Counting, the one-thread search runs beside the SAT backstop alone, which
+// counts with blocking clauses; the helper is never heard before the first
+// search's first solution, which stays the one shown.
 class Portfolio {
  public:
   // The clues must have been checked; `threads` is at least 2 (more than
-  // one per way of searching are not used).
+  // three, or two when counting, are not used).
   static Result Run(const Clues& clues, const Grid& known, const Limits& limits, int threads);
 };
 

@@ -41,9 +41,9 @@ constexpr std::size_t kMaxImplications = 4'000'000;
 
 }  // namespace
 
-Searcher::Searcher(const Clues& clues, const Limits& limits)
+Searcher::Searcher(const Clues& clues, const Limits& limits, int cache_per_cell)
     : clues_(clues),
-      propagator_(clues),
+      propagator_(clues, cache_per_cell),
       limits_(limits),
       max_solutions_(std::max(1, limits.max_solutions)) {}
 
@@ -68,6 +68,7 @@ void Searcher::Record(const BoardState& state) {
   std::vector<Mask> rows(state.filled.begin(), state.filled.begin() + propagator_.Height());
   if (dedupe_ && std::find(found_.begin(), found_.end(), rows) != found_.end()) return;
   ++result_.solution_count;
+  if (board_ != nullptr) board_->Found(place_, rows);
   if (keep_found_) found_.push_back(std::move(rows));
   if (result_.solutions.size() >= 2) return;
   Grid grid{propagator_.Width(), propagator_.Height(), {}};
@@ -251,7 +252,7 @@ bool Searcher::Guide(GuidedDive& dive, std::int64_t node_budget,
   return true;
 }
 
-void Searcher::Alternate(const BoardState& root, const Branch& branch) {
+void Searcher::Alternate(const BoardState& root, const Branch& branch, Strategy strategy) {
   dedupe_ = true;
   StartDepthFirst(root, branch);
   std::unique_ptr<SatSearch> sat;
@@ -262,14 +263,33 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
   BoardState solution;
   std::int64_t nodes = kFirstNodes;
   std::int64_t guided_nodes = kFirstGuidedNodes;
-  while (!Finished()) {
-    if (ContinueDepthFirst(nodes)) return;
+  for (std::int64_t turn = 0; !Finished(); ++turn) {
+    // The SAT turns' search repeats the first depth-first turn, which is
+    // short, so that its backstop starts from what one thread's would: the
+    // solutions and the root's implications that turn left.
+    if (strategy != Strategy::sat_turns || turn == 0) {
+      place_ = 3 * turn;
+      const bool done = ContinueDepthFirst(nodes);
+      if (done) Done();
+      if (strategy != Strategy::sat_turns) Reach(place_ + 1);
+      if (done) return;
+    }
+    if (strategy == Strategy::depth_first_turns) {
+      nodes *= 2;
+      continue;
+    }
     if (!sat) {
       // Built only when the depth-first search needs help: encoding a large
       // puzzle costs more than a short search.
       sat = std::make_unique<SatSearch>(clues_, propagator_, root);
       for (const auto& [a, b] : implications_) sat->Implication(a, b);
       implications_ = {};
+    }
+    place_ = 3 * turn + 1;
+    if (board_ != nullptr) {
+      others_.clear();
+      board_->Others(place_, others_);
+      for (const auto& rows : others_) sat->Exclude(rows);
     }
     for (; excluded < found_.size(); ++excluded) sat->Exclude(found_[excluded]);
     const int saved_depth = depth_;
@@ -281,16 +301,31 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
     }
     // The backstop excluded its own solutions already.
     excluded = found_.size();
+    if (outcome == SatSearch::Outcome::none) Done();
     if (outcome == SatSearch::Outcome::none || Finished()) return;
+    Reach(place_ + 1);
     if (conflicts >= kGuidedConflicts) {
+      place_ = 3 * turn + 2;
       if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
-      if (Guide(*dive, guided_nodes, stopping)) return;
+      if (Guide(*dive, guided_nodes, stopping)) {
+        Done();
+        return;
+      }
       guided_nodes *= 2;
     }
+    Reach(3 * turn + 3);
     depth_ = saved_depth;
     nodes *= 2;
     conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
   }
+}
+
+void Searcher::Reach(std::int64_t place) {
+  if (board_ != nullptr) board_->Reached(place);
+}
+
+void Searcher::Done() {
+  if (board_ != nullptr && !stopped_ && result_.solution_count < max_solutions_) board_->Complete();
 }
 
 void Searcher::Backstop(const BoardState& root) {
@@ -310,6 +345,10 @@ void Searcher::Backstop(const BoardState& root) {
   }
 }
 
+void Searcher::Post(Board* board) {
+  board_ = board;
+}
+
 void Searcher::Watch(const std::atomic<bool>* quit, const std::atomic<bool>* first_is_enough) {
   quit_ = quit;
   first_is_enough_ = first_is_enough;
@@ -324,6 +363,7 @@ void Searcher::DiveAlone() {
   GuidedDive dive(propagator_, sat, root_);
   const std::function<bool()> stopping = [&] { return Stopping(root_); };
   Guide(dive, std::numeric_limits<std::int64_t>::max() / 2, stopping);
+  Done();
 }
 
 bool Searcher::Root(const Grid& known) {
@@ -377,7 +417,7 @@ Result Searcher::Search(Strategy strategy) {
     StartDepthFirst(root_, branch_);
     if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root_);
   } else {
-    Alternate(root_, branch_);
+    Alternate(root_, branch_, strategy);
   }
   result_.stopped = stopped_ && result_.solution_count < max_solutions_;
   return result_;
