@@ -82,6 +82,18 @@ search::Grid ReadSolution(const std::filesystem::path& file, int width, int heig
   return grid;
 }
 
+// A fingerprint of the first solution, to compare runs with different
+// thread counts, which must show the same first solution.
+std::string FirstOf(const search::Result& result) {
+  if (result.solutions.empty()) return "-";
+  std::uint32_t hash = 2166136261u;
+  for (const search::Cell cell : result.solutions[0].cells)
+    hash = (hash ^ static_cast<std::uint32_t>(cell)) * 16777619u;
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x", hash);
+  return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +134,7 @@ int main(int argc, char** argv) {
             << "verdict" << std::right << std::setw(9) << "cpu s" << std::setw(9) << "wall s"
             << std::setw(9) << "thread s" << std::setw(9) << "peer s" << std::setw(8) << "ratio"
             << std::setw(10) << "nodes"
+            << "  first"
             << "\n";
   // `known` is the corpus' solution or the random picture (empty when there
   // is none); `unique` is the corpus' uniqueness column.
@@ -192,7 +205,7 @@ int main(int argc, char** argv) {
               << verdict << std::right << std::fixed << std::setprecision(3) << std::setw(9) << cpu
               << std::setw(9) << wall << std::setw(9) << thread_cpu << std::setw(9) << peer
               << std::setprecision(2) << std::setw(8) << cpu / std::max(peer, 0.005)
-              << std::setw(10) << result.nodes << "\n"
+              << std::setw(10) << result.nodes << "  " << FirstOf(result) << "\n"
               << std::flush;
   };
 
