@@ -16,18 +16,30 @@ struct Arguments {
   std::filesystem::path folder;
   double limit_seconds = 0;
   std::string only;
+  // WIDTHxHEIGHT:COUNT:SEED, random pictures instead of the corpus.
+  std::string random;
+  int threads = 1;
+  int max_solutions = 2;
 };
 
-// [FOLDER] [--limit SECONDS] [--only TEXT]; FOLDER defaults to
-// $PIXLERS_CORPUS, else ../shared/corpus beside the repository.
+// [FOLDER] [--limit SECONDS] [--only TEXT] [--random WxH:COUNT:SEED]
+// [--threads N] [--max N]; FOLDER defaults to $PIXLERS_CORPUS, else
+// ../shared/corpus beside the repository.
 inline Arguments ParseArguments(int argc, char** argv, double default_limit) {
-  Arguments arguments{{}, default_limit, {}};
+  Arguments arguments;
+  arguments.limit_seconds = default_limit;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--limit" && i + 1 < argc) {
       arguments.limit_seconds = std::atof(argv[++i]);
     } else if (argument == "--only" && i + 1 < argc) {
       arguments.only = argv[++i];
+    } else if (argument == "--random" && i + 1 < argc) {
+      arguments.random = argv[++i];
+    } else if (argument == "--threads" && i + 1 < argc) {
+      arguments.threads = std::atoi(argv[++i]);
+    } else if (argument == "--max" && i + 1 < argc) {
+      arguments.max_solutions = std::atoi(argv[++i]);
     } else {
       arguments.folder = argument;
     }

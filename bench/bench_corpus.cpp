@@ -18,6 +18,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Corpus.h"
@@ -129,7 +130,9 @@ struct TClassSummary {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto [folder, limit_seconds, only] = corpus::ParseArguments(argc, argv, 5);
+  const corpus::Arguments arguments = corpus::ParseArguments(argc, argv, 5);
+  const auto& [folder, limit_seconds, only] =
+      std::tie(arguments.folder, arguments.limit_seconds, arguments.only);
   if (!std::filesystem::exists(folder / "INDEX.tsv")) {
     std::cout << "No corpus at " << folder.string() << ": nothing to run.\n";
     return 0;

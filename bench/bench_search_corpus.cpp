@@ -4,7 +4,10 @@
 // the clues, the corpus' solution files and its uniqueness column.
 //
 //   bench_search_corpus [FOLDER] [--limit CPU_SECONDS] [--only TEXT]
+//                       [--random WxH:COUNT:SEED] [--threads N] [--max N]
 //
+// --random runs COUNT seeded random pictures of half-filled cells instead of
+// the corpus; --threads and --max are the engine's limits (default 1 and 2).
 // FOLDER defaults to $PIXLERS_CORPUS, else ../shared/corpus beside the
 // repository. A puzzle still undecided after --limit CPU seconds (default 20)
 // is stopped.
@@ -13,6 +16,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +30,7 @@
 #include <vector>
 
 #include "Corpus.h"
+#include "RandomPictures.h"
 #include "document/PixlerFile.h"
 #include "document/SearchClues.h"
 #include "engine/SearchEngine.h"
@@ -42,36 +48,22 @@ struct Entry {
   std::string difficulty;
 };
 
-double UserSeconds() {
+// User CPU seconds of the process (`who` RUSAGE_SELF) or of the calling
+// thread (RUSAGE_THREAD): the latter is the wall time the run would take on
+// idle cores, since the helpers beside it stop when it ends.
+double UserSeconds(int who = RUSAGE_SELF) {
   rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
+  getrusage(who, &usage);
   return static_cast<double>(usage.ru_utime.tv_sec) +
          static_cast<double>(usage.ru_utime.tv_usec) / 1e6;
 }
 
-std::vector<int> RunsOf(const search::Grid& grid, bool column, int index) {
-  std::vector<int> runs;
-  const int length = column ? grid.height : grid.width;
-  int run = 0;
-  for (int i = 0; i <= length; ++i) {
-    const bool filled =
-        i < length && (column ? grid.at(index, i) : grid.at(i, index)) == search::Cell::filled;
-    if (filled) {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
-}
-
 bool Satisfies(const search::Grid& grid, const search::Clues& clues) {
   for (int y = 0; y < clues.height; ++y) {
-    if (RunsOf(grid, false, y) != clues.rows[y]) return false;
+    if (corpus::RunsOf(grid, false, y) != clues.rows[y]) return false;
   }
   for (int x = 0; x < clues.width; ++x) {
-    if (RunsOf(grid, true, x) != clues.columns[x]) return false;
+    if (corpus::RunsOf(grid, true, x) != clues.columns[x]) return false;
   }
   return true;
 }
@@ -90,17 +82,30 @@ search::Grid ReadSolution(const std::filesystem::path& file, int width, int heig
   return grid;
 }
 
+// A fingerprint of the first solution, to compare runs with different
+// thread counts, which must show the same first solution.
+std::string FirstOf(const search::Result& result) {
+  if (result.solutions.empty()) return "-";
+  std::uint32_t hash = 2166136261u;
+  for (const search::Cell cell : result.solutions[0].cells)
+    hash = (hash ^ static_cast<std::uint32_t>(cell)) * 16777619u;
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x", hash);
+  return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto [folder, limit_seconds, only] = corpus::ParseArguments(argc, argv, kPeerLimit);
-  if (!std::filesystem::exists(folder / "INDEX.tsv")) {
-    std::cout << "No corpus at " << folder.string() << ": nothing to run.\n";
+  const corpus::Arguments arguments = corpus::ParseArguments(argc, argv, kPeerLimit);
+  const bool random = !arguments.random.empty();
+  if (!random && !std::filesystem::exists(arguments.folder / "INDEX.tsv")) {
+    std::cout << "No corpus at " << arguments.folder.string() << ": nothing to run.\n";
     return 0;
   }
 
   std::map<std::string, double> fastest_peer;
-  for (const auto& fields : corpus::ReadTable(folder / "PEERS.tsv")) {
+  for (const auto& fields : corpus::ReadTable(arguments.folder / "PEERS.tsv")) {
     if (fields.size() < 4) continue;
     double fastest = kPeerLimit;
     for (std::size_t i = 3; i < fields.size(); ++i) {
@@ -120,61 +125,59 @@ int main(int argc, char** argv) {
   std::vector<std::string> wrong;
   std::map<std::string, std::pair<int, int>> by_class;  // puzzles, decided
   double total = 0;
+  double wall_total = 0;
+  double thread_total = 0;
   double peer_total = 0;
   int puzzles = 0;
-  auto data = std::make_unique<TPixlerFileData>();
 
   std::cout << std::left << std::setw(52) << "puzzle" << std::setw(9) << "size" << std::setw(10)
-            << "verdict" << std::right << std::setw(9) << "cpu s" << std::setw(9) << "peer s"
-            << std::setw(8) << "ratio" << std::setw(10) << "nodes"
+            << "verdict" << std::right << std::setw(9) << "cpu s" << std::setw(9) << "wall s"
+            << std::setw(9) << "thread s" << std::setw(9) << "peer s" << std::setw(8) << "ratio"
+            << std::setw(10) << "nodes"
+            << "  first"
             << "\n";
-  for (const auto& fields : corpus::ReadTable(folder / "INDEX.tsv")) {
-    if (fields.size() < 7) continue;
-    const Entry entry{fields[0], fields[1], fields[4], fields[5], fields[6]};
-    const std::string label = entry.source + "/" + entry.name;
-    if (!only.empty() && label.find(only) == std::string::npos) continue;
-    // The reader fills only the slots the file has.
-    *data = TPixlerFileData{};
-    try {
-      if (!TPixlerFile::Read((folder / entry.source / (entry.name + ".pixler")).string(), *data)) {
-        std::cout << label << ": not a puzzle file\n";
-        continue;
-      }
-    } catch (const TPixlerFileError& error) {
-      std::cout << error.what() << "\n";
-      continue;
-    }
-    const search::Clues clues = CluesOf(*data);
-
+  // `known` is the corpus' solution or the random picture (empty when there
+  // is none); `unique` is the corpus' uniqueness column.
+  const auto run = [&](const std::string& label, const search::Clues& clues,
+                       const search::Grid& known, const std::string& unique,
+                       const std::string& difficulty) {
     std::atomic<bool> stop{false};
     const double start = UserSeconds();
+    const double thread_start = UserSeconds(RUSAGE_THREAD);
+    const auto wall_start = std::chrono::steady_clock::now();
     search::Limits limits;
-    limits.max_solutions = 2;
+    limits.max_solutions = arguments.max_solutions;
+    limits.threads = arguments.threads;
     limits.stop = &stop;
     limits.progress = [&](const search::Progress&) {
-      if (UserSeconds() - start > limit_seconds) stop = true;
+      if (UserSeconds() - start > arguments.limit_seconds) stop = true;
     };
     const search::Result result = search::FindSolutions(clues, search::Grid{}, limits);
     const double cpu = UserSeconds() - start;
+    const double thread_cpu = UserSeconds(RUSAGE_THREAD) - thread_start;
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
 
-    std::string verdict = result.stopped    ? "stopped"
-                          : result.Unique() ? "unique"
-                          : result.None()   ? "none"
-                                            : "multiple";
+    std::string verdict = result.stopped      ? "stopped"
+                          : result.Unique()   ? "unique"
+                          : result.None()     ? "none"
+                          : result.Multiple() ? "multiple"
+                                              : "solved";
     std::string fault;
     for (const search::Grid& solution : result.solutions) {
       if (!Satisfies(solution, clues)) fault = "a solution breaks the clues";
     }
     if (result.solutions.size() == 2 && result.solutions[0].cells == result.solutions[1].cells)
       fault = "the same solution twice";
-    const search::Grid known = ReadSolution(folder / entry.source / (entry.name + ".solution.txt"),
-                                            clues.width, clues.height);
     if (!result.stopped) {
-      if (result.None() && !known.cells.empty()) fault = "no solution, but the corpus has one";
-      if (entry.unique == "yes" && !result.Unique()) fault = "the corpus says unique";
-      if (entry.unique == "no" && !result.Multiple()) fault = "the corpus says several";
-      if (result.Unique() && !known.cells.empty() && result.solutions[0].cells != known.cells)
-        fault = "not the corpus' solution";
+      if (result.solution_count == 0 && !known.cells.empty())
+        fault = "no solution, but the puzzle has one";
+      if (arguments.max_solutions >= 2) {
+        if (unique == "yes" && !result.Unique()) fault = "the corpus says unique";
+        if (unique == "no" && !result.Multiple()) fault = "the corpus says several";
+        if (result.Unique() && !known.cells.empty() && result.solutions[0].cells != known.cells)
+          fault = "not the puzzle's solution";
+      }
     }
     if (!fault.empty()) {
       verdict = "WRONG";
@@ -185,8 +188,10 @@ int main(int argc, char** argv) {
     const double peer = peer_entry == fastest_peer.end() ? kPeerLimit : peer_entry->second;
     ++puzzles;
     total += result.stopped ? std::max(cpu, kPeerLimit) : cpu;
+    wall_total += wall;
+    thread_total += thread_cpu;
     peer_total += peer;
-    auto& [class_puzzles, class_decided] = by_class[corpus::DifficultyClass(entry.difficulty)];
+    auto& [class_puzzles, class_decided] = by_class[corpus::DifficultyClass(difficulty)];
     ++class_puzzles;
     if (result.stopped) {
       undecided.push_back(label);
@@ -198,9 +203,49 @@ int main(int argc, char** argv) {
     std::cout << std::left << std::setw(52) << label << std::setw(9)
               << (std::to_string(clues.width) + "x" + std::to_string(clues.height)) << std::setw(10)
               << verdict << std::right << std::fixed << std::setprecision(3) << std::setw(9) << cpu
-              << std::setw(9) << peer << std::setprecision(2) << std::setw(8)
-              << cpu / std::max(peer, 0.005) << std::setw(10) << result.nodes << "\n"
+              << std::setw(9) << wall << std::setw(9) << thread_cpu << std::setw(9) << peer
+              << std::setprecision(2) << std::setw(8) << cpu / std::max(peer, 0.005)
+              << std::setw(10) << result.nodes << "  " << FirstOf(result) << "\n"
               << std::flush;
+  };
+
+  if (random) {
+    int width = 0;
+    int height = 0;
+    int count = 0;
+    unsigned seed = 0;
+    if (std::sscanf(arguments.random.c_str(), "%dx%d:%d:%u", &width, &height, &count, &seed) != 4) {
+      std::cerr << "--random takes WIDTHxHEIGHT:COUNT:SEED\n";
+      return 2;
+    }
+    for (int i = 0; i < count; ++i) {
+      const corpus::RandomPicture puzzle = corpus::MakeRandomPicture(width, height, seed, i);
+      if (!arguments.only.empty() && puzzle.label.find(arguments.only) == std::string::npos)
+        continue;
+      run(puzzle.label, puzzle.clues, puzzle.picture, "", "random");
+    }
+  }
+  auto data = std::make_unique<TPixlerFileData>();
+  for (const auto& fields : corpus::ReadTable(arguments.folder / "INDEX.tsv")) {
+    if (random || fields.size() < 7) continue;
+    const Entry entry{fields[0], fields[1], fields[4], fields[5], fields[6]};
+    const std::string label = entry.source + "/" + entry.name;
+    if (!arguments.only.empty() && label.find(arguments.only) == std::string::npos) continue;
+    // The reader fills only the slots the file has.
+    *data = TPixlerFileData{};
+    const std::filesystem::path base = arguments.folder / entry.source / entry.name;
+    try {
+      if (!TPixlerFile::Read(base.string() + ".pixler", *data)) {
+        std::cout << label << ": not a puzzle file\n";
+        continue;
+      }
+    } catch (const TPixlerFileError& error) {
+      std::cout << error.what() << "\n";
+      continue;
+    }
+    const search::Clues clues = CluesOf(*data);
+    run(label, clues, ReadSolution(base.string() + ".solution.txt", clues.width, clues.height),
+        entry.unique, entry.difficulty);
   }
 
   std::cout << "\nclass            puzzles  decided\n";
@@ -210,10 +255,12 @@ int main(int argc, char** argv) {
   }
   std::cout << std::fixed << std::setprecision(2) << "decided " << puzzles - undecided.size()
             << " of " << puzzles << "; cpu total " << total
-            << " s (undecided counted as the limit); fastest peers' total " << peer_total << " s\n";
+            << " s (undecided counted as the limit); wall total " << wall_total
+            << " s; calling thread's cpu total " << thread_total << " s; fastest peers' total "
+            << peer_total << " s\n";
   std::cout << "wrong verdicts: " << wrong.size() << "\n";
   for (const std::string& line : wrong) std::cout << "  " << line << "\n";
-  std::cout << "undecided within " << limit_seconds << " s: " << undecided.size() << "\n";
+  std::cout << "undecided within " << arguments.limit_seconds << " s: " << undecided.size() << "\n";
   for (const std::string& label : undecided) std::cout << "  " << label << "\n";
   std::cout << "slower than twice the fastest peer + 0.01 s: " << slow.size() << "\n";
   for (const Miss& miss : slow) {

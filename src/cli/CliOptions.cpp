@@ -71,6 +71,15 @@ void AddTimeout(CLI::App& command, TCliOptions& options, const char* what) {
       ->check(PositiveSeconds);
 }
 
+void AddThreads(CLI::App& command, TCliOptions& options) {
+  command
+      .add_option("--threads", options.threads,
+                  "searches side by side (default: one per core); any number gives\n"
+                  "the same verdict and the same first solution")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
+}
+
 }  // namespace
 
 bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& options, int& status,
@@ -116,6 +125,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       ->type_name("ENGINE")
       ->check(CLI::IsMember({"field", "search"}));
   AddTimeout(solve, options, "stop the run after SECONDS; the partial picture is printed");
+  AddThreads(solve, options);
   solve
       .add_option("--output", options.output,
                   "also save the resulting puzzle to FILE, in the format its\n"
@@ -153,6 +163,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
   CLI::App& check = *app.add_subcommand("check", "tell whether a puzzle has exactly one solution");
   check.add_option("FILE", options.input, "the puzzle file")->required();
   AddTimeout(check, options, "give up after SECONDS");
+  AddThreads(check, options);
   check.footer(
       "\nPrints \"unique\", \"multiple\" or \"none\" for the number of solutions of the\n"
       "clues in FILE (its picture is ignored), proven by the complete engine. After\n"
@@ -170,6 +181,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       ->type_name("N")
       ->check(CLI::Range(1, 1000000000));
   AddTimeout(count, options, "give up after SECONDS");
+  AddThreads(count, options);
   count.add_option("FILE", options.input, "the puzzle file")->required();
   count.footer(
       "\nPrints how many solutions the clues in FILE have (its picture is ignored),\n"

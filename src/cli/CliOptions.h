@@ -31,6 +31,8 @@ struct TCliOptions {
   // Workers of a batch; 0 means one per core.
   int jobs = 0;
   int max_solutions = 1000;
+  // Searches of the complete engine side by side; 0 means one per core.
+  int threads = 0;
   // 1-based puzzle of a set to convert.
   int index = 1;
   // Pixels per cell of a PNG picture.

@@ -31,15 +31,16 @@ const char* GradeName(search::Grade grade) {
 
 // One search over the document's clues, stopped at the timeout or on a
 // signal. Returns false after printing why the clues cannot be searched.
-bool Search(const TPixler& pixler, bool with_known_cells, int max_solutions, double timeout,
-            StopWatcher& watcher, search::Result& result) {
+bool Search(const TPixler& pixler, bool with_known_cells, int max_solutions,
+            const TCliOptions& options, StopWatcher& watcher, search::Result& result) {
   std::atomic<bool> stop = false;
   search::Limits limits;
   limits.max_solutions = max_solutions;
   limits.stop = &stop;
+  limits.threads = options.threads;
   try {
     StopWatcher::Watch watch(
-        watcher, [&stop] { stop = true; }, timeout);
+        watcher, [&stop] { stop = true; }, options.timeout);
     result = search::FindSolutions(
         CluesOf(pixler), with_known_cells ? KnownCellsOf(pixler) : search::Grid{}, limits);
   } catch (const std::invalid_argument& error) {
@@ -55,7 +56,7 @@ int RunSearchSolve(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
   if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
-  if (!Search(*pixler, true, 2, options.timeout, watcher, result)) return kExitError;
+  if (!Search(*pixler, true, 2, options, watcher, result)) return kExitError;
 
   if (!result.solutions.empty()) {
     // As with the window's solver, --multiple second takes the second of two.
@@ -86,7 +87,7 @@ int RunCheck(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
   if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
-  if (!Search(*pixler, false, 2, options.timeout, watcher, result)) return kExitError;
+  if (!Search(*pixler, false, 2, options, watcher, result)) return kExitError;
   if (result.Multiple()) {
     std::cout << "multiple\n";
     return kExitMultiple;
@@ -107,7 +108,7 @@ int RunCount(const TCliOptions& options, StopWatcher& watcher) {
   auto pixler = TPixler::CreateHeadless();
   if (!LoadPuzzle(*pixler, options.input, std::cerr)) return kExitError;
   search::Result result;
-  if (!Search(*pixler, false, options.max_solutions, options.timeout, watcher, result)) {
+  if (!Search(*pixler, false, options.max_solutions, options, watcher, result)) {
     return kExitError;
   }
   std::cout << result.solution_count << '\n';

@@ -13,6 +13,8 @@ search::Result SearchRun::Find(const search::Clues& clues, const search::Grid& k
   search::Result result;
   Run([&](search::Limits limits) {
     limits.max_solutions = max_solutions;
+    // Every core: the answer and the first solution are those of one thread.
+    limits.threads = 0;
     result = search::FindSolutions(clues, known, limits);
   });
   return result;

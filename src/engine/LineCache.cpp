@@ -25,19 +25,19 @@ bool LineCache::Solve(int line, std::span<const int> runs, int length, Mask& fil
           (static_cast<std::uint64_t>(empty) * 0x9e3779b97f4a7c15ULL) ^
           Mix(static_cast<std::uint64_t>(empty >> 64) + static_cast<std::uint64_t>(line)));
   Entry& entry = entries_[hash & slot_mask_];
-  if (entry.line == line && entry.filled_in == filled && entry.empty_in == empty) {
-    if (!entry.fits) return false;
+  const Mask tagged = filled | (static_cast<Mask>(line + 1) << kTagShift);
+  if (entry.filled_in == tagged && entry.empty_in == empty) {
+    if (entry.filled_out == kNoPlacement) return false;
     filled = entry.filled_out;
     empty = entry.empty_out;
     return true;
   }
-  entry.line = line;
-  entry.filled_in = filled;
+  entry.filled_in = tagged;
   entry.empty_in = empty;
-  entry.fits = LineSolver::Solve(runs, length, filled, empty);
-  entry.filled_out = filled;
+  const bool fits = LineSolver::Solve(runs, length, filled, empty);
+  entry.filled_out = fits ? filled : kNoPlacement;
   entry.empty_out = empty;
-  return entry.fits;
+  return fits;
 }
 
 }  // namespace search

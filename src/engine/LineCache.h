@@ -23,14 +23,17 @@ class LineCache {
   bool Solve(int line, std::span<const int> runs, int length, Mask& filled, Mask& empty);
 
  private:
+  // One cache line: the line's number rides in the known filled cells' bits
+  // above the longest line, so that a 100x100 puzzle's cache is 8 MB, not 10.
   struct Entry {
-    Mask filled_in = 0;
+    Mask filled_in = 0;  // with the line's tag; 0: unused
     Mask empty_in = 0;
-    Mask filled_out = 0;
+    Mask filled_out = 0;  // kNoPlacement when no placement fits
     Mask empty_out = 0;
-    std::int32_t line = -1;  // -1: unused
-    bool fits = false;
   };
+  static constexpr int kTagShift = 112;
+  static_assert(LineSolver::kMaxLength <= kTagShift);
+  static constexpr Mask kNoPlacement = ~Mask{0};
 
   std::vector<Entry> entries_;
   std::uint64_t slot_mask_;

@@ -11,13 +11,12 @@ constexpr Mask kOne = 1;
 
 }  // namespace
 
-Propagator::Propagator(const Clues& clues)
+Propagator::Propagator(const Clues& clues, int cache_per_cell)
     : width_(clues.width),
       height_(clues.height),
       queue_(clues.width + clues.height),
       queued_(clues.width + clues.height, 0),
-      // Room for a few rounds of probing's distinct solves.
-      cache_(8 * clues.width * clues.height) {
+      cache_(cache_per_cell * clues.width * clues.height) {
   runs_ = clues.rows;
   runs_.insert(runs_.end(), clues.columns.begin(), clues.columns.end());
 }

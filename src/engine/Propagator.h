@@ -22,7 +22,11 @@ struct BoardState {
 class Propagator {
  public:
   // The clues must have been checked: sizes 1..100, runs of at least 1.
-  explicit Propagator(const Clues& clues);
+  // The line cache holds `cache_per_cell` entries per cell of the puzzle.
+  explicit Propagator(const Clues& clues, int cache_per_cell = kCachePerCell);
+
+  // Room for a few rounds of probing's distinct solves.
+  static constexpr int kCachePerCell = 8;
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "engine/ClueCheck.h"
 #include "engine/LineSolver.h"
+#include "engine/Portfolio.h"
 #include "engine/Searcher.h"
 
 namespace search {
@@ -42,6 +44,9 @@ Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits
   if (!known.cells.empty() &&
       known.cells.size() != static_cast<std::size_t>(clues.width) * clues.height)
     throw std::invalid_argument("known cells do not match the size");
+  int threads = limits.threads;
+  if (threads < 1) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (threads > 1) return Portfolio::Run(clues, known, limits, threads);
   Searcher searcher(clues, limits);
   return searcher.Run(known);
 }

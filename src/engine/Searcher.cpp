@@ -45,15 +45,16 @@ constexpr std::size_t kMaxImplications = 4'000'000;
 
 }  // namespace
 
-Searcher::Searcher(const Clues& clues, const Limits& limits)
+Searcher::Searcher(const Clues& clues, const Limits& limits, int cache_per_cell)
     : clues_(clues),
-      propagator_(clues),
+      propagator_(clues, cache_per_cell),
       limits_(limits),
       max_solutions_(std::max(1, limits.max_solutions)) {}
 
 bool Searcher::Stopping(const BoardState& state) {
   if (stopped_) return true;
-  if (limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) {
+  if ((limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) ||
+      (quit_ != nullptr && quit_->load(std::memory_order_relaxed))) {
     stopped_ = true;
     return true;
   }
@@ -71,6 +72,7 @@ void Searcher::Record(const BoardState& state) {
   std::vector<Mask> rows(state.filled.begin(), state.filled.begin() + propagator_.Height());
   if (dedupe_ && std::find(found_.begin(), found_.end(), rows) != found_.end()) return;
   ++result_.solution_count;
+  if (board_ != nullptr) board_->Found(place_, rows);
   if (keep_found_) found_.push_back(std::move(rows));
   if (result_.solutions.size() >= 2) return;
   Grid grid{propagator_.Width(), propagator_.Height(), {}};
@@ -254,7 +256,7 @@ bool Searcher::Guide(GuidedDive& dive, std::int64_t node_budget,
   return true;
 }
 
-void Searcher::Alternate(const BoardState& root, const Branch& branch) {
+void Searcher::Alternate(const BoardState& root, const Branch& branch, Strategy strategy) {
   dedupe_ = true;
   StartDepthFirst(root, branch);
   std::unique_ptr<SatSearch> sat;
@@ -265,14 +267,33 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
   BoardState solution;
   std::int64_t nodes = kFirstNodes;
   std::int64_t guided_nodes = kFirstGuidedNodes;
-  while (!Finished()) {
-    if (ContinueDepthFirst(nodes)) return;
+  for (std::int64_t turn = 0; !Finished(); ++turn) {
+    // The SAT turns' search repeats the first depth-first turn, which is
+    // short, so that its backstop starts from what one thread's would: the
+    // solutions and the root's implications that turn left.
+    if (strategy != Strategy::sat_turns || turn == 0) {
+      place_ = 3 * turn;
+      const bool done = ContinueDepthFirst(nodes);
+      if (done) Done();
+      if (strategy != Strategy::sat_turns) Reach(place_ + 1);
+      if (done) return;
+    }
+    if (strategy == Strategy::depth_first_turns) {
+      nodes *= 2;
+      continue;
+    }
     if (!sat) {
       // Built only when the depth-first search needs help: encoding a large
       // puzzle costs more than a short search.
       sat = std::make_unique<SatSearch>(clues_, propagator_, root);
       for (const auto& [a, b] : implications_) sat->Implication(a, b);
       implications_ = {};
+    }
+    place_ = 3 * turn + 1;
+    if (board_ != nullptr) {
+      others_.clear();
+      board_->Others(place_, others_);
+      for (const auto& rows : others_) sat->Exclude(rows);
     }
     for (; excluded < found_.size(); ++excluded) sat->Exclude(found_[excluded]);
     const int saved_depth = depth_;
@@ -284,16 +305,31 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch) {
     }
     // The backstop excluded its own solutions already.
     excluded = found_.size();
+    if (outcome == SatSearch::Outcome::none) Done();
     if (outcome == SatSearch::Outcome::none || Finished()) return;
+    Reach(place_ + 1);
     if (conflicts >= kGuidedConflicts) {
+      place_ = 3 * turn + 2;
       if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
-      if (Guide(*dive, guided_nodes, stopping)) return;
+      if (Guide(*dive, guided_nodes, stopping)) {
+        Done();
+        return;
+      }
       guided_nodes *= 2;
     }
+    Reach(3 * turn + 3);
     depth_ = saved_depth;
     nodes *= 2;
     conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
   }
+}
+
+void Searcher::Reach(std::int64_t place) {
+  if (board_ != nullptr) board_->Reached(place);
+}
+
+void Searcher::Done() {
+  if (board_ != nullptr && !stopped_ && result_.solution_count < max_solutions_) board_->Complete();
 }
 
 void Searcher::Backstop(const BoardState& root) {
@@ -326,48 +362,87 @@ void Searcher::Backstop(const BoardState& root) {
   ContinueDepthFirst(std::numeric_limits<std::int64_t>::max() - result_.nodes);
 }
 
-Result Searcher::Run(const Grid& known) {
+void Searcher::Post(Board* board) {
+  board_ = board;
+}
+
+void Searcher::Watch(const std::atomic<bool>* quit, const std::atomic<bool>* first_is_enough) {
+  quit_ = quit;
+  first_is_enough_ = first_is_enough;
+}
+
+void Searcher::DiveAlone() {
+  // The dive may reach a picture its SAT questions completed before.
+  dedupe_ = true;
+  SatSearch sat(clues_, propagator_, root_);
+  for (const auto& [a, b] : implications_) sat.Implication(a, b);
+  implications_ = {};
+  GuidedDive dive(propagator_, sat, root_);
+  const std::function<bool()> stopping = [&] { return Stopping(root_); };
+  Guide(dive, std::numeric_limits<std::int64_t>::max() / 2, stopping);
+  Done();
+}
+
+bool Searcher::Root(const Grid& known) {
   next_report_ = std::chrono::steady_clock::now() + kReportInterval;
-  BoardState root = propagator_.Empty();
+  root_ = propagator_.Empty();
   for (int y = 0; y < propagator_.Height(); ++y) {
     for (int x = 0; x < propagator_.Width(); ++x) {
       const Cell cell = known.cells.empty()
                             ? Cell::unknown
                             : known.cells[static_cast<std::size_t>(y) * propagator_.Width() + x];
-      if (cell != Cell::unknown) propagator_.Set(root, x, y, cell == Cell::filled);
+      if (cell != Cell::unknown) propagator_.Set(root_, x, y, cell == Cell::filled);
     }
   }
   propagator_.QueueAll();
   ++result_.nodes;
-  Branch branch;
-  if (!propagator_.Propagate(root)) return result_;
+  if (!propagator_.Propagate(root_)) return false;
   result_.grade = Grade::line_logic;
-  if (!propagator_.Complete(root)) {
+  if (!propagator_.Complete(root_)) {
     result_.grade = Grade::probing;
     collect_implications_ = true;
-    if (!Probe(root, branch)) return result_;
+    if (!Probe(root_, branch_)) return false;
     collect_implications_ = false;
-    if (!propagator_.Complete(root)) result_.grade = Grade::search;
+    if (!propagator_.Complete(root_)) result_.grade = Grade::search;
   }
-  if (Stopping(root)) {
+  if (Stopping(root_)) {
     result_.stopped = true;
-    return result_;
+    return false;
   }
-  if (propagator_.Complete(root)) {
-    Record(root);
-    return result_;
+  if (propagator_.Complete(root_)) {
+    Record(root_);
+    return false;
   }
+  return true;
+}
 
+void Searcher::Adopt(const Searcher& other) {
+  root_ = other.root_;
+  branch_ = other.branch_;
+  implications_ = other.implications_;
+  result_.grade = other.result_.grade;
+}
+
+Result Searcher::Search(Strategy strategy) {
   // Counting enumerates large families of solutions, where the depth-first
   // search is at home; the backstop finishes what its budget leaves.
-  if (max_solutions_ > 2) {
-    StartDepthFirst(root, branch);
-    if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root);
+  if (strategy == Strategy::sat) {
+    Backstop(root_);
+  } else if (strategy == Strategy::dive) {
+    DiveAlone();
+  } else if (max_solutions_ > 2) {
+    StartDepthFirst(root_, branch_);
+    if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root_);
   } else {
-    Alternate(root, branch);
+    Alternate(root_, branch_, strategy);
   }
   result_.stopped = stopped_ && result_.solution_count < max_solutions_;
   return result_;
+}
+
+Result Searcher::Run(const Grid& known) {
+  if (!Root(known)) return result_;
+  return Search(Strategy::turns);
 }
 
 }  // namespace search

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -19,11 +21,53 @@ class GuidedDive;
 // changed; the search branches on the cell whose trials decided most.
 class Searcher {
  public:
-  // The clues must have been checked.
-  Searcher(const Clues& clues, const Limits& limits);
+  // How the search below the root goes: the depth-first search, the SAT
+  // backstop and the guided dive taking turns (one thread's search), the
+  // turns split in two (the depth-first turns, and the SAT and dive turns,
+  // each on a thread of its own beside the other), or the SAT backstop or
+  // the guided dive alone (a helper beside them).
+  enum class Strategy { turns, depth_first_turns, sat_turns, sat, dive };
+
+  // Where a search stands among searches side by side. Each solution has a
+  // place in the order of one thread's turns: turn t's depth-first part is
+  // place 3t, its SAT part 3t + 1 and its guided dive 3t + 2; a helper
+  // outside the turns finds its solutions at kNowhere.
+  class Board {
+   public:
+    static constexpr std::int64_t kNowhere = std::numeric_limits<std::int64_t>::max();
+    virtual ~Board() = default;
+    // A solution, as the filled cells of each row.
+    virtual void Found(std::int64_t place, const std::vector<LineSolver::Mask>& rows) = 0;
+    // Every place below `place` was searched.
+    virtual void Reached(std::int64_t place) = 0;
+    // Every solution of the puzzle was found here or handed over.
+    virtual void Complete() = 0;
+    // The other searches' solutions found below `place` and not handed over
+    // before, for the SAT backstop to exclude as one thread's would.
+    virtual void Others(std::int64_t place, std::vector<std::vector<LineSolver::Mask>>& rows) = 0;
+  };
+
+  // The clues must have been checked. `cache_per_cell`: see Propagator.
+  Searcher(const Clues& clues, const Limits& limits,
+           int cache_per_cell = Propagator::kCachePerCell);
 
   // `known` is empty or one cell per cell of the puzzle.
   Result Run(const Grid& known);
+  // Run's first step: the known cells, line logic and probing at the root.
+  // False when that decided the puzzle (or was stopped): Outcome() is then
+  // the result.
+  bool Root(const Grid& known);
+  // Takes over the root that `other` reached, so that a helper need not
+  // repeat its probing.
+  void Adopt(const Searcher& other);
+  // Run's second step, from the root.
+  Result Search(Strategy strategy);
+  const Result& Outcome() const { return result_; }
+  // Flags another thread may set: `quit` stops the search as the stop flag
+  // does; `first_is_enough` ends it at its first solution.
+  void Watch(const std::atomic<bool>* quit, const std::atomic<bool>* first_is_enough);
+  // Tells `board` (which must outlive the search) where the search stands.
+  void Post(Board* board);
 
  private:
   struct Branch {
@@ -61,14 +105,25 @@ class Searcher {
   // The depth-first search and the SAT backstop take turns of growing length
   // until either decides: each is far faster than the other on some puzzles.
   // Once both have had long turns, the guided dive takes turns too.
-  void Alternate(const BoardState& root, const Branch& branch);
+  // With `strategy` depth_first_turns or sat_turns only that part runs.
+  void Alternate(const BoardState& root, const Branch& branch, Strategy strategy);
+  void Reach(std::int64_t place);
+  // Tells the board that the search ended without missing a solution,
+  // unless it was stopped or had found enough.
+  void Done();
   // A turn of the guided dive, `node_budget` nodes at most, recording what
   // it finds: false when the budget ran out first.
   bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
   // Hands the rest to the SAT backstop, excluding the solutions found so far;
   // after many solutions, hands it back to the depth-first search.
   void Backstop(const BoardState& root);
-  bool Finished() const { return stopped_ || result_.solution_count >= max_solutions_; }
+  bool Finished() const {
+    return stopped_ || result_.solution_count >= max_solutions_ ||
+           (first_is_enough_ != nullptr && result_.solution_count > 0 &&
+            first_is_enough_->load(std::memory_order_relaxed));
+  }
+  // The guided dive alone, with a SAT solver of its own for its questions.
+  void DiveAlone();
 
   const Clues& clues_;
   Propagator propagator_;
@@ -76,6 +131,10 @@ class Searcher {
   int max_solutions_;
   Result result_;
   bool stopped_ = false;
+  const std::atomic<bool>* quit_ = nullptr;
+  const std::atomic<bool>* first_is_enough_ = nullptr;
+  BoardState root_;
+  Branch branch_;
   int depth_ = 0;
   std::int64_t polls_ = 0;
   std::chrono::steady_clock::time_point next_report_;
@@ -99,6 +158,9 @@ class Searcher {
   // holds (see SatSearch::Implication), for the backstop.
   std::vector<std::pair<int, int>> implications_;
   bool collect_implications_ = false;
+  Board* board_ = nullptr;
+  std::int64_t place_ = Board::kNowhere;
+  std::vector<std::vector<LineSolver::Mask>> others_;
 };
 
 }  // namespace search

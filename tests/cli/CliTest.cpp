@@ -75,6 +75,9 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
       {{"count", broken}, 0, "0\n", ""},
       {{"count", rooks}, 0, "24\n", ""},
       {{"count", "--max", "10", rooks}, 0, "10\n", ""},
+      {{"count", "--threads", "1", rooks}, 0, "24\n", ""},
+      {{"count", "--threads", "3", "--max", "30", rooks}, 0, "24\n", ""},
+      {{"check", "--threads", "0", house}, 3, "", "--threads"},
       {{"solve", "--engine", "search", house}, 0, solved, ""},
       {{"solve", "--engine", "search", "--output", "-", house}, 0, solved_file, ""},
       {{"solve", "--engine", "search", broken}, 2, "???\n???\n", "the clues have no solution"},
@@ -123,6 +126,9 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   EXPECT_NE(first.err.find("the clues have more than one solution; the first"), std::string::npos)
       << first.err;
   EXPECT_NE(second.err.find("the second one"), std::string::npos) << second.err;
+  // Searches side by side show the solution one search would.
+  EXPECT_EQ(Run({"solve", "--engine", "search", rooks}).out,
+            Run({"solve", "--engine", "search", "--threads", "1", rooks}).out);
 }
 
 TEST_F(CliTest, MakeUniqueWritesAPictureWhoseOwnCluesHaveOneSolution) {

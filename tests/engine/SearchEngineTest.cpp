@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SearchPictures.h"
@@ -26,10 +28,27 @@ using search_test::OneCellPerLine;
 using search_test::PictureOf;
 using search_test::Satisfies;
 
+// One thread's result, after checking that searches side by side give the
+// same verdict, count and first solution.
 Result Check(const Clues& clues, const Grid& known = {}, int max_solutions = 2) {
   Limits limits;
   limits.max_solutions = max_solutions;
-  return FindSolutions(clues, known, limits);
+  const Result alone = FindSolutions(clues, known, limits);
+  for (const int threads : {2, 3}) {
+    limits.threads = threads;
+    const Result side_by_side = FindSolutions(clues, known, limits);
+    EXPECT_EQ(side_by_side.stopped, alone.stopped);
+    EXPECT_EQ(side_by_side.solution_count, alone.solution_count);
+    EXPECT_EQ(side_by_side.grade, alone.grade);
+    EXPECT_EQ(side_by_side.solutions.size(), alone.solutions.size());
+    if (!alone.solutions.empty() && !side_by_side.solutions.empty()) {
+      EXPECT_EQ(side_by_side.solutions[0].cells, alone.solutions[0].cells);
+    }
+    if (side_by_side.solutions.size() == 2) {
+      EXPECT_NE(side_by_side.solutions[0].cells, side_by_side.solutions[1].cells);
+    }
+  }
+  return alone;
 }
 
 // Every solution listed fits the clues and the known cells, and the first
@@ -100,36 +119,43 @@ TEST(SearchEngineTest, CountsSolutionsUpToTheLimitAndGradesAUniqueOne) {
   }
 }
 
-// The stop comes from a progress report that shows the search under way, not
-// from a clock, so a busy machine only makes the test take longer.
-TEST(SearchEngineTest, StopsALongSearchOnRequestAndReportsProgress) {
-  std::atomic<bool> stop{false};
-  std::mutex mutex;
-  std::vector<Progress> reports;
-  Limits limits;
-  limits.max_solutions = INT_MAX;
-  limits.stop = &stop;
-  limits.progress = [&](const Progress& progress) {
-    const std::lock_guard lock(mutex);
-    reports.push_back(progress);
-    // Should the depth never show, the run still ends, as a failure.
-    if ((progress.depth > 0 && progress.nodes > 0) || reports.size() >= 200) stop = true;
-  };
-  const Result result = FindSolutions(OneCellPerLine(100), {}, limits);
+// The stop comes from another thread once the search has reported progress,
+// as the window's Esc would; a search that ignored it would run for ages.
+TEST(SearchEngineTest, StopsALongSearchAndReportsProgress) {
+  for (const int threads : {1, 2}) {
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::vector<Progress> reports;
+    Limits limits;
+    limits.max_solutions = INT_MAX;
+    limits.stop = &stop;
+    limits.threads = threads;
+    limits.progress = [&](const Progress& progress) {
+      const std::lock_guard lock(mutex);
+      reports.push_back(progress);
+      reported.notify_all();
+    };
+    std::thread stopper([&] {
+      std::unique_lock lock(mutex);
+      // Below the root, so that searches side by side are stopped too.
+      reported.wait(lock, [&] { return !reports.empty() && reports.back().depth > 0; });
+      stop = true;
+    });
+    const Result result = FindSolutions(OneCellPerLine(100), {}, limits);
+    stopper.join();
 
-  EXPECT_TRUE(result.stopped);
-  EXPECT_FALSE(result.Unique());
-  EXPECT_FALSE(result.None());
-  for (const Grid& solution : result.solutions)
-    EXPECT_TRUE(Satisfies(solution, OneCellPerLine(100)));
-  const std::lock_guard lock(mutex);
-  for (const Progress& progress : reports) {
-    EXPECT_EQ(progress.cells, 10000);
-    EXPECT_LE(progress.decided, 10000);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_FALSE(result.Unique());
+    EXPECT_FALSE(result.None());
+    for (const Grid& solution : result.solutions)
+      EXPECT_TRUE(Satisfies(solution, OneCellPerLine(100)));
+    for (const Progress& progress : reports) {
+      EXPECT_EQ(progress.cells, 10000);
+      EXPECT_LE(progress.decided, 10000);
+    }
+    EXPECT_GT(reports.back().nodes, 0);
   }
-  EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const Progress& progress) {
-    return progress.depth > 0 && progress.nodes > 0;
-  }));
 }
 
 TEST(SearchEngineTest, RejectsCluesThatDoNotFitTheSize) {

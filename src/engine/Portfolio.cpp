@@ -1,0 +1,308 @@
+#include "engine/Portfolio.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "engine/Searcher.h"
+
+namespace search {
+
+namespace {
+
+using Rows = std::vector<LineSolver::Mask>;
+constexpr std::int64_t kNowhere = Searcher::Board::kNowhere;
+
+struct QuitOnExit {
+  std::atomic<bool>& quit;
+  ~QuitOnExit() { quit = true; }
+};
+
+Grid PictureOf(const Rows& rows, int width) {
+  Grid grid{width, static_cast<int>(rows.size()), {}};
+  grid.cells.reserve(static_cast<std::size_t>(width) * rows.size());
+  for (const LineSolver::Mask row : rows) {
+    for (int x = 0; x < width; ++x)
+      grid.cells.push_back(((row >> x) & 1) != 0 ? Cell::filled : Cell::empty);
+  }
+  return grid;
+}
+
+// What the searches of the split turns and the helpers beside them found,
+// where in one thread's order, and how far each got. The first solution is
+// the one one thread would have found first: the solution at the lowest
+// place, once every other search of the turns has searched every place
+// below it. Each part of the turns searches as one thread's would until one
+// thread's search would have found a solution, since the parts hear of each
+// other's solutions in one thread's order only.
+class Schedule {
+ public:
+  // Searches 0 .. `ranked` - 1 take part in the turns.
+  Schedule(int max_solutions, int ranked) : max_solutions_(max_solutions), reached_(ranked, 0) {}
+
+  class Lane final : public Searcher::Board {
+   public:
+    Lane(Schedule& schedule, int index) : schedule_(schedule), index_(index) {}
+    void Found(std::int64_t place, const Rows& rows) override {
+      schedule_.Found(index_, place, rows);
+    }
+    void Reached(std::int64_t place) override { schedule_.Reached(index_, place); }
+    void Complete() override { schedule_.Complete(index_); }
+    void Others(std::int64_t place, std::vector<Rows>& rows) override {
+      schedule_.Others(index_, place, rows);
+    }
+
+   private:
+    Schedule& schedule_;
+    int index_;
+  };
+
+  std::atomic<bool> quit{false};
+
+  // A search that failed (out of memory) holds no one up; the first
+  // solution may then be another than one thread's.
+  void Failed(int lane) { Reached(lane, kNowhere); }
+
+  // The verdict with the solutions, the first leading; stopped unless
+  // decided, with the solutions found so far.
+  Result Outcome(Result result, int width) {
+    const std::lock_guard lock(mutex_);
+    result.stopped = !decided_;
+    result.solution_count = std::min(static_cast<int>(found_.size()), max_solutions_);
+    result.solutions.clear();
+    std::vector<const Entry*> order;
+    const Entry* first = First();
+    if (first != nullptr) order.push_back(first);
+    for (const Entry& entry : found_) {
+      if (&entry != first) order.push_back(&entry);
+    }
+    std::stable_sort(order.begin() + (first != nullptr ? 1 : 0), order.end(),
+                     [](const Entry* a, const Entry* b) { return a->place < b->place; });
+    for (const Entry* entry : order) {
+      if (result.solutions.size() == 2 ||
+          static_cast<int>(result.solutions.size()) == result.solution_count)
+        break;
+      result.solutions.push_back(PictureOf(entry->rows, width));
+    }
+    return result;
+  }
+
+ private:
+  struct Entry {
+    std::int64_t place;
+    int lane;
+    Rows rows;
+    unsigned known_by;  // lanes that found it or were handed it, as bits
+  };
+
+  int Ranked() const { return static_cast<int>(reached_.size()); }
+
+  void Found(int lane, std::int64_t place, const Rows& rows) {
+    const std::lock_guard lock(mutex_);
+    if (lane < Ranked()) reached_[lane] = std::max(reached_[lane], place);
+    auto same = std::find_if(found_.begin(), found_.end(),
+                             [&](const Entry& entry) { return entry.rows == rows; });
+    if (same == found_.end()) {
+      found_.push_back(Entry{place, lane, rows, 0});
+      same = found_.end() - 1;
+    } else if (place < same->place) {
+      same->place = place;
+      same->lane = lane;
+    }
+    same->known_by |= 1u << lane;
+    Decide();
+  }
+
+  void Reached(int lane, std::int64_t place) {
+    const std::lock_guard lock(mutex_);
+    if (lane < Ranked()) reached_[lane] = std::max(reached_[lane], place);
+    Decide();
+  }
+
+  void Complete(int lane) {
+    const std::lock_guard lock(mutex_);
+    complete_ = true;
+    // The search ended: it has no place left to search.
+    if (lane < Ranked()) reached_[lane] = kNowhere;
+    Decide();
+  }
+
+  void Others(int lane, std::int64_t place, std::vector<Rows>& rows) {
+    const std::lock_guard lock(mutex_);
+    for (Entry& entry : found_) {
+      if (entry.place >= place || (entry.known_by & (1u << lane)) != 0) continue;
+      entry.known_by |= 1u << lane;
+      rows.push_back(entry.rows);
+    }
+  }
+
+  const Entry* First() const {
+    const Entry* first = nullptr;
+    for (const Entry& entry : found_) {
+      if (entry.place != kNowhere && (first == nullptr || entry.place < first->place))
+        first = &entry;
+    }
+    if (first == nullptr) return nullptr;
+    for (int lane = 0; lane < Ranked(); ++lane) {
+      if (lane != first->lane && reached_[lane] < first->place) return nullptr;
+    }
+    return first;
+  }
+
+  void Decide() {
+    const bool enough = static_cast<int>(found_.size()) >= max_solutions_;
+    if ((complete_ && found_.empty()) || (First() != nullptr && (enough || complete_))) {
+      decided_ = true;
+      quit = true;
+    }
+  }
+
+  std::mutex mutex_;
+  int max_solutions_;
+  std::vector<Entry> found_;  // distinct solutions, each at its lowest place
+  std::vector<std::int64_t> reached_;
+  bool complete_ = false;
+  bool decided_ = false;
+};
+
+// Deciding or solving: the turns split in two, the depth-first turns on the
+// calling thread and the SAT and dive turns beside them, so that one SAT
+// instance serves both (a second would double the memory of a large puzzle);
+// with a third thread, the guided dive alone beside them, with a SAT solver
+// of its own.
+Result Split(Searcher& first, const Clues& clues, const Limits& limits, int threads) {
+  const int max_solutions = std::max(1, limits.max_solutions);
+  Schedule schedule(max_solutions, 2);
+  Limits helper_limits = limits;
+  // The progress report belongs to the calling thread.
+  helper_limits.progress = nullptr;
+  const Searcher::Strategy helper_strategies[] = {Searcher::Strategy::sat_turns,
+                                                  Searcher::Strategy::dive};
+  const int helper_count = std::min(threads - 1, 2);
+  // The SAT and dive turns probe only in their first, short turn, and a dive
+  // node solves lines under new known cells mostly, so a small line cache
+  // serves them: on a 100x100 puzzle the full one is 10 MB.
+  constexpr int kSatTurnsCachePerCell = 1;
+  std::vector<std::unique_ptr<Searcher>> helpers;
+  std::vector<std::unique_ptr<Schedule::Lane>> lanes;
+  lanes.push_back(std::make_unique<Schedule::Lane>(schedule, 0));
+  first.Post(lanes.back().get());
+  first.Watch(&schedule.quit, nullptr);
+  for (int i = 0; i < helper_count; ++i) {
+    lanes.push_back(std::make_unique<Schedule::Lane>(schedule, i + 1));
+    helpers.push_back(std::make_unique<Searcher>(
+        clues, helper_limits, i == 0 ? kSatTurnsCachePerCell : Propagator::kCachePerCell));
+    helpers.back()->Adopt(first);
+    helpers.back()->Post(lanes.back().get());
+    helpers.back()->Watch(&schedule.quit, nullptr);
+  }
+
+  std::vector<std::int64_t> helper_nodes(helpers.size(), 0);
+  std::vector<std::jthread> workers;
+  const QuitOnExit quit_helpers{schedule.quit};
+  for (std::size_t i = 0; i < helpers.size(); ++i) {
+    workers.emplace_back([&, i] {
+      try {
+        helper_nodes[i] = helpers[i]->Search(helper_strategies[i]).nodes;
+      } catch (...) {
+        schedule.Failed(static_cast<int>(i) + 1);
+      }
+    });
+  }
+  Result result = first.Search(Searcher::Strategy::depth_first_turns);
+  // The other part of the turns may still have to search the places below
+  // this part's first solution.
+  workers.clear();
+  for (const std::int64_t nodes : helper_nodes) result.nodes += nodes;
+  return schedule.Outcome(std::move(result), clues.width);
+}
+
+// What the counting helper races for: deciding the count first.
+struct Race {
+  std::atomic<bool> quit_first{false};
+  std::atomic<bool> first_is_enough{false};
+  std::atomic<bool> quit_helper{false};
+  std::mutex mutex;
+  std::optional<Result> decided;
+
+  void Decided(const Result& result) {
+    const std::lock_guard lock(mutex);
+    if (decided) return;
+    decided = result;
+    quit_helper = true;
+    if (result.solution_count >= 2) {
+      first_is_enough = true;
+    } else {
+      quit_first = true;
+    }
+  }
+};
+
+// Counting: the one-thread search beside the SAT backstop alone counting
+// with blocking clauses, each far faster than the other on some puzzles.
+Result Count(Searcher& first, const Clues& clues, const Limits& limits) {
+  Race race;
+  Limits helper_limits = limits;
+  helper_limits.progress = nullptr;
+  Searcher helper(clues, helper_limits);
+  helper.Adopt(first);
+  helper.Watch(&race.quit_helper, nullptr);
+  first.Watch(&race.quit_first, &race.first_is_enough);
+
+  Result helper_result;
+  std::int64_t helper_nodes = 0;
+  const QuitOnExit quit_helper{race.quit_helper};
+  std::jthread worker([&] {
+    // A helper that fails (out of memory) leaves the race to the first.
+    try {
+      helper_result = helper.Search(Searcher::Strategy::sat);
+      helper_nodes = helper_result.nodes;
+      const bool exhausted = helper_result.solution_count < limits.max_solutions;
+      if (!helper_result.stopped && (exhausted || helper_result.solution_count >= 2))
+        race.Decided(helper_result);
+    } catch (...) {
+    }
+  });
+  Result result = first.Search(Searcher::Strategy::turns);
+  race.quit_helper = true;
+  worker.join();
+
+  const std::int64_t nodes = result.nodes + helper_nodes;
+  const std::lock_guard lock(race.mutex);
+  if (race.decided && (result.stopped || race.first_is_enough)) {
+    const Grade grade = result.grade;
+    std::vector<Grid> shown = std::move(result.solutions);
+    result = *race.decided;
+    result.grade = grade;
+    if (result.solution_count >= 2) {
+      // Several: the first search's first solution leads, its second or else
+      // a different one of the helper's follows. Stopped by the user before
+      // its first, the verdict stands on the helper's solutions alone.
+      result.stopped = shown.empty();
+      if (!shown.empty()) {
+        for (const Grid& other : result.solutions) {
+          if (shown.size() < 2 && other.cells != shown.front().cells) shown.push_back(other);
+        }
+        result.solutions = std::move(shown);
+      }
+    }
+  }
+  result.nodes = nodes;
+  return result;
+}
+
+}  // namespace
+
+Result Portfolio::Run(const Clues& clues, const Grid& known, const Limits& limits, int threads) {
+  Searcher first(clues, limits);
+  if (!first.Root(known)) return first.Outcome();
+  if (limits.max_solutions > 2) return Count(first, clues, limits);
+  return Split(first, clues, limits, threads);
+}
+
+}  // namespace search

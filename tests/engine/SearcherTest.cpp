@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "SearchPictures.h"
+#include "engine/Searcher.h"
+
+namespace {
+
+using search::Clues;
+using search::Limits;
+using search::Result;
+using search::Searcher;
+using search_test::CluesOf;
+using search_test::Satisfies;
+
+// Each way of searching below the root runs alone beside the others, so each
+// must be complete by itself: the same count, no solution twice, every one
+// fitting the clues.
+TEST(SearcherTest, EveryStrategyAloneCountsEverySolution) {
+  Clues permutations{5, 5, {}, {}};
+  permutations.rows.assign(5, {1});
+  permutations.columns.assign(5, {1});
+  const struct {
+    Clues clues;
+    int max_solutions;
+    int count;
+  } cases[] = {
+      {permutations, 1000, 120},
+      {permutations, 2, 2},
+      {permutations, 1, 1},
+      {CluesOf("#..# .##. .##. #..#"), 1000, 3},
+      {CluesOf("##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. ##......##.# "
+               ".##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## .....##..#.# #.##.#.#...."),
+       1000, 1},
+      {Clues{3, 3, {{1, 1}, {1}, {1}}, {{1}, {3}, {}}}, 2, 0},
+  };
+  for (const auto strategy :
+       {Searcher::Strategy::turns, Searcher::Strategy::depth_first_turns,
+        Searcher::Strategy::sat_turns, Searcher::Strategy::sat, Searcher::Strategy::dive}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message()
+                   << "strategy " << static_cast<int>(strategy) << ", " << c.clues.width << "x"
+                   << c.clues.height << " up to " << c.max_solutions);
+      Limits limits;
+      limits.max_solutions = c.max_solutions;
+      Searcher searcher(c.clues, limits);
+      const Result result =
+          searcher.Root(search::Grid{}) ? searcher.Search(strategy) : searcher.Outcome();
+      EXPECT_FALSE(result.stopped);
+      EXPECT_EQ(result.solution_count, c.count);
+      for (const search::Grid& solution : result.solutions)
+        EXPECT_TRUE(Satisfies(solution, c.clues));
+      if (result.solutions.size() == 2) {
+        EXPECT_NE(result.solutions[0].cells, result.solutions[1].cells);
+      }
+    }
+  }
+}
+
+}  // namespace
