@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/Generator.h"
 #include "engine/LineSolver.h"
 #include "engine/Searcher.h"
 
@@ -36,6 +37,21 @@ Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits
     throw std::invalid_argument("known cells do not match the size");
   Searcher searcher(clues, limits);
   return searcher.Run(known);
+}
+
+double DefaultDensity(Grade grade) {
+  return grade == Grade::search ? 0.4 : 0.5;
+}
+
+Generated GeneratePuzzle(const GenerateRequest& request, const GenerateLimits& limits) {
+  if (request.width < 1 || request.width > LineSolver::kMaxLength || request.height < 1 ||
+      request.height > LineSolver::kMaxLength)
+    throw std::invalid_argument("size " + std::to_string(request.width) + "x" +
+                                std::to_string(request.height) + " outside 1..100");
+  if (!(request.density >= 0 && request.density <= 1))
+    throw std::invalid_argument("density " + std::to_string(request.density) + " outside 0..1");
+  Generator generator(request, limits);
+  return generator.Run();
 }
 
 }  // namespace search
