@@ -54,7 +54,7 @@ void AddTimeout(CLI::App& command, TCliOptions& options, const char* what) {
 
 bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& options, int& status,
                        std::ostream& out, std::ostream& err) {
-  CLI::App app("Solves, checks and converts nonogram puzzle files without a window.",
+  CLI::App app("Solves, checks, converts and makes nonogram puzzle files without a window.",
                "pixlers-cli");
   app.require_subcommand(1);
   app.footer("Run \"pixlers-cli COMMAND --help\" for the options of one command.");
@@ -179,6 +179,8 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       "  0  OUT was written\n"
       "  3  usage error, or IN could not be read or OUT not written\n");
 
+  AddGenerateCommand(app, options.generate);
+
   CLI::App* parsed = nullptr;
   try {
     app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend()));
@@ -192,11 +194,10 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
     status = kExitError;
     return false;
   }
-  const std::map<std::string, CliJob> jobs = {{"solve", CliJob::solve},
-                                              {"batch", CliJob::batch},
-                                              {"check", CliJob::check},
-                                              {"count", CliJob::count},
-                                              {"convert", CliJob::convert}};
+  const std::map<std::string, CliJob> jobs = {
+      {"solve", CliJob::solve}, {"batch", CliJob::batch},     {"check", CliJob::check},
+      {"count", CliJob::count}, {"convert", CliJob::convert}, {"generate", CliJob::generate},
+  };
   options.job = jobs.at(parsed->get_name());
   return true;
 }

@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
       return RunCheck(options, watcher);
     case CliJob::count:
       return RunCount(options, watcher);
+    case CliJob::generate:
+      return RunGenerate(options.generate, watcher);
     case CliJob::convert:
       break;
   }
