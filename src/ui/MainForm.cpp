@@ -1,86 +1,36 @@
 #include "ui/MainForm.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QImageReader>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <exception>
 
 #include "document/Pixler.h"
-#include "document/PixlerSearch.h"
 #include "puzzle/General.h"
-#include "puzzle/Platform.h"
 #include "solver/SolverCompQueue.h"
 #include "ui/About.h"
+#include "ui/FileCommands.h"
 #include "ui/HintCommand.h"
 #include "ui/ImageControl.h"
-#include "ui/ImportImageDialog.h"
 #include "ui/KeyboardPlay.h"
 #include "ui/NewDialog.h"
-#include "ui/OpenFileDialog.h"
-#include "ui/PuzzleTransfer.h"
 #include "ui/Recovery.h"
+#include "ui/SolverCommands.h"
 #include "ui/ToolIcons.h"
-#include "export/PuzzleExport.h"
+#include "ui/ViewControl.h"
 
 namespace {
-
-constexpr int kLargestSize = 100;
-// The surfaces' sizes at the start: the field's corner then lies at 1002,
-// with the clues and the preview above and left of it, two pixels apart.
-constexpr int kFieldSide = 2000;
-constexpr int kClueDepth = 1000;
-constexpr int kGap = 2;
-// Surfaces grow with a zoomed-in puzzle up to this side, which bounds their
-// memory; beyond it the drawing is cut off.
-constexpr int kLargestSurface = 4001;
-
-const char* const kFileFilter =
-    "All Pixlers Files (*.pixler *.ppixler *.spixler);;Empty Pixlers (*.pixler);;"
-    "Partially Solved Pixlers (*.ppixler);;Solved Pixlers (*.spixler);;All Files (*)";
 
 const char* const kLongestStatusTexts[6] = {
     "Field recursion max: 99",     "Now: 99",        "Type: simple",
     "Bruteforce: 100:100 (10000)", "Missing: 10000", "v1.4"};
-
-const char* const kImportFilter =
-    "Nonogram text (*.non);;webpbn XML (*.xml);;Images (*.png *.jpg *.bmp *.pbm)";
-const char* const kExportFilter =
-    "Nonogram text (*.non);;webpbn XML (*.xml);;PNG image (*.png);;PDF for printing (*.pdf)";
-const QStringList kExportSuffixes = {QStringLiteral("non"), QStringLiteral("xml"),
-                                     QStringLiteral("png"), QStringLiteral("pdf")};
-
-// The exchange formats go through the document; anything else is an image.
-bool IsExchangeFormat(const QString& file_name) {
-  const QString suffix = QFileInfo(file_name).suffix().toLower();
-  return suffix == QLatin1String("non") || suffix == QLatin1String("xml");
-}
-
-const char* const kRecursionWarning =
-    "Doubled recursion means using both row and field recursion methods toghether.\r"
-    "Deeper recursion means allowing field recursion methods recurse into deeper levels.\r\r"
-    "Since all recursion methods attmept to do the same in the same manner, there is no point in "
-    "using doubled recursion and deeper recursion together. Row-level recursion will simply slow "
-    "things significantly down, gaining no extra solving power. Doubled recursion is useful only "
-    "when deeper recursion is turned off.\r\r"
-    "Note that doubled recursion is not as powerful as deeper recursion, however, it is "
-    "definitely faster and might be sufficient for certain puzzles.\r\r"
-    "Right now, you have turned both options on, which will significantly slow the solving "
-    "process down, without gaining any extra solving power.";
 
 // A menu's items stay reachable through their shortcuts even while the menu
 // itself is disabled, so every command also asks its menu.
@@ -96,9 +46,10 @@ bool Available(const QAction* item) {
 
 }  // namespace
 
-TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
+TfMain::TfMain(QWidget* parent) : QMainWindow(parent), FileDialogs(this) {
   TSolverCompQueue::SelfTest();
 
+  FView = std::make_unique<ViewControl>(*this);
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
@@ -110,7 +61,7 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
   if (const QScreen* shown_on = screen()) resize(shown_on->availableGeometry().size());
   setWindowState(windowState() | Qt::WindowMaximized);
 
-  const QSize client = ScrollRoom();
+  const QSize client = FView->ScrollRoom();
   FDocument = std::make_unique<TPixler>(
       TSurface{ImageField->Canvas(), ImageField->width(), ImageField->height()},
       TSurface{ImagePreview->Canvas(), ImagePreview->width(), ImagePreview->height()},
@@ -118,18 +69,16 @@ TfMain::TfMain(QWidget* parent) : QMainWindow(parent) {
       TSurface{ImageLeftClues->Canvas(), ImageLeftClues->width(), ImageLeftClues->height()},
       static_cast<TColor>(Background->palette().color(QPalette::Window).rgb() & 0xFFFFFF),
       client.width(), client.height());
-  FSearch = std::make_unique<PixlerSearch>(*FDocument);
+  FFiles = std::make_unique<FileCommands>(*this, *FDocument, *this);
+  FSolver = std::make_unique<SolverCommands>(*this, *FDocument);
 
   MenuItemSwitchEditModeClick();
-  MenuItemZoomClick(MenuItemResetZoom);
-  FFileName.clear();
-  UpdateCaption();
+  FView->Zoom(ViewControl::Step::Reset);
 
   fAbout = std::make_unique<TfAbout>(this);
   fNew = std::make_unique<TfNew>(this);
 
   FDocument->MarkClean();
-  Recovery = new TRecovery(*FDocument, this);
   Hint = new HintCommand(*this);
   KeyboardPlay = new TKeyboardPlay(*this);
   ImageField->setFocus();
@@ -168,9 +117,7 @@ void TfMain::CreateMenus() {
   on(MenuItemSave, &TfMain::MenuItemSaveClick);
   on(MenuItemImport, &TfMain::MenuItemImportClick);
   on(MenuItemExport, &TfMain::MenuItemExportClick);
-  connect(MenuItemClearPic, &QAction::triggered, this, [this] {
-    if (Available(MenuItemClearPic)) MenuItemClearPicClick(true);
-  });
+  on(MenuItemClearPic, &TfMain::MenuItemClearPicClick);
   connect(MenuItemExit, &QAction::triggered, this, [this] {
     if (Available(MenuItemExit)) close();
   });
@@ -349,7 +296,7 @@ void TfMain::CreateToolBar() {
   connect(ToolButtonNew, &QAction::triggered, this, &TfMain::MenuItemNewClick);
   connect(ToolButtonOpen, &QAction::triggered, this, &TfMain::MenuItemOpenClick);
   connect(ToolButtonSave, &QAction::triggered, this, &TfMain::MenuItemSaveClick);
-  connect(ToolButtonClearPic, &QAction::triggered, this, [this] { MenuItemClearPicClick(true); });
+  connect(ToolButtonClearPic, &QAction::triggered, this, &TfMain::MenuItemClearPicClick);
   connect(ToolButtonUndo, &QAction::triggered, this, &TfMain::MenuItemUndoClick);
   connect(ToolButtonRedo, &QAction::triggered, this, &TfMain::MenuItemRedoClick);
   connect(ToolButtonClearMights, &QAction::triggered, this, &TfMain::MenuItemClearMightsClick);
@@ -397,87 +344,15 @@ void TfMain::CreateStatusBar() {
 }
 
 void TfMain::CreateSurfaces() {
-  Background = new QScrollArea(this);
-  Background->setWidgetResizable(false);
-  // Scrolling a hidden bar's way, by wheel or key, would move a puzzle that
-  // fits the view off its centre.
-  for (QScrollBar* bar : {Background->horizontalScrollBar(), Background->verticalScrollBar()}) {
-    connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar] {
-      const bool horizontal = bar == Background->horizontalScrollBar();
-      const Qt::ScrollBarPolicy policy = horizontal ? Background->horizontalScrollBarPolicy()
-                                                    : Background->verticalScrollBarPolicy();
-      if (policy == Qt::ScrollBarAlwaysOff) bar->setSliderPosition(bar->value());
-    });
-  }
-  auto* content = new QWidget;
-  content->setMouseTracking(true);
-  content->installEventFilter(this);
-
-  ImagePreview = new TImageControl(kClueDepth, kClueDepth, content);
-  ImageTopClues = new TImageControl(kFieldSide, kClueDepth, content);
-  ImageLeftClues = new TImageControl(kClueDepth, kFieldSide, content);
-  ImageField = new TImageControl(kFieldSide, kFieldSide, content);
-  AutoScroller = new QWidget(content);
-  AutoScroller->hide();
-  // The scroll area takes its range from the content's size when it gets the
-  // content, so the size comes first.
-  PlaceSurfaces();
-  Background->setWidget(content);
-
+  FView->CreateSurfaces();
+  Background->widget()->installEventFilter(this);
   for (TImageControl* image : {ImagePreview, ImageTopClues, ImageLeftClues, ImageField}) {
     connect(image, &TImageControl::MousePressed, this, &TfMain::ImagesMouseMove);
     connect(image, &TImageControl::MouseMoved, this, &TfMain::ImagesMouseMove);
   }
   connect(ImageField, &TImageControl::MouseReleased, this, &TfMain::ImageFieldMouseUp);
-
   Background->viewport()->installEventFilter(this);
   setCentralWidget(Background);
-}
-
-// The field's corner follows the clue surfaces' depth; the preview keeps its
-// bottom-right corner next to it.
-void TfMain::PlaceSurfaces() {
-  const int corner_x = ImageLeftClues->width() + kGap;
-  const int corner_y = ImageTopClues->height() + kGap;
-  ImagePreview->move(corner_x - kGap - ImagePreview->width(),
-                     corner_y - kGap - ImagePreview->height());
-  ImageTopClues->move(corner_x, 0);
-  ImageLeftClues->move(0, corner_y);
-  ImageField->move(corner_x, corner_y);
-  AutoScroller->setGeometry(corner_x, corner_y, 100, 100);
-  ImageField->parentWidget()->setFixedSize(corner_x + ImageField->width(),
-                                           corner_y + ImageField->height());
-}
-
-// A zoomed-in puzzle may need more than the starting surfaces: their clues
-// would be cut off, and clicks there would reach slots that cannot be seen.
-void TfMain::FitSurfaces() {
-  int field_width = 0;
-  int field_height = 0;
-  int top_height = 0;
-  int left_width = 0;
-  FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
-  auto side = [](int least, int needed) { return std::clamp(needed, least, kLargestSurface); };
-  const int width = side(kFieldSide, field_width + 1);
-  const int height = side(kFieldSide, field_height + 1);
-  const int depth_top = side(kClueDepth, top_height + 2);
-  const int depth_left = side(kClueDepth, left_width + 2);
-  if (width == ImageField->width() && height == ImageField->height() &&
-      depth_top == ImageTopClues->height() && depth_left == ImageLeftClues->width()) {
-    return;
-  }
-  ImageField->Resize(width, height);
-  ImageTopClues->Resize(width, depth_top);
-  ImageLeftClues->Resize(depth_left, height);
-  PlaceSurfaces();
-  FDocument->SetSurfaceSizes({width, height}, {ImagePreview->width(), ImagePreview->height()},
-                             {width, depth_top}, {depth_left, height});
-}
-
-void TfMain::UpdateCaption() {
-  QString caption = QStringLiteral("Pixlers solver");
-  if (!FFileName.isEmpty()) caption += " - " + QFileInfo(FFileName).completeBaseName();
-  setWindowTitle(caption);
 }
 
 void TfMain::EnableControls(bool enabled) {
@@ -537,267 +412,35 @@ void TfMain::ApplyFieldRecursionRule() {
 
 void TfMain::MenuItemSolverAllowDeepRecursionClick() {
   MenuItemSolverShowRecursionOrder->setEnabled(MenuItemSolverAllowDeepRecursion->isChecked());
-  MenuItemSolverAllowFullRecursionClick();
+  FSolver->WarnAboutDoubledRecursion();
 }
 
 void TfMain::MenuItemSolverAllowFullRecursionClick() {
-  if (MenuItemSolverAllowFullRecursion->isChecked() &&
-      MenuItemSolverAllowDeepRecursion->isChecked()) {
-    TSolverControl::ShowError(kRecursionWarning);
-  }
+  FSolver->WarnAboutDoubledRecursion();
 }
 
 void TfMain::MenuItemNewClick() {
-  if (!SaveChangesFirst()) return;
-  fNew->FSizeX = FDocument->GetWidth();
-  fNew->FSizeY = FDocument->GetHeight();
-  if (fNew->exec() != QDialog::Accepted) return;
-  const int width = fNew->FSizeX;
-  const int height = fNew->FSizeY;
-  if (width < 1 || width > kLargestSize || height < 1 || height > kLargestSize) {
-    const std::string largest = std::to_string(kLargestSize);
-    CurrentPlatform().ShowMessage("Error!",
-                                  "Entered sizes are invalid.\rEnter width between 1 and " +
-                                      largest + ".\rEnter height between 1 and " + largest + ".",
-                                  TMessageButtons::Ok, TMessageIcon::Warning);
-    return;
-  }
-  FFileName.clear();
-  UpdateCaption();
-  FDocument->SetSize(width, height);
-  FDocument->Clear();
-  FDocument->MarkClean();
-  Recovery->Remove();
-  FDocument->Redraw(-1, -1);
-  MenuItemZoomClick(MenuItemResetZoom);
+  FFiles->New();
 }
 
-// Both check marks are read before the dialog: coming back from it
-// re-activates the window, which clears them.
 void TfMain::MenuItemOpenClick() {
-  const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
-  const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
-  if (!SaveChangesFirst()) return;
-  QString file_name = FFileName;
-  if (!ExecuteOpenDialog(file_name)) return;
-  OpenFile(file_name, clear_after_loading, run_after_loading);
+  FFiles->Open();
 }
 
-void TfMain::OpenFromCommandLine(const QString& file_name) {
-  const bool clear_after_loading = MenuItemClearAfterLoading->isChecked();
-  const bool run_after_loading = MenuItemRunAfterLoading->isChecked();
-  if (SaveChangesFirst()) OpenFile(file_name, clear_after_loading, run_after_loading);
-}
-
-// A file that is refused or passed over leaves the puzzle, its name and the
-// caption as they were, and the loading options must not touch that puzzle.
-void TfMain::OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading) {
-  try {
-    if (!FDocument->LoadFromFile(file_name.toStdString())) return;
-  } catch (const std::exception& error) {
-    ShowFileError(error);
-    return;
-  }
-  FFileName = file_name;
-  UpdateCaption();
-  Recovery->Remove();
-  MenuItemZoomClick(MenuItemResetZoom);
-  if (clear_after_loading) MenuItemClearPicClick(false);
-  if (run_after_loading) MenuItemSolverRun(MenuItemSolverAllFullPasses);
-}
-
-// A failed save keeps the old name, so the caption never names a file that
-// does not hold the puzzle.
 void TfMain::MenuItemSaveClick() {
-  SaveWithDialog();
-}
-
-bool TfMain::SaveWithDialog() {
-  QString file_name = FFileName;
-  if (!ExecuteSaveDialog(file_name)) return false;
-  try {
-    FDocument->SaveToFile(file_name.toStdString());
-  } catch (const std::exception& error) {
-    ShowFileError(error);
-    return false;
-  }
-  FFileName = file_name;
-  UpdateCaption();
-  FDocument->MarkClean();
-  Recovery->Remove();
-  return true;
-}
-
-// Replacing or closing a puzzle with unsaved changes used to drop them
-// without a word.
-bool TfMain::SaveChangesFirst() {
-  if (!FDocument->IsModified()) return true;
-  switch (CurrentPlatform().ShowMessage(TGeneral::kCaption,
-                                        "The puzzle has changes that are not saved.\r"
-                                        "Save them first?",
-                                        TMessageButtons::SaveDiscardCancel,
-                                        TMessageIcon::Question)) {
-    case TMessageResult::Save:
-      return SaveWithDialog();
-    case TMessageResult::Discard:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void TfMain::OfferRecovery() {
-  if (!Recovery->Offer()) return;
-  FFileName.clear();
-  UpdateCaption();
-  MenuItemZoomClick(MenuItemResetZoom);
+  FFiles->Save();
 }
 
 void TfMain::MenuItemImportClick() {
-  if (!SaveChangesFirst()) return;
-  QString file_name;
-  if (ExecuteImportDialog(file_name)) ImportFile(file_name);
-}
-
-// An import makes a new puzzle that no puzzle file holds yet, so the caption
-// names none and "Save..." asks for a new name.
-void TfMain::ImportFile(const QString& file_name) {
-  if (!IsExchangeFormat(file_name)) {
-    ImportImage(file_name);
-    return;
-  }
-  try {
-    FDocument->ImportFromFile(file_name.toStdString());
-  } catch (const std::exception& error) {
-    ShowFileError(error);
-    return;
-  }
-  FFileName.clear();
-  UpdateCaption();
-  MenuItemZoomClick(MenuItemResetZoom);
-}
-
-void TfMain::ImportImage(const QString& file_name) {
-  QImageReader reader(file_name);
-  const QImage image = reader.read();
-  if (image.isNull()) {
-    ShowFileError(
-        TPixlerFileError(file_name.toStdString(), 0,
-                         "cannot be read as an image: " + reader.errorString().toStdString()));
-    return;
-  }
-  CellPicture cells;
-  if (!ExecuteImageDialog(image, cells) || !puzzle_transfer::ImportPicture(*FDocument, cells)) {
-    return;
-  }
-  FDocument->MarkModified();
-  FFileName.clear();
-  UpdateCaption();
-  MenuItemSwitchEditMode->setChecked(true);
-  MenuItemSwitchEditModeClick();
-  MenuItemZoomClick(MenuItemResetZoom);
+  FFiles->Import();
 }
 
 void TfMain::MenuItemExportClick() {
-  QString file_name;
-  if (ExecuteExportDialog(file_name)) ExportFile(file_name);
+  FFiles->Export();
 }
 
-// An export leaves the puzzle, its file name and the caption as they are.
-void TfMain::ExportFile(const QString& file_name) {
-  const std::string name = file_name.toStdString();
-  const QString suffix = QFileInfo(file_name).suffix().toLower();
-  try {
-    const auto data = FDocument->FileData();
-    if (IsExchangeFormat(file_name)) {
-      FDocument->ExportToFile(name);
-    } else if (suffix == QLatin1String("png")) {
-      int scale = 1;
-      if (!ExecutePngScaleDialog(scale)) return;
-      ExportPng(name, *data, scale);
-    } else if (suffix == QLatin1String("pdf")) {
-      const bool with_solution =
-          TGeneral::MessageAsk("Print the solution on a page of its own after the puzzle?");
-      const QString title =
-          QFileInfo(FFileName.isEmpty() ? file_name : FFileName).completeBaseName();
-      ExportPdf(name, *data, title.toStdString(), with_solution);
-    } else {
-      throw TPixlerFileError(name, 0, "unknown export format; choose .non, .xml, .png or .pdf");
-    }
-  } catch (const std::exception& error) {
-    ShowFileError(error);
-  }
-}
-
-void TfMain::ShowFileError(const std::exception& error) {
-  CurrentPlatform().ShowMessage(TGeneral::kCaption, error.what(), TMessageButtons::Ok,
-                                TMessageIcon::Error);
-}
-
-bool TfMain::ExecuteOpenDialog(QString& file_name) {
-  OpenFileDialog dialog(this, QString::fromLatin1(kFileFilter), QStringLiteral("pixler"));
-  if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.ChosenFile().isEmpty()) return false;
-  file_name = dialog.ChosenFile();
-  return true;
-}
-
-bool TfMain::ExecuteSaveDialog(QString& file_name) {
-  QFileDialog dialog(this, QString(), QStringLiteral("."), QString::fromLatin1(kFileFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(QStringLiteral("pixler"));
-  if (!file_name.isEmpty()) dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
-  return true;
-}
-
-bool TfMain::ExecuteImportDialog(QString& file_name) {
-  QFileDialog dialog(this, QStringLiteral("Import"), QStringLiteral("."),
-                     QString::fromLatin1(kImportFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
-  return true;
-}
-
-// A name without a known extension gets the chosen filter's.
-bool TfMain::ExecuteExportDialog(QString& file_name) {
-  QFileDialog dialog(this, QStringLiteral("Export"), QStringLiteral("."),
-                     QString::fromLatin1(kExportFilter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  file_name = dialog.selectedFiles().constFirst();
-  const QString filter = dialog.selectedNameFilter();
-  const QString chosen = filter.mid(filter.indexOf(QLatin1String("*.")) + 2).chopped(1);
-  if (!kExportSuffixes.contains(QFileInfo(file_name).suffix().toLower())) {
-    file_name += QLatin1Char('.') + chosen;
-  }
-  return true;
-}
-
-bool TfMain::ExecuteImageDialog(const QImage& image, CellPicture& cells) {
-  ImportImageDialog dialog(image, this);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  cells = dialog.Picture();
-  return true;
-}
-
-bool TfMain::ExecutePngScaleDialog(int& scale) {
-  bool accepted = false;
-  scale = QInputDialog::getInt(this, QStringLiteral("Export PNG image"),
-                               QStringLiteral("Pixels per cell:"), 8, 1, kLargestPngScale, 1,
-                               &accepted);
-  return accepted;
-}
-
-void TfMain::MenuItemClearPicClick(bool ask) {
-  if (ask && !TGeneral::MessageAsk("Do you really want to clear the picture?")) return;
-  FDocument->ClearPicture();
-  FDocument->Redraw(-1, -1);
+void TfMain::MenuItemClearPicClick() {
+  FFiles->ClearPicture(true);
 }
 
 void TfMain::MenuItemUndoClick() {
@@ -823,8 +466,6 @@ void TfMain::MenuItemRegenerateCluesClick() {
   FDocument->Redraw(-1, -1);
 }
 
-// Applies the mode of the check mark, which the menu or the button has
-// already toggled when the user chose it.
 void TfMain::MenuItemSwitchEditModeClick() {
   const bool editor = MenuItemSwitchEditMode->isChecked();
   MenuItemRegenerateClues->setEnabled(editor);
@@ -840,86 +481,36 @@ void TfMain::MenuItemSwitchEditModeClick() {
   FDocument->SetMarking(!editor);
 }
 
-void TfMain::MenuItemSolverRun(const QAction* sender) {
-  // A solve started during a mouse stroke must not merge its findings into
-  // the stroke's undo step.
-  FDocument->EndGroup();
-  // A solve is where a crash or a hang is likeliest.
-  Recovery->Keep();
-
-  TPixler& document = *FDocument;
-  document.FUseRow1 = MenuItemSolverRow1->isChecked();
-  document.FUseRow2 = MenuItemSolverRow2->isChecked();
-  document.FUseRow3 = MenuItemSolverRow3->isChecked();
-  document.FUseRow4 = MenuItemSolverRow4->isChecked();
-  document.FUseRowRecurse1 = MenuItemSolverRowRecurse1->isChecked();
-  document.FUseFieldRecurse1 = MenuItemSolverFieldRecurse1->isChecked();
-  document.FAllowDeepRecursion = MenuItemSolverAllowDeepRecursion->isChecked();
-  document.FAllowFullRecursion = MenuItemSolverAllowFullRecursion->isChecked();
-
-  EnableControls(false);
-  FSolving = true;
-  ReportLevel(-2);
-
-  // The window lends itself as the receiver without handing over ownership.
-  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
-  // Whatever goes wrong, the window must leave the solving state.
-  try {
-    if (sender == MenuItemSolverFindPiece || sender == ToolButtonSolverFindPiece) {
-      document.SolveStep(false, false, false, callback);
-    } else if (sender == MenuItemSolverFindAllPieces || sender == ToolButtonSolverFindAllPieces) {
-      document.SolveAll(false, false, callback);
-    } else if (sender == MenuItemSolverFullPass || sender == ToolButtonSolverFullPass) {
-      document.SolveStep(true, false, false, callback);
-    } else if (sender == MenuItemSolverAllFullPasses || sender == ToolButtonSolverAllFullPasses) {
-      document.SolveAll(true, false, callback);
-    } else if (sender == MenuItemSolverRealtime || sender == ToolButtonSolverRealtime) {
-      document.SolveStep(true, true, false, callback);
-    }
-  } catch (const std::exception& error) {
-    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
-  }
-
-  ReportLevel(-1);
-  FSolving = false;
-  EnableControls(true);
-  // Loading may run the solver in editor mode; the mode decides again which
-  // solve controls are open.
+void TfMain::SetEditorMode(bool editor) {
+  MenuItemSwitchEditMode->setChecked(editor);
   MenuItemSwitchEditModeClick();
-  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TfMain::MenuItemSolverRun(const QAction* sender) {
+  using Step = SolverCommands::Step;
+  if (sender == MenuItemSolverFindPiece || sender == ToolButtonSolverFindPiece) {
+    FSolver->Run(Step::FindPiece);
+  } else if (sender == MenuItemSolverFindAllPieces || sender == ToolButtonSolverFindAllPieces) {
+    FSolver->Run(Step::FindAllPieces);
+  } else if (sender == MenuItemSolverFullPass || sender == ToolButtonSolverFullPass) {
+    FSolver->Run(Step::FullPass);
+  } else if (sender == MenuItemSolverAllFullPasses || sender == ToolButtonSolverAllFullPasses) {
+    FSolver->Run(Step::AllFullPasses);
+  } else if (sender == MenuItemSolverRealtime || sender == ToolButtonSolverRealtime) {
+    FSolver->Run(Step::Realtime);
+  }
 }
 
 void TfMain::MenuItemSolverStopClick() {
-  FDocument->Stop();
-  FSearch->Stop();
+  FSolver->Stop();
 }
 
-// The complete search's commands take the road of the solve commands: the
-// controls stay disabled and the status bar follows the search until the
-// command returns.
 void TfMain::MenuItemSearchRun(const QAction* sender) {
-  EnableControls(false);
-  // The check also runs in editor mode, where the Solver menu is closed;
-  // its stop command must still answer to Esc. The run has disabled every
-  // other item of the menu.
-  MenuItemSolver->menuAction()->setEnabled(true);
-  FSolving = true;
-  ReportLevel(-2);
-  const std::shared_ptr<ISolverCallback> callback(std::shared_ptr<void>(), this);
-  try {
-    if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
-      FSearch->Solve(callback);
-    } else {
-      FSearch->Check(callback);
-    }
-  } catch (const std::exception& error) {
-    TSolverControl::ShowError(std::string("Internal Solver error: ") + error.what());
+  if (sender == MenuItemSolverSearch || sender == ToolButtonSolverSearch) {
+    FSolver->Search();
+  } else {
+    FSolver->CheckUnique();
   }
-  ReportLevel(-1);
-  FSolving = false;
-  EnableControls(true);
-  MenuItemSwitchEditModeClick();
-  if (FCloseRequested) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TfMain::MenuItemManualClick() {
@@ -987,25 +578,12 @@ int TfMain::ShiftToAction(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifi
   return 2 + shift;
 }
 
-// Positions over the clues carry the negated pixel offset on the clues' own
-// axis; 0 becomes -1 so that it is never taken for a position on the field.
 void TfMain::ImagesMouseMove(const TImageControl* sender, Qt::MouseButtons buttons,
                              Qt::KeyboardModifiers modifiers, int x, int y) {
+  const QPoint at = FView->PuzzlePosition(sender, x, y);
   const int action = ShiftToAction(buttons, modifiers);
-  int px = -1;
-  int py = -1;
-  if (sender == ImageField) {
-    px = x;
-    py = y;
-  } else if (sender == ImageTopClues) {
-    px = x;
-    py = y == 0 ? -1 : -y;
-  } else if (sender == ImageLeftClues) {
-    px = x == 0 ? -1 : -x;
-    py = y;
-  }
-  if (action != 0) FDocument->MouseAction(px, py, action);
-  FDocument->HoverAt(px, py);
+  if (action != 0) FDocument->MouseAction(at.x(), at.y(), action);
+  FDocument->HoverAt(at.x(), at.y());
 }
 
 void TfMain::ImageFieldMouseUp() {
@@ -1013,81 +591,18 @@ void TfMain::ImageFieldMouseUp() {
 }
 
 void TfMain::MenuItemZoomClick(const QAction* sender) {
-  int zoom = FDocument->GetZoom();
+  using Step = ViewControl::Step;
   if (sender == MenuItemZoomIn || sender == ToolButtonZoomIn) {
-    ++zoom;
+    FView->Zoom(Step::In);
   } else if (sender == MenuItemResetZoom || sender == ToolButtonResetZoom) {
-    zoom = 0;
+    FView->Zoom(Step::Reset);
   } else if (sender == MenuItemZoomOut || sender == ToolButtonZoomOut) {
-    --zoom;
+    FView->Zoom(Step::Out);
   }
-  FDocument->SetZoom(zoom);
-  FitSurfaces();
-  FDocument->Redraw(-1, -1);
-
-  int field_width = 0;
-  int field_height = 0;
-  int top_height = 0;
-  int left_width = 0;
-  FDocument->GetPixelSizes(field_width, field_height, top_height, left_width);
-  ShowScrollBarsAsNeeded(left_width + field_width + 4, top_height + field_height + 4);
-
-  // Scroll so that a panel reaching from the field's corner to the middle of
-  // the free space comes into view: that centres the puzzle, or shows the
-  // field's corner first when the field alone is larger than the view.
-  const int client_width = Background->viewport()->width();
-  const int client_height = Background->viewport()->height();
-  AutoScroller->resize(
-      std::max(field_width, (client_width - field_width - left_width - 4) / 2 + field_width),
-      std::max(field_height, (client_height - field_height - top_height - 4) / 2 + field_height));
-  auto position = [](int corner, int extent, int client) {
-    if (corner + extent <= client) return 0;
-    return extent > client ? corner : corner + extent - client;
-  };
-  Background->horizontalScrollBar()->setValue(
-      position(AutoScroller->x(), AutoScroller->width(), client_width));
-  Background->verticalScrollBar()->setValue(
-      position(AutoScroller->y(), AutoScroller->height(), client_height));
-  AutoScroller->resize(100, 100);
-  AutoScroller->hide();
-
-  for (TImageControl* image : {ImageTopClues, ImageLeftClues, ImagePreview, ImageField}) {
-    image->update();
-  }
-}
-
-// The surfaces are always larger than the view, so the scroll area alone
-// would always show both bars; they show when the puzzle's drawing does not
-// fit. Showing or hiding one resizes the view and lays it out again from
-// inside this call, which ends there because the fit area leaves the bars out.
-void TfMain::ShowScrollBarsAsNeeded(int drawing_width, int drawing_height) {
-  const QSize room = ScrollRoom();
-  const int bar_width = Background->verticalScrollBar()->sizeHint().width();
-  const int bar_height = Background->horizontalScrollBar()->sizeHint().height();
-  bool horizontal = drawing_width > room.width();
-  const bool vertical =
-      drawing_height > room.height() || (horizontal && drawing_height > room.height() - bar_height);
-  horizontal = horizontal || (vertical && drawing_width > room.width() - bar_width);
-  auto policy = [](bool shown) { return shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff; };
-  if (Background->horizontalScrollBarPolicy() != policy(horizontal)) {
-    Background->setHorizontalScrollBarPolicy(policy(horizontal));
-  }
-  if (Background->verticalScrollBarPolicy() != policy(vertical)) {
-    Background->setVerticalScrollBarPolicy(policy(vertical));
-  }
-}
-
-// The view's size without scroll bars: the fit area follows it, so that
-// showing a bar never changes the cell size and with it the need for bars.
-QSize TfMain::ScrollRoom() const {
-  return Background->contentsRect().size();
 }
 
 void TfMain::FormResize() {
-  if (!FDocument) return;
-  const QSize client = ScrollRoom();
-  FDocument->SetFitArea(client.width() / 3 * 2, client.height() / 3 * 2);
-  MenuItemZoomClick(nullptr);
+  if (FDocument) FView->Resized();
 }
 
 bool TfMain::eventFilter(QObject* watched, QEvent* event) {
@@ -1114,17 +629,15 @@ void TfMain::changeEvent(QEvent* event) {
 // The solve command still runs further down this thread's stack; closing now
 // would free the document under it. Ask it to stop and close when it returns.
 void TfMain::closeEvent(QCloseEvent* event) {
-  if (FSolving) {
-    FCloseRequested = true;
-    FDocument->Stop();
-    FSearch->Stop();
+  if (FSolver->Running()) {
+    FSolver->CloseWhenDone();
     event->ignore();
     return;
   }
-  if (!SaveChangesFirst()) {
+  if (!FFiles->SaveChangesFirst()) {
     event->ignore();
     return;
   }
-  Recovery->Remove();
+  FFiles->Recovery().Remove();
   QMainWindow::closeEvent(event);
 }

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "solver/SolverBase.h"
-#include "ui/ImageConversion.h"
+#include "ui/FileDialogs.h"
 #include "ui/ToolIcons.h"
 
 class QAction;
@@ -16,19 +16,26 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QToolBar;
-class PixlerSearch;
+class FileCommands;
+class SolverCommands;
+class ViewControl;
 class TImageControl;
 class TKeyboardPlay;
 class HintCommand;
-class TRecovery;
 class TPixler;
 class TfAbout;
 class TfNew;
 
-// The program's main window: every command, the four drawing surfaces in a
-// scroll area, and the status bar that follows the solver, whose reports it
-// receives. Members carry the names the manual and the tests refer to.
-class TfMain : public QMainWindow, public ISolverCallback {
+// The program's main window: its frame, menus, toolbar and status bar, the
+// four drawing surfaces in a scroll area, and the solver's reports, which the
+// status bar follows. The commands live in units of their own: FileCommands
+// (File menu, recovery), SolverCommands (Solver menu, unique check) and
+// ViewControl (zoom, fit, scroll, surface layout); the named handlers here
+// forward to them. A new menu item is made in CreateMenus, gets a button in
+// CreateToolBar if it has one, is opened and closed in EnableControls, and
+// its handler calls its unit. Members carry the names the manual and the
+// tests refer to.
+class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   Q_OBJECT
 
  public:
@@ -47,22 +54,19 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void ReportOrder(const TSolverOrder& order) override;
   void ReportSearch(int32_t decided, int32_t cells, int32_t depth, int64_t nodes) override;
 
-  // Loads a puzzle as "Open..." does after its dialog; the two loading check
-  // marks are passed in because they were read before any dialog.
-  void OpenFile(const QString& file_name, bool clear_after_loading, bool run_after_loading);
-  // Offers back work that a run which did not end normally left behind.
-  void OfferRecovery();
-  // Opens a file named on the command line as "Open..." does once its dialog
-  // has named it, asking first about unsaved (recovered) work.
-  void OpenFromCommandLine(const QString& file_name);
-  // "Import..." and "Export..." after their dialogs: other puzzle formats
-  // and images in, other formats, PNG images and PDF printouts out. A
-  // refused file is reported and changes nothing.
-  void ImportFile(const QString& file_name);
-  void ExportFile(const QString& file_name);
-  bool Solving() const { return FSolving; }
   TPixler& Document() { return *FDocument; }
-  const QString& FileName() const { return FFileName; }
+  // The units that carry out the commands; the handlers below forward to
+  // them.
+  FileCommands& Files() { return *FFiles; }
+  SolverCommands& Solver() { return *FSolver; }
+  ViewControl& View() { return *FView; }
+
+  // The one place that opens and closes the controls around a run.
+  void EnableControls(bool enabled);
+  // Applies the mode of the check mark, which the menu or the button has
+  // already toggled when the user chose it.
+  void MenuItemSwitchEditModeClick();
+  void SetEditorMode(bool editor);
 
   QMenu* MenuItemFile;
   QMenu* MenuItemEdit;
@@ -145,8 +149,6 @@ class TfMain : public QMainWindow, public ISolverCallback {
   QWidget* AutoScroller;
   // Keyboard play on the picture; owned by the window as its child.
   TKeyboardPlay* KeyboardPlay = nullptr;
-  // The recovery file of unsaved work; owned by the window as its child.
-  TRecovery* Recovery = nullptr;
   // "Explain next piece"; owned by the window as its child.
   HintCommand* Hint = nullptr;
 
@@ -158,41 +160,27 @@ class TfMain : public QMainWindow, public ISolverCallback {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // The file dialogs; true when the user chose a file, whose name is then in
-  // file_name. Tests replace them.
-  virtual bool ExecuteOpenDialog(QString& file_name);
-  virtual bool ExecuteSaveDialog(QString& file_name);
-  virtual bool ExecuteImportDialog(QString& file_name);
-  virtual bool ExecuteExportDialog(QString& file_name);
-  // How an image becomes a picture; true when the user accepted one.
-  virtual bool ExecuteImageDialog(const QImage& image, CellPicture& cells);
-  // Pixels per cell of an exported PNG image; false when cancelled.
-  virtual bool ExecutePngScaleDialog(int& scale);
-
  private:
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
   void CreateSurfaces();
-  void PlaceSurfaces();
   QAction* AddItem(QMenu* menu, const char* caption, const char* shortcut);
   QAction* AddButton(QAction* item, TToolIcon icon, const char* hint);
 
-  void UpdateCaption();
-  void EnableControls(bool enabled);
   void ApplyFieldRecursionRule();
 
+  // The menus' and buttons' handlers: each forwards to the unit that owns
+  // its command.
   void MenuItemNewClick();
   void MenuItemOpenClick();
   void MenuItemSaveClick();
   void MenuItemImportClick();
   void MenuItemExportClick();
-  void ImportImage(const QString& file_name);
-  void MenuItemClearPicClick(bool ask);
+  void MenuItemClearPicClick();
   void MenuItemUndoClick();
   void MenuItemRedoClick();
   void MenuItemClearMightsClick();
-  void MenuItemSwitchEditModeClick();
   void MenuItemRegenerateCluesClick();
   void MenuItemZoomClick(const QAction* sender);
   void MenuItemSolverRun(const QAction* sender);
@@ -206,23 +194,11 @@ class TfMain : public QMainWindow, public ISolverCallback {
                        Qt::KeyboardModifiers modifiers, int x, int y);
   void ImageFieldMouseUp();
   void FormResize();
-  void FitSurfaces();
-  void ShowScrollBarsAsNeeded(int drawing_width, int drawing_height);
-  QSize ScrollRoom() const;
-  void ShowFileError(const std::exception& error);
-  // Asks to save unsaved changes before they are replaced; true when the
-  // caller may go on (saved, discarded, or nothing to save).
-  bool SaveChangesFirst();
-  // True when the puzzle was written under a name the user chose.
-  bool SaveWithDialog();
 
   int32_t FMaxLevel = 0;
   int32_t FLevel = 0;
+  std::unique_ptr<ViewControl> FView;
   std::unique_ptr<TPixler> FDocument;
-  std::unique_ptr<PixlerSearch> FSearch;
-  QString FFileName;
-
-  bool FSolving = false;
-  // Closing was asked for during a solve; it happens once the solve returns.
-  bool FCloseRequested = false;
+  std::unique_ptr<FileCommands> FFiles;
+  std::unique_ptr<SolverCommands> FSolver;
 };

@@ -3,6 +3,7 @@
 
 #include "puzzle/Platform.h"
 #include "ui/DesktopArguments.h"
+#include "ui/FileCommands.h"
 #include "ui/MainForm.h"
 #include "ui/QtPlatform.h"
 
@@ -20,8 +21,8 @@ int main(int argc, char* argv[]) {
   {
     TfMain main_window;
     main_window.show();
-    main_window.OfferRecovery();
-    if (!file.isEmpty()) main_window.OpenFromCommandLine(file);
+    main_window.Files().OfferRecovery();
+    if (!file.isEmpty()) main_window.Files().OpenFromCommandLine(file);
     result = QCoreApplication::exec();
   }
   InstallPlatform(nullptr);

@@ -69,12 +69,12 @@ TEST_F(DesktopStartTest, AFileNamedOnTheCommandLineOpensAsOpenWould) {
   const QString good =
       WriteFile(folder, "cross.pixler",
                 "MK Version 3.0\r\n\r\n3 1\r\n\r\n ? ? ?\r\n\r\n 1\r\n\r\n 1\r\n\r\n 1 1\r\n\r\n");
-  window->OpenFromCommandLine(good);
+  window->Files().OpenFromCommandLine(good);
   EXPECT_EQ(window->windowTitle(), "Pixlers solver - cross");
   EXPECT_EQ(window->Document().GetWidth(), 3);
   EXPECT_TRUE(platform->messages.empty());
 
-  window->OpenFromCommandLine(folder.filePath("missing.pixler"));
+  window->Files().OpenFromCommandLine(folder.filePath("missing.pixler"));
   ASSERT_EQ(platform->messages.size(), 1u);
   EXPECT_NE(platform->messages[0].text.find("missing.pixler: the file cannot be opened"),
             std::string::npos);

@@ -17,7 +17,7 @@ class MainFormFileTest : public MainWindowFixture {
 
 // The loading options must not act on the puzzle still on screen.
 TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
-  window->OpenFile(Write("kept.pixler", kCross), false, false);
+  window->Files().OpenFile(Write("kept.pixler", kCross), false, false);
   SetPicture({"#x#"});
   std::string bad_clue = kCross;
   bad_clue.replace(bad_clue.rfind(" 3\r\n"), 2, " z");
@@ -28,9 +28,9 @@ TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
       {"missing.pixler", "", 1}};
   for (const auto& [name, text, messages] : cases) {
     platform->messages.clear();
-    window->OpenFile(text.empty() ? folder.filePath(name) : Write(name, text), true, true);
+    window->Files().OpenFile(text.empty() ? folder.filePath(name) : Write(name, text), true, true);
     EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept") << name;
-    EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler")) << name;
+    EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler")) << name;
     EXPECT_EQ(Picture()[0], "#x#") << name;
     ASSERT_EQ(platform->messages.size(), messages) << name;
     EXPECT_TRUE(messages == 0 || platform->messages[0].text.find(name) != std::string::npos);

@@ -88,7 +88,7 @@ TEST_F(MainFormSearchTest, EscStopsALongSearchThatShowsItsProgress) {
       << panels.toStdString();
   EXPECT_TRUE(platform->messages.empty());
   EXPECT_EQ(Picture(), before);
-  EXPECT_FALSE(window->Solving());
+  EXPECT_FALSE(window->Solver().Running());
   EXPECT_TRUE(window->ToolButtonSolverSearch->isEnabled());
   EXPECT_FALSE(window->ToolButtonSolverStop->isEnabled());
 }

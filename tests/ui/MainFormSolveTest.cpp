@@ -71,7 +71,7 @@ TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
   platform->Answer(TMessageResult::Discard);
   window->MenuItemSolverAllFullPasses->trigger();
   EXPECT_TRUE(closed_during_run);
-  EXPECT_FALSE(window->Solving());
+  EXPECT_FALSE(window->Solver().Running());
   QApplication::processEvents();
   EXPECT_FALSE(window->isVisible());
 }

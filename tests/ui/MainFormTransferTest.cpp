@@ -65,10 +65,10 @@ TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   QStringList captions;
   for (const QAction* item : window->MenuItemFile->actions()) captions << item->text();
   EXPECT_EQ(captions.join('|'), "&New|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
-  window->OpenFile(
+  window->Files().OpenFile(
       Write("old.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
       false);
-  ASSERT_EQ(window->FileName(), folder.filePath("old.pixler"));
+  ASSERT_EQ(window->Files().FileName(), folder.filePath("old.pixler"));
   transfer->answer = WriteImage("heart.png", {".#.#.", "#####", ".###.", "..#.."});
   window->MenuItemImport->trigger();
   EXPECT_EQ(Picture(), (std::vector<std::string>{".#.#.", "#####", ".###.", "..#.."}));
@@ -76,7 +76,7 @@ TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   EXPECT_EQ(Clues(false), (std::vector<int>{1, 1, 0, 5, 0, 3, 0, 1, 0}));
   EXPECT_TRUE(window->MenuItemSwitchEditMode->isChecked());
   EXPECT_TRUE(window->MenuItemRegenerateClues->isEnabled());
-  EXPECT_EQ(window->FileName(), "");
+  EXPECT_EQ(window->Files().FileName(), "");
   EXPECT_EQ(window->windowTitle(), "Pixlers solver");
   EXPECT_TRUE(platform->messages.empty());
 }
@@ -104,7 +104,7 @@ TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     platform->messages.clear();
-    window->ImportFile(c.path);
+    window->Files().ImportFile(c.path);
     EXPECT_EQ(Picture(), (std::vector<std::string>{"#x.", ".#."}));
     EXPECT_EQ(Clues(true), (std::vector<int>{1, 0, 1, 0, 1, 0}));
     EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
@@ -124,12 +124,12 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
   const std::vector<int> rows = Clues(false);
   for (const char* name : {"puzzle.non", "puzzle.xml"}) {
     SCOPED_TRACE(name);
-    window->OpenFile(
+    window->Files().OpenFile(
         Write("kept.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
         false);
     MakePuzzle({"##.#", ".#..", "####"});
-    window->ExportFile(folder.filePath(name));
-    EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
+    window->Files().ExportFile(folder.filePath(name));
+    EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler"));
     MakePuzzle({"#.#", "..."});
     // Unsaved changes would first bring the save question.
     window->Document().MarkClean();
@@ -138,7 +138,7 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
     EXPECT_EQ(Picture(), (std::vector<std::string>{"....", "....", "...."}));
     EXPECT_EQ(Clues(true), columns);
     EXPECT_EQ(Clues(false), rows);
-    EXPECT_EQ(window->FileName(), "");
+    EXPECT_EQ(window->Files().FileName(), "");
     EXPECT_EQ(window->windowTitle(), "Pixlers solver");
   }
   EXPECT_TRUE(platform->messages.empty());
@@ -146,7 +146,7 @@ TEST_F(MainFormTransferTest, ExchangeFormatsExportAndImportAgain) {
 
 // Exports write the picture and the printout and leave the puzzle's name.
 TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile) {
-  window->OpenFile(
+  window->Files().OpenFile(
       Write("kept.pixler", "MK Version 3.0\r\n\r\n2 1\r\n\r\n # .\r\n\r\n 1\r\n\r\n\r\n 1\r\n"),
       false, false);
   ASSERT_EQ(Picture(), (std::vector<std::string>{"#x"}));
@@ -158,7 +158,7 @@ TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile)
   EXPECT_EQ(image.pixel(2, 1), qRgb(255, 255, 255));
 
   platform->Answer(TMessageResult::Yes);
-  window->ExportFile(folder.filePath("print.pdf"));
+  window->Files().ExportFile(folder.filePath("print.pdf"));
   QFile pdf(folder.filePath("print.pdf"));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
@@ -167,12 +167,12 @@ TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile)
 
   for (const QString& refused : {folder.filePath("notes.txt"), folder.filePath("no/such.png")}) {
     platform->messages.clear();
-    window->ExportFile(refused);
+    window->Files().ExportFile(refused);
     ASSERT_EQ(platform->messages.size(), 1u);
     EXPECT_NE(platform->messages[0].text.find(refused.toStdString()), std::string::npos);
     EXPECT_FALSE(QFile::exists(refused));
   }
-  EXPECT_EQ(window->FileName(), folder.filePath("kept.pixler"));
+  EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler"));
   EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept");
 }
 

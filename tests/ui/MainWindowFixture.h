@@ -15,8 +15,10 @@
 
 #include "ScriptedPlatform.h"
 #include "document/Pixler.h"
+#include "ui/FileCommands.h"
 #include "ui/ImageControl.h"
 #include "ui/MainForm.h"
+#include "ui/SolverCommands.h"
 
 // The test program's main comes from gtest_main, so the one QApplication is
 // made on first use by whichever test needs it and lives until exit.

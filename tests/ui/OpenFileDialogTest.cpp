@@ -44,7 +44,7 @@ TEST_F(OpenFileDialogTest, TheNameAsTypedComesBeforeTheDefaultExtension) {
   for (const auto& [typed, opened] : cases) {
     TypeIntoOpenDialog(folder.filePath(typed));
     window->MenuItemOpen->trigger();
-    EXPECT_EQ(window->FileName(), folder.filePath(opened)) << typed;
+    EXPECT_EQ(window->Files().FileName(), folder.filePath(opened)) << typed;
     EXPECT_TRUE(platform->messages.empty()) << platform->messages.front().text;
   }
 }

@@ -69,15 +69,15 @@ TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced)
   }
   // Nothing unsaved, nothing asked: a loaded file, and one just saved.
   platform->messages.clear();
-  window->OpenFile(folder.filePath("saved.pixler"), false, false);
+  window->Files().OpenFile(folder.filePath("saved.pixler"), false, false);
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(platform->messages.empty());
 }
 
 TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
   TAnsweringWindow& saving = SavingWindow();
-  EXPECT_EQ(window->Recovery->Timer().interval(), 60 * 1000);
-  EXPECT_TRUE(window->Recovery->Timer().isActive());
+  EXPECT_EQ(window->Files().Recovery().Timer().interval(), 60 * 1000);
+  EXPECT_TRUE(window->Files().Recovery().Timer().isActive());
   SetPicture({"#.", ".."});
   window->MenuItemSolverFindPiece->trigger();
   // The file holds the picture as it was before the solve.
@@ -87,12 +87,12 @@ TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
   EXPECT_EQ(kept->cells[2][2], csUnknown);
   saving.answer = folder.filePath("saved.pixler");
   window->MenuItemSave->trigger();
-  EXPECT_FALSE(window->Recovery->Exists());
+  EXPECT_FALSE(window->Files().Recovery().Exists());
   // Undone back to the saved state is nothing to keep.
   window->MenuItemUndo->trigger();
   window->MenuItemRedo->trigger();
-  window->Recovery->Keep();
-  EXPECT_FALSE(window->Recovery->Exists());
+  window->Files().Recovery().Keep();
+  EXPECT_FALSE(window->Files().Recovery().Exists());
 }
 
 // Run as a child of the test below: makes an edit, solves, and waits to be
@@ -124,7 +124,7 @@ TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
 
   MakePuzzle({".", "."});
   platform->Answer(TMessageResult::Yes);
-  window->OfferRecovery();
+  window->Files().OfferRecovery();
   ASSERT_EQ(platform->messages.size(), 1u);
   EXPECT_NE(platform->messages[0].text.find("Unsaved work was kept on "), std::string::npos);
   EXPECT_EQ(Picture(), (std::vector<std::string>{"#.", ".."}));
@@ -134,15 +134,15 @@ TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
   // Declined or closed cleanly, the work is not offered again.
   platform->Answer(TMessageResult::Discard);
   EXPECT_TRUE(window->close());
-  EXPECT_FALSE(window->Recovery->Exists());
+  EXPECT_FALSE(window->Files().Recovery().Exists());
   platform->messages.clear();
-  window->OfferRecovery();
+  window->Files().OfferRecovery();
   EXPECT_TRUE(platform->messages.empty());
-  window->Recovery->Keep();
+  window->Files().Recovery().Keep();
   platform->Answer(TMessageResult::No);
-  window->OfferRecovery();
+  window->Files().OfferRecovery();
   EXPECT_EQ(platform->messages.size(), 1u);
-  EXPECT_FALSE(window->Recovery->Exists());
+  EXPECT_FALSE(window->Files().Recovery().Exists());
 }
 
 }  // namespace

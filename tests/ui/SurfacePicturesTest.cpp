@@ -15,7 +15,7 @@ TEST_F(SurfacePicturesTest, WritesEveryStateAPersonShouldSee) {
   const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath("surface-pngs");
   QDir().mkpath(folder);
   const std::string source = __FILE__;
-  window->OpenFile(
+  window->Files().OpenFile(
       QString::fromStdString(source.substr(0, source.rfind("/tests/")) + "/examples/house.ppixler"),
       false, false);
   ASSERT_EQ(window->Document().GetWidth(), 15);
