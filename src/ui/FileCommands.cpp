@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <string>
 
+#include "document/GeneratedPuzzle.h"
 #include "document/Pixler.h"
 #include "export/PuzzleExport.h"
 #include "puzzle/General.h"
@@ -69,6 +70,19 @@ void FileCommands::New() {
   document_.MarkClean();
   recovery_->Remove();
   document_.Redraw(-1, -1);
+  window_.View().Zoom(ViewControl::Step::Reset);
+}
+
+// A made puzzle is new like an imported one: no file holds it yet. It is
+// there to be solved, so the solver's mode shows it.
+void FileCommands::NewRandom() {
+  if (!SaveChangesFirst()) return;
+  search::Generated generated;
+  if (!dialogs_.ExecuteNewRandomDialog(generated)) return;
+  document_.ApplyFileData(*PuzzleOf(generated).data);
+  recovery_->Remove();
+  SetFileName(QString());
+  window_.SetEditorMode(false);
   window_.View().Zoom(ViewControl::Step::Reset);
 }
 
