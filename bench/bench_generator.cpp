@@ -5,8 +5,10 @@
 //   bench_generator [COUNT [WIDTH HEIGHT GRADE [DENSITY]]]
 //
 // By default the sizes a player asks for most: 15x15 line logic, 25x25
-// probing, 20x20 search; COUNT puzzles of each (default 20, 10 and 3). GRADE
-// is 0 (line logic), 1 (probing) or 2 (search); DENSITY defaults to 0.5.
+// probing, 20x20 search; COUNT puzzles of each (default 20, 10 and 3), at
+// each grade's default density. GRADE
+// is 0 (line logic), 1 (probing) or 2 (search); DENSITY defaults to the
+// grade's own (DefaultDensity).
 
 #include <ctime>
 #include <iomanip>
@@ -30,7 +32,7 @@ const char* Name(search::Grade grade) {
 }
 
 // Returns false when a puzzle was missing or wrong.
-bool Run(int width, int height, search::Grade grade, int count, double density = 0.5) {
+bool Run(int width, int height, search::Grade grade, int count, double density) {
   bool good = true;
   double total = 0;
   for (int seed = 1; seed <= count; ++seed) {
@@ -60,14 +62,18 @@ bool Run(int width, int height, search::Grade grade, int count, double density =
 int main(int argc, char** argv) {
   const int count = argc > 1 ? std::stoi(argv[1]) : 0;
   if (argc > 4) {
-    return Run(std::stoi(argv[2]), std::stoi(argv[3]),
-               static_cast<search::Grade>(std::stoi(argv[4])), count,
-               argc > 5 ? std::stod(argv[5]) : 0.5)
+    const auto grade = static_cast<search::Grade>(std::stoi(argv[4]));
+    return Run(std::stoi(argv[2]), std::stoi(argv[3]), grade, count,
+               argc > 5 ? std::stod(argv[5]) : search::DefaultDensity(grade))
                ? 0
                : 1;
   }
-  bool good = Run(15, 15, search::Grade::line_logic, count > 0 ? count : 20);
-  good = Run(25, 25, search::Grade::probing, count > 0 ? count : 10) && good;
-  good = Run(20, 20, search::Grade::search, count > 0 ? count : 3) && good;
+  using search::DefaultDensity;
+  using search::Grade;
+  bool good =
+      Run(15, 15, Grade::line_logic, count > 0 ? count : 20, DefaultDensity(Grade::line_logic));
+  good =
+      Run(25, 25, Grade::probing, count > 0 ? count : 10, DefaultDensity(Grade::probing)) && good;
+  good = Run(20, 20, Grade::search, count > 0 ? count : 3, DefaultDensity(Grade::search)) && good;
   return good ? 0 : 1;
 }

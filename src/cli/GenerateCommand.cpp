@@ -7,6 +7,7 @@
 #include <iostream>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <system_error>
 
 #include "cli/ExitStatus.h"
@@ -149,10 +150,13 @@ int RunGenerate(const TGenerateOptions& options, StopWatcher& watcher) {
     search::GenerateLimits limits;
     limits.stop = &stop;
     search::Generated generated;
-    {
+    try {
       StopWatcher::Watch watch(
           watcher, [&stop] { stop = true; }, 0);
       generated = search::GeneratePuzzle(request, limits);
+    } catch (const std::invalid_argument& error) {
+      std::cerr << "pixlers-cli: " << error.what() << '\n';
+      return kExitError;
     }
     if (generated.stopped) return watcher.SignalStatus();
     if (!generated.found) {
