@@ -64,7 +64,8 @@ class MainFormTransferTest : public MainWindowFixture {
 TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   QStringList captions;
   for (const QAction* item : window->MenuItemFile->actions()) captions << item->text();
-  EXPECT_EQ(captions.join('|'), "&New|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
+  EXPECT_EQ(captions.join('|'),
+            "&New|New random puzzle...|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
   window->Files().OpenFile(
       Write("old.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
       false);
