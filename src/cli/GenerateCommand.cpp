@@ -94,7 +94,7 @@ void AddGenerateCommand(CLI::App& app, TGenerateOptions& options) {
       .add_option_function<double>(
           "--density", [&options](double density) { options.density = density; },
           "the share of filled cells the pictures start from, 0..1\n"
-          "(default 0.5; 0.4 for search)")
+          "(default 0.6 for line-logic, 0.5 for probing, 0.4 for search)")
       ->type_name("D")
       ->check(CLI::Range(0.0, 1.0));
   generate

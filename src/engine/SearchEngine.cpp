@@ -40,7 +40,15 @@ Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits
 }
 
 double DefaultDensity(Grade grade) {
-  return grade == Grade::search ? 0.4 : 0.5;
+  switch (grade) {
+    case Grade::line_logic:
+      return 0.6;
+    case Grade::probing:
+      return 0.5;
+    case Grade::search:
+      return 0.4;
+  }
+  return 0.5;
 }
 
 Generated GeneratePuzzle(const GenerateRequest& request, const GenerateLimits& limits) {

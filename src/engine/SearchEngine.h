@@ -116,8 +116,10 @@ struct Generated {
   int tries = 0;
 };
 
-// The density to ask for when the player names none: clues that need search
-// yet have one solution are rare in pictures half filled, and common at 40%.
+// The density to ask for when the player names none, where each grade is
+// met soonest: large pictures half filled rarely have clues that line logic
+// alone solves, and clues that need search yet have one solution are rare in
+// them while common at 40%.
 double DefaultDensity(Grade grade);
 
 // Throws std::invalid_argument on a size outside 1..100 or a density outside
