@@ -84,7 +84,7 @@ void AddThreads(CLI::App& command, TCliOptions& options) {
 
 bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& options, int& status,
                        std::ostream& out, std::ostream& err) {
-  CLI::App app("Solves, checks and converts nonogram puzzle files without a window.",
+  CLI::App app("Solves, checks, converts and makes nonogram puzzle files without a window.",
                "pixlers-cli");
   app.require_subcommand(1);
   app.footer("Run \"pixlers-cli COMMAND --help\" for the options of one command.");
@@ -236,6 +236,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
       "  1  no such change was found, within --timeout if given; OUT is not written\n"
       "  3  usage error, or IN could not be read or OUT not written\n"
       "  130, 143  SIGINT or SIGTERM stopped the run; OUT is not written\n");
+  AddGenerateCommand(app, options.generate);
 
   CLI::App* parsed = nullptr;
   try {
@@ -252,7 +253,9 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, TCliOptions& o
   }
   const std::map<std::string, CliJob> jobs = {
       {"solve", CliJob::solve}, {"batch", CliJob::batch},     {"check", CliJob::check},
-      {"count", CliJob::count}, {"convert", CliJob::convert}, {"make-unique", CliJob::make_unique}};
+      {"count", CliJob::count}, {"convert", CliJob::convert}, {"make-unique", CliJob::make_unique},
+      {"generate", CliJob::generate},
+  };
   options.job = jobs.at(parsed->get_name());
   return true;
 }

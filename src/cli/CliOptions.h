@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/GenerateCommand.h"
+
 enum class TCliCommand { Next, All, Pass, AllPasses, Realtime };
 
-enum class CliJob { solve, batch, check, count, convert, make_unique };
+enum class CliJob { solve, batch, check, count, convert, make_unique, generate };
 
 // What one run of pixlers-cli is asked to do. The solver switches start as
 // the window's Solver menu does.
@@ -43,6 +45,7 @@ struct TCliOptions {
   std::string input;
   // The batch's files and folders.
   std::vector<std::string> paths;
+  TGenerateOptions generate;
 };
 
 // Parses the arguments (without the program's name). Returns true when the

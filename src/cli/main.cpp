@@ -88,6 +88,8 @@ int main(int argc, char** argv) {
       return RunCount(options, watcher);
     case CliJob::make_unique:
       return RunMakeUnique(options, watcher);
+    case CliJob::generate:
+      return RunGenerate(options.generate, watcher);
     case CliJob::convert:
       break;
   }

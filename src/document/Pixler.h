@@ -48,6 +48,9 @@ class TPixler : public TPixlerBase {
   void SetTitle(const std::string& title) { FTitle = title; }
   // What a puzzle file of the document holds.
   std::unique_ptr<TPixlerFileData> FileData() const;
+  // Replaces the puzzle by one that was read or made whole (sizes 1..100,
+  // clues within their slots), repaints, and marks it clean.
+  void ApplyFileData(const TPixlerFileData& data);
   // The text a puzzle file of the current puzzle holds.
   std::string FileText() const;
   // Whether the puzzle differs from what was last loaded or marked clean;
@@ -104,7 +107,6 @@ class TPixler : public TPixlerBase {
 
  private:
   bool HasUndecidedCell() const;
-  void ApplyFileData(const TPixlerFileData& data);
 
   std::atomic<bool> FStopRequested = false;
   bool FSolving = false;

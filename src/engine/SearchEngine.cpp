@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/ClueCheck.h"
+#include "engine/Generator.h"
 #include "engine/LineSolver.h"
 #include "engine/Portfolio.h"
 #include "engine/Searcher.h"
@@ -135,6 +136,29 @@ Mistakes FindMistakes(const Clues& clues, const Grid& cells, const Limits& limit
     }
   }
   return mistakes;
+}
+
+double DefaultDensity(Grade grade) {
+  switch (grade) {
+    case Grade::line_logic:
+      return 0.6;
+    case Grade::probing:
+      return 0.5;
+    case Grade::search:
+      return 0.4;
+  }
+  return 0.5;
+}
+
+Generated GeneratePuzzle(const GenerateRequest& request, const GenerateLimits& limits) {
+  if (request.width < 1 || request.width > LineSolver::kMaxLength || request.height < 1 ||
+      request.height > LineSolver::kMaxLength)
+    throw std::invalid_argument("size " + std::to_string(request.width) + "x" +
+                                std::to_string(request.height) + " outside 1..100");
+  if (!(request.density >= 0 && request.density <= 1))
+    throw std::invalid_argument("density " + std::to_string(request.density) + " outside 0..1");
+  Generator generator(request, limits);
+  return generator.Run();
 }
 
 }  // namespace search

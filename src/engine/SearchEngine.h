@@ -108,6 +108,51 @@ struct Mistakes {
 // solution of the clues; Limits::max_solutions is not consulted. Throws
 // std::invalid_argument like FindSolutions.
 Mistakes FindMistakes(const Clues& clues, const Grid& cells, const Limits& limits);
+// What GeneratePuzzle is asked for: a picture of width by height cells
+// (1..100) with about `density` of them filled (0..1), whose clues have exactly
+// one solution of `grade`. The same request gives the same puzzle on every
+// machine and with every standard library.
+struct GenerateRequest {
+  int width = 15;
+  int height = 15;
+  Grade grade = Grade::line_logic;
+  double density = 0.5;
+  std::uint64_t seed = 0;
+};
+
+struct GenerateProgress {
+  int tries = 0;      // clues judged so far
+  int max_tries = 0;  // after this many the grade is given up
+};
+
+struct GenerateLimits {
+  // Polled between and during the searches; when set the run ends soon with
+  // `stopped` set.
+  const std::atomic<bool>* stop = nullptr;
+  // Called on the generating thread a few times a second at most.
+  std::function<void(const GenerateProgress&)> progress;
+};
+
+struct Generated {
+  bool stopped = false;
+  // False when not stopped: no picture within the bounded effort had clues of
+  // the grade asked for (search on 2 by 2 cells, for example).
+  bool found = false;
+  // The puzzle and its one solution, when found.
+  Clues clues;
+  Grid solution;
+  int tries = 0;
+};
+
+// The density to ask for when the player names none, where each grade is
+// met soonest: large pictures half filled rarely have clues that line logic
+// alone solves, and clues that need search yet have one solution are rare in
+// them while common at 40%.
+double DefaultDensity(Grade grade);
+
+// Throws std::invalid_argument on a size outside 1..100 or a density outside
+// 0..1.
+Generated GeneratePuzzle(const GenerateRequest& request, const GenerateLimits& limits);
 
 // One cell a hint decides, x and y from 1.
 struct HintCell {

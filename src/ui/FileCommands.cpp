@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <string>
 
+#include "document/GeneratedPuzzle.h"
 #include "document/Pixler.h"
 #include "export/PuzzleExport.h"
 #include "puzzle/General.h"
@@ -91,6 +92,19 @@ void FileCommands::ShowNewPuzzle(const QString& file_name) {
   window_.Play().Restart();
   // The arrow keys then move the cursor instead of scrolling.
   window_.ImageField->setFocus();
+}
+
+// A made puzzle is new like an imported one: no file holds it yet. It is
+// there to be solved, so the solver's mode shows it.
+void FileCommands::NewRandom() {
+  if (!SaveChangesFirst()) return;
+  search::Generated generated;
+  if (!dialogs_.ExecuteNewRandomDialog(generated)) return;
+  document_.ApplyFileData(*PuzzleOf(generated).data);
+  recovery_->Remove();
+  SetFileName(QString());
+  window_.SetEditorMode(false);
+  window_.View().Zoom(ViewControl::Step::Reset);
 }
 
 void FileCommands::Open() {

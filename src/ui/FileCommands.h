@@ -8,8 +8,8 @@ class TPixler;
 class TRecovery;
 class TfMain;
 
-// The File menu's commands: New, Open, Save, Import, Export and Clear
-// picture, the file named on the command line, and the recovery of unsaved
+// The File menu's commands: New, New random puzzle, Open, Save, Import,
+// Export and Clear picture, the file named on the command line, and the recovery of unsaved
 // work. It owns the name of the file that holds the puzzle, which the
 // caption shows. Every command that replaces the puzzle asks about unsaved
 // changes first, and a file that is refused changes nothing: not the puzzle,
@@ -24,6 +24,8 @@ class FileCommands final {
   FileCommands& operator=(const FileCommands&) = delete;
 
   void New();
+  // Opens a puzzle made by the generator, unsolved, in solver mode.
+  void NewRandom();
   // Reads both loading check marks before the dialog: coming back from it
   // re-activates the window, which clears them.
   void Open();

@@ -8,6 +8,7 @@
 
 #include "export/PuzzleExport.h"
 #include "ui/ImportImageDialog.h"
+#include "ui/NewRandomDialog.h"
 #include "ui/OpenFileDialog.h"
 
 namespace {
@@ -87,4 +88,11 @@ bool FileDialogs::ExecutePngScaleDialog(int& scale) {
                                QStringLiteral("Pixels per cell:"), 8, 1, kLargestPngScale, 1,
                                &accepted);
   return accepted;
+}
+
+bool FileDialogs::ExecuteNewRandomDialog(search::Generated& generated) {
+  TfNewRandom dialog(parent_);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  generated = dialog.Made();
+  return true;
 }

@@ -113,6 +113,7 @@ void TfMain::CreateMenus() {
 
   MenuItemFile = menuBar()->addMenu(QStringLiteral("&File"));
   MenuItemNew = AddItem(MenuItemFile, "&New", "Ctrl+N");
+  MenuItemNewRandom = AddItem(MenuItemFile, "New random puzzle...", nullptr);
   MenuItemOpen = AddItem(MenuItemFile, "&Open...", "Ctrl+O");
   MenuItemSave = AddItem(MenuItemFile, "&Save...", "Ctrl+S");
   MenuItemImport = AddItem(MenuItemFile, "Import...", nullptr);
@@ -121,6 +122,7 @@ void TfMain::CreateMenus() {
   MenuItemFile->addSeparator();
   MenuItemExit = AddItem(MenuItemFile, "Exit", nullptr);
   on(MenuItemNew, &TfMain::MenuItemNewClick);
+  on(MenuItemNewRandom, &TfMain::MenuItemNewRandomClick);
   on(MenuItemOpen, &TfMain::MenuItemOpenClick);
   on(MenuItemSave, &TfMain::MenuItemSaveClick);
   on(MenuItemImport, &TfMain::MenuItemImportClick);
@@ -465,6 +467,10 @@ void TfMain::MenuItemOpenClick() {
 
 void TfMain::MenuItemSaveClick() {
   FFiles->Save();
+}
+
+void TfMain::MenuItemNewRandomClick() {
+  FFiles->NewRandom();
 }
 
 void TfMain::MenuItemImportClick() {

@@ -81,6 +81,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   QMenu* MenuItemHelp;
 
   QAction* MenuItemNew;
+  QAction* MenuItemNewRandom;
   QAction* MenuItemOpen;
   QAction* MenuItemSave;
   QAction* MenuItemImport;
@@ -198,6 +199,7 @@ class TfMain : public QMainWindow, public ISolverCallback, public FileDialogs {
   void MenuItemOpenClick();
   void MenuItemSaveClick();
   void MenuItemImportClick();
+  void MenuItemNewRandomClick();
   void MenuItemExportClick();
   void MenuItemClearPicClick();
   void MenuItemUndoClick();

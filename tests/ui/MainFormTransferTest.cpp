@@ -39,7 +39,8 @@ class MainFormTransferTest : public MainWindowFixture {
 TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   QStringList captions;
   for (const QAction* item : window->MenuItemFile->actions()) captions << item->text();
-  EXPECT_EQ(captions.join('|'), "&New|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
+  EXPECT_EQ(captions.join('|'),
+            "&New|New random puzzle...|&Open...|&Save...|Import...|Export...|Clear picture||Exit");
   for (QAction* command : {window->MenuItemImport, window->MenuItemOpen}) {
     SCOPED_TRACE(command->text().toStdString());
     window->SetEditorMode(false);
