@@ -102,9 +102,8 @@ void FileCommands::NewRandom() {
   if (!dialogs_.ExecuteNewRandomDialog(generated)) return;
   document_.ApplyFileData(*PuzzleOf(generated).data);
   recovery_->Remove();
-  SetFileName(QString());
   window_.SetEditorMode(false);
-  window_.View().Zoom(ViewControl::Step::Reset);
+  ShowNewPuzzle(QString());
 }
 
 void FileCommands::Open() {
