@@ -17,7 +17,7 @@
 #include "ui/MainForm.h"
 #include "ui/NewDialog.h"
 #include "ui/PlayCommands.h"
-#include "ui/PuzzleTransfer.h"
+#include "export/PuzzleTransfer.h"
 #include "ui/Recovery.h"
 #include "ui/SolverCommands.h"
 #include "ui/ViewControl.h"

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "engine/SearchEngine.h"
-#include "ui/ImageConversion.h"
+#include "export/ImageConversion.h"
 
 class QImage;
 class QWidget;

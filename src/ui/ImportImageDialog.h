@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QImage>
 
-#include "ui/ImageConversion.h"
+#include "export/ImageConversion.h"
 
 class QCheckBox;
 class QLabel;

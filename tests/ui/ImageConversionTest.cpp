@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
-#include "ui/ImageConversion.h"
+#include "export/ImageConversion.h"
 #include "ui/ImportImageDialog.h"
 
 namespace {

@@ -28,8 +28,8 @@
 #include "document/RegularFile.h"
 #include "export/OffscreenApplication.h"
 #include "export/PuzzleExport.h"
-#include "ui/ImageConversion.h"
-#include "ui/PuzzleTransfer.h"
+#include "export/ImageConversion.h"
+#include "export/PuzzleTransfer.h"
 
 namespace {
 

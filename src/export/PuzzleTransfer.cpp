@@ -1,4 +1,4 @@
-#include "ui/PuzzleTransfer.h"
+#include "export/PuzzleTransfer.h"
 
 #include "document/Pixler.h"
 #include "puzzle/CellState.h"

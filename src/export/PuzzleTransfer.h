@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ImageConversion.h"
+#include "export/ImageConversion.h"
 
 class TPixler;
 

@@ -1,4 +1,4 @@
-#include "ui/ImageConversion.h"
+#include "export/ImageConversion.h"
 
 #include <QPainter>
 #include <algorithm>
