@@ -98,8 +98,9 @@ std::vector<Grid> AllSolutions(const Clues& clues) {
   std::vector<std::vector<unsigned>> placements(clues.height);
   for (int y = 0; y < clues.height; ++y) {
     for (unsigned bits = 0; bits < (1u << clues.width); ++bits) {
-      if (search_test::RunsOf(clues.width, [&](int x) { return (bits >> x) & 1; }) == clues.rows[y])
-        placements[y].push_back(bits);
+      std::string row(clues.width, '.');
+      for (int x = 0; x < clues.width; ++x) row[x] = (bits >> x) & 1 ? '#' : '.';
+      if (RunsOf(row) == clues.rows[y]) placements[y].push_back(bits);
     }
   }
   std::vector<Grid> solutions;
