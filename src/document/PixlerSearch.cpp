@@ -61,6 +61,17 @@ bool PixlerSearch::Solve(std::shared_ptr<ISolverCallback> callback) {
   return false;
 }
 
+template <typename Job>
+auto PixlerSearch::WithRun(std::shared_ptr<ISolverCallback> callback, Job job) {
+  SearchRun run(std::move(callback));
+  run_ = &run;
+  struct RunScope {
+    SearchRun*& run;
+    ~RunScope() { run = nullptr; }
+  } scope{run_};
+  return job(run);
+}
+
 void PixlerSearch::Check(std::shared_ptr<ISolverCallback> callback, bool drawing) {
   if (run_ != nullptr) return;
   document_.EndGroup();
@@ -95,13 +106,8 @@ search::UniquePicture PixlerSearch::ProposeUnique(std::shared_ptr<ISolverCallbac
   if (run_ != nullptr) return {};
   document_.EndGroup();
   stop_requested_ = false;
-  SearchRun run(std::move(callback));
-  run_ = &run;
-  struct RunScope {
-    SearchRun*& run;
-    ~RunScope() { run = nullptr; }
-  } scope{run_};
-  const search::UniquePicture made = run.MakeUnique(DrawnPicture(), false);
+  const search::UniquePicture made = WithRun(
+      std::move(callback), [&](SearchRun& run) { return run.MakeUnique(DrawnPicture(), false); });
   if (!made.found && !made.stopped && !stop_requested_) {
     TGeneral::MessageInfo("No small change of the picture makes its clues unique.");
   }
@@ -125,13 +131,8 @@ std::optional<search::Hint> PixlerSearch::Explain(std::shared_ptr<ISolverCallbac
   stop_requested_ = false;
   clues_ = CluesOf(document_);
   const search::Grid known = KnownCellsOf(document_);
-  SearchRun run(std::move(callback));
-  run_ = &run;
-  struct RunScope {
-    SearchRun*& run;
-    ~RunScope() { run = nullptr; }
-  } scope{run_};
-  std::optional<search::Hint> hint = run.Explain(clues_, known);
+  std::optional<search::Hint> hint =
+      WithRun(std::move(callback), [&](SearchRun& run) { return run.Explain(clues_, known); });
   if (stop_requested_) return std::nullopt;
   return hint;
 }
@@ -151,17 +152,6 @@ std::string PixlerSearch::GradeText(search::Grade grade) {
       break;
   }
   return "Grade: search (line logic and probing alone get stuck).";
-}
-
-template <typename Job>
-auto PixlerSearch::WithRun(std::shared_ptr<ISolverCallback> callback, Job job) {
-  SearchRun run(std::move(callback));
-  run_ = &run;
-  struct RunScope {
-    SearchRun*& run;
-    ~RunScope() { run = nullptr; }
-  } scope{run_};
-  return job(run);
 }
 
 search::Result PixlerSearch::Find(const search::Grid& known, int max_solutions,
