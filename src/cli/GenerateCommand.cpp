@@ -26,18 +26,6 @@ const std::map<std::string, search::Grade> kGrades = {
     {"search", search::Grade::search},
 };
 
-const char* GradeName(search::Grade grade) {
-  switch (grade) {
-    case search::Grade::line_logic:
-      return "line logic";
-    case search::Grade::probing:
-      return "probing";
-    case search::Grade::search:
-      return "search";
-  }
-  return "";
-}
-
 // "WxH" with both sides 1..100.
 std::string ParseSize(const std::string& text, int& width, int& height) {
   int w = 0;
@@ -161,7 +149,7 @@ int RunGenerate(const TGenerateOptions& options, StopWatcher& watcher) {
     if (generated.stopped) return watcher.SignalStatus();
     if (!generated.found) {
       std::cerr << "pixlers-cli: no " << options.width << "x" << options.height
-                << " puzzle whose solution needs " << GradeName(options.grade)
+                << " puzzle whose solution needs " << search::GradeName(options.grade)
                 << " was found at density " << density << " from seed " << request.seed << " after "
                 << generated.tries << " tries; a larger size or another density may have one\n";
       return kExitGradeNotMet;
@@ -173,7 +161,8 @@ int RunGenerate(const TGenerateOptions& options, StopWatcher& watcher) {
       std::cerr << "pixlers-cli: " << error.what() << '\n';
       return kExitError;
     }
-    std::cout << file << ": " << GradeName(options.grade) << ", seed " << request.seed << std::endl;
+    std::cout << file << ": " << search::GradeName(options.grade) << ", seed " << request.seed
+              << std::endl;
   }
   return kExitWritten;
 }

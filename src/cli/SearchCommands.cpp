@@ -17,18 +17,6 @@ constexpr int kExitUnique = 0;
 constexpr int kExitMultiple = 1;
 constexpr int kExitNone = 2;
 
-const char* GradeName(search::Grade grade) {
-  switch (grade) {
-    case search::Grade::line_logic:
-      return "line logic";
-    case search::Grade::probing:
-      return "probing";
-    case search::Grade::search:
-      return "search";
-  }
-  return "";
-}
-
 // One search over the document's clues, stopped at the timeout or on a
 // signal. Returns false after printing why the clues cannot be searched.
 bool Search(const TPixler& pixler, bool with_known_cells, int max_solutions,
@@ -100,7 +88,7 @@ int RunCheck(const TCliOptions& options, StopWatcher& watcher) {
     std::cout << "none\n";
     return kExitNone;
   }
-  std::cout << "unique\n" << GradeName(result.grade) << '\n';
+  std::cout << "unique\n" << search::GradeName(result.grade) << '\n';
   return kExitUnique;
 }
 
@@ -166,6 +154,6 @@ int RunMakeUnique(const TCliOptions& options, StopWatcher& watcher) {
     return kExitError;
   }
   std::cout << made.changed << (made.changed == 1 ? " cell" : " cells") << " changed\n"
-            << GradeName(made.grade) << '\n';
+            << search::GradeName(made.grade) << '\n';
   return kExitComplete;
 }

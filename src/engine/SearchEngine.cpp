@@ -138,6 +138,18 @@ Mistakes FindMistakes(const Clues& clues, const Grid& cells, const Limits& limit
   return mistakes;
 }
 
+const char* GradeName(Grade grade) {
+  switch (grade) {
+    case Grade::line_logic:
+      return "line logic";
+    case Grade::probing:
+      return "probing";
+    case Grade::search:
+      return "search";
+  }
+  return "";
+}
+
 double DefaultDensity(Grade grade) {
   switch (grade) {
     case Grade::line_logic:

@@ -39,6 +39,10 @@ struct Grid {
 // of single cells, or search.
 enum class Grade { line_logic, probing, search };
 
+// The grade in the words the command line prints: "line logic", "probing",
+// "search".
+const char* GradeName(Grade grade);
+
 struct Progress {
   int decided = 0;  // decided cells of the current search state
   int cells = 0;    // width * height
