@@ -1,10 +1,14 @@
 
+#include <QLabel>
 #include <QRegularExpression>
 #include <utility>
 
 #include "MainWindowFixture.h"
 
 using MainFormSolveTest = MainWindowFixture;
+
+const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", ".#######.",
+                                         "..#####..", "...###...", "....#...."};
 
 // A picture whose solving takes far longer than one pass of the message loop.
 static std::vector<std::string> LargeStripes() {
@@ -39,11 +43,10 @@ TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
                     .hasMatch())
         << window->StatusHint->text().toStdString();
   }
-  QTemporaryDir folder;
   window->Document().MarkClean();
-  window->Files().OpenFile(WriteFile(folder, "one.pixler",
-                                     "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"),
-                           false, false);
+  window->Files().OpenFile(
+      Write("one.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
+      false);
   EXPECT_EQ(window->StatusHint->text(), "");
 }
 
