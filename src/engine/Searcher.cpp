@@ -358,7 +358,13 @@ void Searcher::Backstop(const BoardState& root) {
   // of millions would fill the memory. The depth-first search takes up its
   // tree where it left it and goes through all of it, keeping nothing.
   keep_found_ = false;
-  depth_ = search_depth;
+  if (search_depth > 0) {
+    depth_ = search_depth;
+  } else {
+    // The backstop counted alone, from the root: the search has no tree yet
+    // and goes through all of it, skipping the backstop's solutions.
+    StartDepthFirst(root, branch_);
+  }
   ContinueDepthFirst(std::numeric_limits<std::int64_t>::max() - result_.nodes);
 }
 
