@@ -117,6 +117,7 @@ void StoreRuns(int length, IsFilledAt is_filled_at, StoreSlot store_slot) {
 }  // namespace
 
 void TPixler::RegenerateClues() {
+  FClueJournal.Regenerating();
   const TField& field = GetField();
   const int width = GetWidth();
   const int height = GetHeight();
@@ -136,6 +137,14 @@ void TPixler::RegenerateClues() {
         width, [&](int x) { return IsCellFilled(field.GetCell(x, y)); },
         [&](int slot, int run) { left.SetCell(slot, y, run); });
   }
+}
+
+void TPixler::Undo() {
+  FClueJournal.Undo();
+}
+
+void TPixler::Redo() {
+  FClueJournal.Redo();
 }
 
 bool TPixler::SolveStep(bool AAllPieces, bool ARepeat, bool AContinue,

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "document/ClueJournal.h"
 #include "puzzle/PixlerBase.h"
 #include "solver/Solver.h"
 #include "solver/SolverBase.h"
@@ -60,7 +61,13 @@ class TPixler : public TPixlerBase {
   // For a puzzle that no file holds, such as recovered work.
   void MarkModified() { FCleanText.clear(); }
   // Builds both clue tables from the picture's filled runs; marks are lost.
+  // It joins the picture's last undo group: undoing that group brings the
+  // replaced clues back, and redoing it the regenerated ones.
   void RegenerateClues();
+  // Undo and Redo keep the clues of a regeneration with the picture that
+  // made them.
+  void Undo() override;
+  void Redo() override;
 
   // One solving run on the picture: the solver's findings are written back
   // as one undo group, flagged as new. Shows the contradiction warning, "No
@@ -115,4 +122,5 @@ class TPixler : public TPixlerBase {
   std::unique_ptr<TSolver> FSolver;
   std::string FCleanText;
   std::string FTitle;
+  TClueJournal FClueJournal{GetField(), GetTop(), GetLeft()};
 };

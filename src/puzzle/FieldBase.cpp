@@ -18,6 +18,7 @@ void TFieldBase::Clear() {
   std::fill(std::begin(FColumnDone), std::end(FColumnDone), false);
   FFlagsWidth = 0;
   FFlagsHeight = 0;
+  if (FJournalTrimmed) FJournalTrimmed(0, 0);
 }
 
 int32_t TFieldBase::SetCell(int x, int y, int32_t value) {
@@ -58,6 +59,9 @@ int32_t TFieldBase::ChangeCell(int x, int y, int32_t value) {
     // restores only what survived.
     std::copy(&FJournal[kJournalDrop + 1], &FJournal[kJournalCapacity + 1], &FJournal[1]);
     FJournalPos -= kJournalDrop;
+    if (FJournalTrimmed) FJournalTrimmed(kJournalCapacity, kJournalDrop);
+  } else if (FJournalTop > FJournalPos && FJournalTrimmed) {
+    FJournalTrimmed(FJournalPos, 0);
   }
   ++FJournalPos;
   FJournalTop = FJournalPos;

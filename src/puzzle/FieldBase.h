@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "puzzle/CellState.h"
@@ -46,6 +47,13 @@ class TFieldBase : public TGridBase {
   int32_t GetJournalPos() const { return FJournalPos; }
   int32_t GetJournalTop() const { return FJournalTop; }
 
+  // For state kept beside journal positions: told whenever recorded entries
+  // leave their places. Entries above `kept` are gone (a change cut off the
+  // redo tail, or the journal was emptied), and those that stay moved down by
+  // `dropped` (a full journal gave up its oldest).
+  using TJournalTrimmed = std::function<void(int32_t kept, int32_t dropped)>;
+  void SetJournalTrimmed(TJournalTrimmed listener) { FJournalTrimmed = std::move(listener); }
+
  private:
   void RefreshColumn(int x);
   void RefreshRow(int y);
@@ -62,4 +70,5 @@ class TFieldBase : public TGridBase {
   std::unique_ptr<TJournalEntry[]> FJournal;
   int32_t FJournalPos = 0;
   int32_t FJournalTop = 0;
+  TJournalTrimmed FJournalTrimmed;
 };

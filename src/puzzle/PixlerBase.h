@@ -40,8 +40,9 @@ class TPixlerBase {
   // The picture alone; clues stay.
   void ClearPicture();
   void ClearMightBe();
-  void Undo();
-  void Redo();
+  // The picture's; a document may bring along what belongs to it.
+  virtual void Undo();
+  virtual void Redo();
   void EndGroup();
 
   int GetWidth() const;

@@ -488,11 +488,13 @@ void TfMain::MenuItemClearPicClick() {
 void TfMain::MenuItemUndoClick() {
   FDocument->Undo();
   FDocument->Redraw(-1, -1);
+  FView->FollowClues();
 }
 
 void TfMain::MenuItemRedoClick() {
   FDocument->Redo();
   FDocument->Redraw(-1, -1);
+  FView->FollowClues();
 }
 
 void TfMain::MenuItemClearMightsClick() {

@@ -32,6 +32,66 @@ TEST(PixlerTest, RegenerateCluesStoresRunsFromThePictureOutward) {
       "\r\n 2 1\r\n 1 1\r\n 2\r\n 1 1\r\n 2 1\r\n\r\n 2 2\r\n\r\n 1 1 1\r\n 5\r\n\r\n");
 }
 
+TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
+  // Strokes: A fills the top row, a does too but stays open, B fills the
+  // bottom row, F toggles the middle cell once per journal entry there is.
+  // Then g regenerates, u and r undo and redo, c clears the picture.
+  const TRows kOld = {"#..", ".#.", "..#"};
+  const TRows kTop = {"###", "...", "..."};
+  const TRows kBoth = {"###", "...", "###"};
+  struct TCase {
+    std::string steps;
+    TRows picture;  // '?' for undecided
+    TRows clues_of;
+  };
+  const TCase cases[] = {
+      {"Agu", {"???", "???", "???"}, kOld},
+      {"Agur", {"###", "???", "???"}, kTop},
+      {"AgBgu", {"###", "???", "???"}, kTop},
+      {"AgBguurr", {"###", "???", "###"}, kBoth},
+      {"agBu", {"###", "???", "???"}, kTop},
+      // The redo tail that held the regeneration is cut off, or the journal
+      // emptied: B's undo must not bring old clues along.
+      {"AguBu", {"???", "???", "???"}, kOld},
+      {"AgcBu", {"???", "???", "???"}, kTop},
+      // A full journal drops its oldest entries, the regeneration's position
+      // with them, or moves the regeneration down.
+      {"AgFu", {"###", "?#?", "???"}, kTop},
+      {"FgBuu", {"???", "?.?", "???"}, kOld},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.steps);
+    auto document = NewDocument(kOld);
+    document->GetTop().SetMark(1, 1, 1);
+    TField& field = document->GetField();
+    auto fill_row = [&](int y) {
+      for (int x = 1; x <= 3; ++x) field.ChangeCell(x, y, csFilled);
+    };
+    for (const char step : test.steps) {
+      if (step == 'A' || step == 'a') fill_row(1);
+      if (step == 'B') fill_row(3);
+      if (step == 'F') {
+        for (int i = 0; i < kJournalCapacity; ++i)
+          field.ChangeCell(2, 2, i % 2 ? csEmpty : csFilled);
+      }
+      if (step == 'A' || step == 'B' || step == 'F') document->EndGroup();
+      if (step == 'g') document->RegenerateClues();
+      if (step == 'u') document->Undo();
+      if (step == 'r') document->Redo();
+      if (step == 'c') document->ClearPicture();
+    }
+    auto expected = NewDocument(test.clues_of);
+    if (test.clues_of == kOld) expected->GetTop().SetMark(1, 1, 1);
+    for (int y = 1; y <= 3; ++y) {
+      for (int x = 1; x <= 3; ++x) {
+        const char cell = test.picture[y - 1][x - 1];
+        expected->GetField().SetCell(x, y, cell == '#' ? csFilled : cell == '.' ? csEmpty : 0);
+      }
+    }
+    EXPECT_EQ(Saved(*document), Saved(*expected));
+  }
+}
+
 TEST(PixlerTest, SolveCommandsSolveALineSolvablePuzzleIgnoringNestedCommands) {
   // Commands: realtime (steps asked for meanwhile are ignored), all pieces
   // step by step, all passes.
