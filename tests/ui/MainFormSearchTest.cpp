@@ -10,6 +10,8 @@ using MainFormSearchTest = MainWindowFixture;
 namespace {
 
 const std::vector<std::string> kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
+// Two solutions, which differ in the corners of the top and the bottom row.
+const std::vector<std::string> kTwo = {"..#..", "#####", "#.###", "#..##"};
 
 std::vector<std::string> Written(std::vector<std::string> rows) {
   for (std::string& row : rows) {

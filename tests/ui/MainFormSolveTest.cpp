@@ -1,10 +1,14 @@
 
+#include <QLabel>
 #include <QRegularExpression>
 #include <utility>
 
 #include "MainWindowFixture.h"
 
 using MainFormSolveTest = MainWindowFixture;
+
+const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", ".#######.",
+                                         "..#####..", "...###...", "....#...."};
 
 // A picture whose solving takes far longer than one pass of the message loop.
 static std::vector<std::string> LargeStripes() {
