@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CorpusIndex.h"
 #include "SearchPictures.h"
 #include "engine/SearchEngine.h"
 
@@ -49,23 +50,17 @@ TEST(PlacedRunsTest, CrossesOnlyRunsTheCellsPinDown) {
 // them, a crossed run lies where the solution has it, and a line decided
 // whole has every run crossed.
 TEST(PlacedRunsTest, NeverCrossesARunTheSolutionPlacesElsewhere) {
-  const char* corpus = std::getenv("PIXLERS_CORPUS");
-  if (corpus == nullptr) corpus = PIXLERS_CORPUS_DIR;
-  std::ifstream index(std::string(corpus) + "/INDEX.tsv");
-  if (!index) GTEST_SKIP() << "no corpus at " << corpus;
+  const std::vector<TCorpusPuzzle> puzzles = CorpusPuzzles();
+  if (puzzles.empty()) GTEST_SKIP() << "no corpus";
   std::mt19937 random(17);
   int crossed = 0;
-  for (std::string entry; std::getline(index, entry);) {
-    std::vector<std::string> columns;
-    std::istringstream fields(entry);
-    for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
-    if (columns.size() < 5 || columns[4] != "yes") continue;
-    std::ifstream file(std::string(corpus) + "/" + columns[0] + "/" + columns[1] + ".solution.txt");
+  for (const TCorpusPuzzle& puzzle : puzzles) {
+    if (puzzle.has_solution != "yes") continue;
     std::stringstream text;
-    text << file.rdbuf();
+    text << std::ifstream(puzzle.path + ".solution.txt").rdbuf();
     const std::vector<std::string> rows = search_test::Rows(text.str());
     if (rows.empty()) continue;
-    SCOPED_TRACE(columns[1]);
+    SCOPED_TRACE(puzzle.path);
     const Clues clues = CluesOf(text.str());
     for (int y = 0; y < clues.height; ++y) {
       const std::string& row = rows[y];
@@ -93,34 +88,22 @@ TEST(PlacedRunsTest, NeverCrossesARunTheSolutionPlacesElsewhere) {
   EXPECT_GT(crossed, 1000);
 }
 
-// Every solution of small clues, by trying every row placement.
+// Every solution of small clues, by trying every filling of each row.
 std::vector<Grid> AllSolutions(const Clues& clues) {
-  std::vector<std::vector<unsigned>> placements(clues.height);
-  for (int y = 0; y < clues.height; ++y) {
-    for (unsigned bits = 0; bits < (1u << clues.width); ++bits) {
-      std::string row(clues.width, '.');
-      for (int x = 0; x < clues.width; ++x) row[x] = (bits >> x) & 1 ? '#' : '.';
-      if (RunsOf(row) == clues.rows[y]) placements[y].push_back(bits);
-    }
-  }
+  std::vector<std::vector<std::string>> fillings;
+  for (const std::vector<int>& runs : clues.rows)
+    fillings.push_back(LineFillings(runs, std::string(clues.width, '?')));
   std::vector<Grid> solutions;
-  std::vector<unsigned> chosen(clues.height);
-  auto place = [&](auto& self, int y) -> void {
-    if (y == clues.height) {
-      Grid grid{clues.width, clues.height, {}};
-      for (int r = 0; r < clues.height; ++r) {
-        for (int x = 0; x < clues.width; ++x)
-          grid.cells.push_back((chosen[r] >> x) & 1 ? Cell::filled : Cell::empty);
-      }
+  auto place = [&](auto& self, const std::string& picture, std::size_t y) -> void {
+    if (y == fillings.size()) {
+      const Grid grid = GridOf(picture);
       if (search_test::Satisfies(grid, clues)) solutions.push_back(grid);
       return;
     }
-    for (const unsigned bits : placements[y]) {
-      chosen[y] = bits;
-      self(self, y + 1);
-    }
+    for (const std::string& row : fillings[y])
+      self(self, picture + (y > 0 ? " " : "") + row, y + 1);
   };
-  place(place, 0);
+  place(place, "", 0);
   return solutions;
 }
 

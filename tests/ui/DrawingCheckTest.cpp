@@ -24,6 +24,15 @@ search::Clues Rooks(int n) {
   return clues;
 }
 
+search::Clues CluesOf(const TRows& picture) {
+  search::Grid grid{static_cast<int>(picture.front().size()), static_cast<int>(picture.size()), {}};
+  for (const std::string& row : picture) {
+    for (const char c : row)
+      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
+  }
+  return search::CluesOfPicture(grid);
+}
+
 class DrawingCheckTest : public MainWindowFixture {
  protected:
   void SetUp() override {
@@ -107,12 +116,7 @@ TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
   background.Start(Rooks(100));
   EXPECT_TRUE(background.Busy());
   const TRows picture = {"#..#", ".##.", ".##.", "#..#"};
-  search::Grid grid{4, 4, {}};
-  for (const std::string& row : picture) {
-    for (const char c : row)
-      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
-  }
-  background.Start(search::CluesOfPicture(grid));
+  background.Start(CluesOf(picture));
   ASSERT_TRUE(judged.wait(30000));
   // The first request ended before the second began; only the second speaks.
   QApplication::processEvents();
@@ -162,12 +166,7 @@ TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   EXPECT_FALSE(window->Unique->Shown());
   const TRows changed = Picture();
   EXPECT_NE(changed, several);
-  search::Grid grid{4, 4, {}};
-  for (const std::string& row : changed) {
-    for (const char c : row)
-      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
-  }
-  EXPECT_TRUE(search::FindSolutions(search::CluesOfPicture(grid), {}, {}).Unique());
+  EXPECT_TRUE(search::FindSolutions(CluesOf(changed), {}, {}).Unique());
   window->MenuItemUndo->trigger();
   EXPECT_EQ(Picture(), several);
 
