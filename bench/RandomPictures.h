@@ -19,23 +19,6 @@ struct RandomPicture {
   search::Clues clues;
 };
 
-inline std::vector<int> RunsOf(const search::Grid& grid, bool column, int index) {
-  std::vector<int> runs;
-  const int length = column ? grid.height : grid.width;
-  int run = 0;
-  for (int i = 0; i <= length; ++i) {
-    const bool filled =
-        i < length && (column ? grid.at(index, i) : grid.at(i, index)) == search::Cell::filled;
-    if (filled) {
-      ++run;
-    } else if (run > 0) {
-      runs.push_back(run);
-      run = 0;
-    }
-  }
-  return runs;
-}
-
 // Picture number `index` of the series `seed` (the same for every index and
 // seed on every machine: mt19937's sequence is fixed by the standard).
 inline RandomPicture MakeRandomPicture(int width, int height, std::uint32_t seed, int index) {
@@ -47,9 +30,7 @@ inline RandomPicture MakeRandomPicture(int width, int height, std::uint32_t seed
   for (int i = 0; i < width * height; ++i)
     result.picture.cells.push_back((random() >> 31) != 0 ? search::Cell::filled
                                                          : search::Cell::empty);
-  result.clues = search::Clues{width, height, {}, {}};
-  for (int y = 0; y < height; ++y) result.clues.rows.push_back(RunsOf(result.picture, false, y));
-  for (int x = 0; x < width; ++x) result.clues.columns.push_back(RunsOf(result.picture, true, x));
+  result.clues = search::CluesOfPicture(result.picture);
   return result;
 }
 
