@@ -59,13 +59,8 @@ double UserSeconds(int who = RUSAGE_SELF) {
 }
 
 bool Satisfies(const search::Grid& grid, const search::Clues& clues) {
-  for (int y = 0; y < clues.height; ++y) {
-    if (corpus::RunsOf(grid, false, y) != clues.rows[y]) return false;
-  }
-  for (int x = 0; x < clues.width; ++x) {
-    if (corpus::RunsOf(grid, true, x) != clues.columns[x]) return false;
-  }
-  return true;
+  const search::Clues made = search::CluesOfPicture(grid);
+  return made.rows == clues.rows && made.columns == clues.columns;
 }
 
 // The solution file's picture as a grid; an empty grid when there is none.
