@@ -98,8 +98,10 @@ TEST(GenerateCommandTest, ASeedWritesTheSameFilesAndCountFillsAFolder) {
   ASSERT_EQ(run.status, 0) << run.err;
   std::string listed;
   for (int seed = 7; seed <= 16; ++seed) {
-    const std::string number = seed < 16 ? "0" + std::to_string(seed - 6) : "10";
-    const std::string file = set + "/puzzle-" + number + ".pixler";
+    // Two digits, since ten puzzles were asked for.
+    const std::string number = std::to_string(seed - 6);
+    const std::string file =
+        set + "/puzzle-" + std::string(2 - number.size(), '0') + number + ".pixler";
     listed += file + ": probing, seed " + std::to_string(seed) + "\n";
     EXPECT_EQ(UniqueGrade(file), Grade::probing) << file;
   }
