@@ -44,6 +44,25 @@ search::Grid GridOf(const Propagator& propagator, const BoardState& state) {
   return grid;
 }
 
+// The dive follows the cell the beliefs are surest of: while one is
+// undecided they name one.
+TEST(SearchBeliefsTest, SurestIsAnUndecidedCellWhileThereIsOne) {
+  Propagator propagator(search_test::CluesOf("#..# .##. .##. #..#"));
+  BoardState state = propagator.Empty();
+  search::Beliefs beliefs(propagator);
+  int x = -1;
+  int y = -1;
+  bool filled = false;
+  for (int step = 0; step < propagator.Cells(); ++step) {
+    beliefs.Update(state, 5);
+    ASSERT_TRUE(beliefs.Surest(state, x, y, filled));
+    ASSERT_FALSE(propagator.Known(state, x, y));
+    propagator.Set(state, x, y, filled);
+  }
+  beliefs.Update(state, 5);
+  EXPECT_FALSE(beliefs.Surest(state, x, y, filled));
+}
+
 // The searcher's test counts the dive's solutions of smaller puzzles. Here
 // refutations under assumptions cut subtrees: a jump one frame too far loses
 // solutions.
