@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -65,18 +64,31 @@ TEST(GeneratorTest, ASeedMakesTheSamePuzzleEverywhere) {
   EXPECT_NE(PictureOf(GeneratePuzzle(other, {}).solution), PictureOf(first.solution));
 }
 
-TEST(GeneratorTest, RefusesAGradeThatCannotBeMet) {
+// A grade no picture of the size has is searched for in vain, unless a stop
+// ends the search at its first progress report; a size or density out of
+// range is refused at once.
+TEST(GeneratorTest, RefusesWhatCannotBeMadeAndStopsWhenAsked) {
   for (const GenerateRequest& request : {GenerateRequest{2, 2, Grade::search, 0.5, 1},
                                          GenerateRequest{1, 9, Grade::probing, 0.5, 1}}) {
     SCOPED_TRACE(testing::Message() << request.width << "x" << request.height);
-    const Generated generated = GeneratePuzzle(request, {});
-    EXPECT_FALSE(generated.found);
-    EXPECT_FALSE(generated.stopped);
-    EXPECT_GT(generated.tries, 0);
+    const Generated refused = GeneratePuzzle(request, {});
+    EXPECT_FALSE(refused.found);
+    EXPECT_FALSE(refused.stopped);
+    EXPECT_GT(refused.tries, 0);
+    std::atomic<bool> stop = false;
+    int reports = 0;
+    GenerateLimits limits;
+    limits.stop = &stop;
+    limits.progress = [&](const search::GenerateProgress& progress) {
+      ++reports;
+      EXPECT_GT(progress.max_tries, progress.tries);
+      stop = true;
+    };
+    const Generated stopped = GeneratePuzzle(request, limits);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_FALSE(stopped.found);
+    EXPECT_EQ(reports, 1);
   }
-}
-
-TEST(GeneratorTest, RejectsASizeOrDensityOutOfRange) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (const GenerateRequest& request : {GenerateRequest{0, 5, Grade::line_logic, 0.5, 1},
                                          GenerateRequest{5, 101, Grade::line_logic, 0.5, 1},
@@ -85,23 +97,6 @@ TEST(GeneratorTest, RejectsASizeOrDensityOutOfRange) {
                                          GenerateRequest{5, 5, Grade::line_logic, nan, 1}}) {
     EXPECT_THROW(GeneratePuzzle(request, {}), std::invalid_argument);
   }
-}
-
-TEST(GeneratorTest, StopsWhenAskedAndReportsProgress) {
-  std::atomic<bool> stop = false;
-  int reports = 0;
-  GenerateLimits limits;
-  limits.stop = &stop;
-  limits.progress = [&](const search::GenerateProgress& progress) {
-    ++reports;
-    EXPECT_GT(progress.max_tries, progress.tries);
-    stop = true;
-  };
-  // 2x2 search never succeeds, so only the stop ends it early.
-  const Generated generated = GeneratePuzzle(GenerateRequest{2, 2, Grade::search, 0.5, 1}, limits);
-  EXPECT_TRUE(generated.stopped);
-  EXPECT_FALSE(generated.found);
-  EXPECT_EQ(reports, 1);
 }
 
 }  // namespace
