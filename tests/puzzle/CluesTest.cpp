@@ -61,42 +61,6 @@ TEST_F(CluesOnBitmaps, ClicksFindTheSlotCountedFromTheFieldSideAndNothingElse) {
   }
 }
 
-// Compact tables show the slots their deepest clue needs, one more in the
-// editor, at least one and at most those stored; clicks beyond them, on
-// slots no longer drawn, change nothing.
-TEST_F(CluesOnBitmaps, CompactTablesShowAndTakeClicksOnTheSlotsTheirCluesNeed) {
-  // Table, the slot of the deepest clue (0: no clue), editor mode, slots shown.
-  const std::tuple<bool, int, bool, int> cases[] = {
-      {true, 0, false, 1}, {true, 0, true, 1},   {true, 2, false, 2}, {true, 2, true, 3},
-      {true, 5, true, 5},  {false, 3, false, 3}, {false, 4, true, 5}, {false, 1, true, 2},
-  };
-  for (auto [is_top, deepest, editor, shown] : cases) {
-    pixler.Clear();
-    TClues& table = is_top ? static_cast<TClues&>(Top()) : Left();
-    table.SetCompact(true);
-    table.SetMarking(!editor);
-    if (deepest > 0) table.SetCell(is_top ? 4 : deepest, is_top ? deepest : 4, 1);
-    int width = 0, height = 0;
-    table.GetPixelSize(width, height);
-    const int slots = is_top ? table.GetRows() : table.GetCols();
-    // Slot k of line 2 lies around pixel 159 - 20 * k of the table's axis.
-    auto click = [&](int k) {
-      const int own = 159 - 20 * k;
-      return table.MouseAction(is_top ? 30 : own, is_top ? own : 30, 1);
-    };
-    // Beyond first: in the editor a click on the empty outermost slot
-    // lengthens a clue, and one more slot shows.
-    const bool beyond = click(shown + 1);
-    const bool outermost = click(shown);
-    const int changed = is_top ? table.GetCell(2, shown) + table.GetMark(2, shown)
-                               : table.GetCell(shown, 2) + table.GetMark(shown, 2);
-    EXPECT_EQ(std::tuple(slots, is_top ? height : width, beyond, outermost, changed),
-              std::tuple(shown, 20 * shown - 1, false, true, 1))
-        << is_top << " " << deepest << " " << editor;
-    table.SetCompact(false);
-  }
-}
-
 TEST_F(CluesOnBitmaps, ButtonsRaiseAndLowerNumbersOrCrossThemOut) {
   // Table, marking mode, number and mark, button, number and mark after, and
   // whether the click changed anything. Columns are 9 cells long, rows 10.

@@ -27,19 +27,25 @@ TEST_F(PixlerBase, SizeZoomAndFitAreaReachAllThreeGrids) {
   EXPECT_EQ(std::vector<int>(extents, extents + 4), (std::vector<int>{109, 61, 35, 59}));
 }
 
-// Compact tables leave the room of the slots they do not show to the cells,
-// fitted once: a clue lengthened afterwards adds a slot but keeps the cells.
+// Compact tables show the slots their deepest clue needs, one more in the
+// editor, at least one and at most those stored. They leave the room of the
+// others to the cells, fitted once: a clue lengthened afterwards adds a slot
+// but keeps the cells.
 TEST_F(PixlerBase, CompactTablesFitTheCellsToTheSlotsShownWhenAsked) {
   pixler.SetSize(40, 30);
   pixler.SetFitArea(600, 400);
-  Top().SetCell(1, 3, 2);
-  Left().SetCell(2, 1, 4);
   pixler.SetMarking(true);
   auto extents = [this] {
     int sizes[4] = {};
     pixler.GetPixelSizes(sizes[0], sizes[1], sizes[2], sizes[3]);
     return std::vector<int>(sizes, sizes + 4);
   };
+  // No clues: one slot each way, min(896 div 41, 596 div 31) = 19 pixels.
+  pixler.SetCompact(true);
+  EXPECT_EQ(extents(), (std::vector<int>{761, 571, 18, 18}));
+  pixler.SetCompact(false);
+  Top().SetCell(1, 3, 2);
+  Left().SetCell(2, 1, 4);
   // Full tables: cells of min(599 div 40, 399 div 30) = 13 pixels, 15 slot
   // rows and 20 slot columns.
   EXPECT_EQ(extents(), (std::vector<int>{521, 391, 194, 259}));
@@ -53,6 +59,9 @@ TEST_F(PixlerBase, CompactTablesFitTheCellsToTheSlotsShownWhenAsked) {
   // 10 and 3: min(896 div 43, 596 div 40) = 14.
   pixler.FitShownSlots();
   EXPECT_EQ(extents(), (std::vector<int>{561, 421, 139, 41}));
+  // A clue in the last of 15 stored slots: no sixteenth in the editor.
+  Top().SetCell(1, 15, 1);
+  EXPECT_EQ(extents(), (std::vector<int>{561, 421, 209, 41}));
   pixler.SetCompact(false);
   EXPECT_EQ(extents(), (std::vector<int>{521, 391, 194, 259}));
 }
