@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <atomic>
 
-#include "CorpusIndex.h"
 #include "SearchPictures.h"
 #include "engine/HintExplainer.h"
 
@@ -56,40 +54,6 @@ TEST(HintExplainerTest, AStopEndsTheProbingWithoutAPiece) {
       HintExplainer::Explain(CluesOf("##.. #... ...# ..##"), GridOf("???? ???? ???? ????"), &stop);
   EXPECT_EQ(hint.kind, Hint::Kind::stuck);
   EXPECT_TRUE(hint.cells.empty());
-}
-
-// Every real puzzle of up to 1200 cells with one solution that line logic, or line logic with
-// probes, finishes: hints applied one after another decide only cells of the
-// solution and end in it.
-TEST(HintExplainerTest, HintsOnRealPuzzlesAreSoundAndEndInTheSolution) {
-  const std::vector<TCorpusPuzzle> puzzles = CorpusPuzzles();
-  if (puzzles.empty()) GTEST_SKIP() << "no corpus";
-  int solved = 0;
-  for (const TCorpusPuzzle& puzzle : puzzles) {
-    if (puzzle.has_solution != "yes" || puzzle.unique != "yes" || !puzzle.LineOrProbeSolvable() ||
-        puzzle.width * puzzle.height > 1200)
-      continue;
-    SCOPED_TRACE(puzzle.path);
-    std::stringstream text;
-    text << std::ifstream(puzzle.path + ".solution.txt").rdbuf();
-    const search::Clues clues = CluesOf(text.str());
-    const search::Grid solution = GridOf(text.str());
-    search::Grid grid{clues.width, clues.height,
-                      std::vector<Cell>(solution.cells.size(), Cell::unknown)};
-    for (;;) {
-      const Hint hint = HintExplainer::Explain(clues, grid);
-      if (hint.kind == Hint::Kind::solved) break;
-      ASSERT_FALSE(hint.cells.empty()) << hint.reason;
-      for (const search::HintCell& cell : hint.cells) {
-        const Cell value = cell.filled ? Cell::filled : Cell::empty;
-        ASSERT_EQ(solution.at(cell.x - 1, cell.y - 1), value) << hint.reason;
-        grid.cells[static_cast<size_t>(cell.y - 1) * clues.width + cell.x - 1] = value;
-      }
-    }
-    EXPECT_EQ(grid.cells, solution.cells);
-    ++solved;
-  }
-  EXPECT_GT(solved, 0);
 }
 
 }  // namespace

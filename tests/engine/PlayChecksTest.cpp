@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "CorpusIndex.h"
 #include "SearchPictures.h"
 #include "engine/SearchEngine.h"
 
@@ -44,48 +41,6 @@ TEST(PlacedRunsTest, CrossesOnlyRunsTheCellsPinDown) {
   for (const Case& c : cases) {
     EXPECT_EQ(PlacedText(c.runs, c.line), c.placed) << c.line;
   }
-}
-
-// On lines of real solutions with some cells decided as the solution has
-// them, a crossed run lies where the solution has it, and a line decided
-// whole has every run crossed.
-TEST(PlacedRunsTest, NeverCrossesARunTheSolutionPlacesElsewhere) {
-  const std::vector<TCorpusPuzzle> puzzles = CorpusPuzzles();
-  if (puzzles.empty()) GTEST_SKIP() << "no corpus";
-  std::mt19937 random(17);
-  int crossed = 0;
-  for (const TCorpusPuzzle& puzzle : puzzles) {
-    if (puzzle.has_solution != "yes") continue;
-    std::stringstream text;
-    text << std::ifstream(puzzle.path + ".solution.txt").rdbuf();
-    const std::vector<std::string> rows = search_test::Rows(text.str());
-    if (rows.empty()) continue;
-    SCOPED_TRACE(puzzle.path);
-    const Clues clues = CluesOf(text.str());
-    for (int y = 0; y < clues.height; ++y) {
-      const std::string& row = rows[y];
-      const int width = clues.width;
-      // Where each run of the solution starts.
-      std::vector<int> starts;
-      for (int x = 0; x < width; ++x) {
-        if (row[x] == '#' && (x == 0 || row[x - 1] != '#')) starts.push_back(x);
-      }
-      for (const int shown : {100, 70, 40}) {
-        std::vector<Cell> line(width, Cell::unknown);
-        for (int x = 0; x < width; ++x) {
-          if (static_cast<int>(random() % 100) < shown)
-            line[x] = row[x] == '#' ? Cell::filled : Cell::empty;
-        }
-        const std::vector<int> placed = search::PlacedRuns(clues.rows[y], line);
-        for (std::size_t j = 0; j < placed.size(); ++j) {
-          if (shown < 100 && placed[j] < 0) continue;
-          ASSERT_EQ(placed[j], starts[j]) << "row " << y + 1;
-          ++crossed;
-        }
-      }
-    }
-  }
-  EXPECT_GT(crossed, 1000);
 }
 
 // Every solution of small clues, by trying every filling of each row.
