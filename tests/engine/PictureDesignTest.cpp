@@ -33,7 +33,7 @@ Grid RandomPicture(int width, int height, unsigned seed) {
   return grid;
 }
 
-TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpen) {
+TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpenUnlessStopped) {
   enum class Count { none, unique, several };
   struct Case {
     Clues clues;
@@ -55,6 +55,9 @@ TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpen)
       {Clues{3, 3, {{1, 1}, {1}, {1}}, {{1}, {3}, {}}}, Count::none, Grade::line_logic, false,
        false},
   };
+  const std::atomic<bool> stop{true};
+  Limits stopped;
+  stopped.stop = &stop;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.clues.rows));
     const search::Verdict verdict = search::JudgeClues(c.clues, Limits{});
@@ -66,6 +69,10 @@ TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpen)
       EXPECT_EQ(verdict.result.grade, c.grade);
     }
     if (c.count == Count::none) continue;
+    // A stopped judgement proves nothing.
+    const search::Verdict halted = search::JudgeClues(c.clues, stopped);
+    EXPECT_TRUE(halted.result.stopped && !halted.result.Unique() && !halted.result.None());
+    EXPECT_TRUE(halted.probing.cells.empty());
     EXPECT_EQ(Unknowns(verdict.line_logic) > 0, c.line_logic_open);
     EXPECT_EQ(Unknowns(verdict.probing) > 0, c.probing_open);
     // Probing only adds to what line logic decided, and every solution agrees.
@@ -80,17 +87,6 @@ TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpen)
       }
     }
   }
-}
-
-TEST(PictureDesignTest, AStoppedJudgementProvesNothing) {
-  const std::atomic<bool> stop{true};
-  Limits limits;
-  limits.stop = &stop;
-  const search::Verdict verdict = search::JudgeClues(CluesOf("#..# .##. .##. #..#"), limits);
-  EXPECT_TRUE(verdict.result.stopped);
-  EXPECT_FALSE(verdict.result.Unique());
-  EXPECT_FALSE(verdict.result.None());
-  EXPECT_TRUE(verdict.probing.cells.empty());
 }
 
 // A picture that already has the grade asked stays as it is.

@@ -16,9 +16,7 @@ using search_test::Satisfies;
 // must be complete by itself: the same count, no solution twice, every one
 // fitting the clues.
 TEST(SearcherTest, EveryStrategyAloneCountsEverySolution) {
-  Clues permutations{5, 5, {}, {}};
-  permutations.rows.assign(5, {1});
-  permutations.columns.assign(5, {1});
+  const Clues permutations = search_test::OneCellPerLine(5);
   const struct {
     Clues clues;
     int max_solutions;

@@ -32,9 +32,7 @@ std::string State(const TSolverRowBase& line) {
   }
   for (int32_t k = 1; k <= line.FCount; ++k) {
     ranges += ' ';
-    ranges += std::to_string(line.FStarts[k]);
-    ranges += "..";
-    ranges += std::to_string(line.FEnds[k]);
+    ranges += std::to_string(line.FStarts[k]) + ".." + std::to_string(line.FEnds[k]);
   }
   return cells + " " + owners + ranges;
 }
