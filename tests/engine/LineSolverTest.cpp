@@ -25,7 +25,7 @@ std::string Text(const std::vector<Cell>& line) {
   return search_test::PictureOf(search::Grid{static_cast<int>(line.size()), 1, line});
 }
 
-// Random lines of up to 12 cells, many of them contradictory, against every
+// Random lines of up to 12 cells, some of them contradictory, against every
 // filling that fits: the solver decides the cells all fillings agree on and
 // finds the starts some filling uses; a cache of four entries, which the
 // lines keep displacing, answers as the solver, asked again or not; and
@@ -45,19 +45,9 @@ TEST(LineSolverTest, SolverCacheAndWeightsAgreeWithEveryFillingOfRandomLines) {
   std::vector<Query> asked;
   int contradictions = 0;
   for (int trial = 0; trial < 3000; ++trial) {
-    const int length = 1 + static_cast<int>(random() % 12);
-    // Runs of a random picture, so that most lines have placements.
-    std::vector<Cell> picture(length);
-    const unsigned density = random() % 5;
-    for (Cell& cell : picture) cell = random() % 5 < density ? Cell::filled : Cell::empty;
-    const std::vector<int> runs = RunsOf(Text(picture));
-    // Known cells from the picture, or at random, which may contradict.
-    const bool from_picture = random() % 2 == 0;
-    std::vector<Cell> line(length, Cell::unknown);
-    for (int i = 0; i < length; ++i) {
-      if (random() % 3 != 0) continue;
-      line[i] = from_picture ? picture[i] : (random() % 2 == 0 ? Cell::filled : Cell::empty);
-    }
+    const auto [runs, known] = RandomLine(random, 12);
+    const int length = static_cast<int>(known.size());
+    std::vector<Cell> line = Line(known);
     std::vector<double> prior(length);
     for (double& p : prior) p = chance(random);
     SCOPED_TRACE(Text(line) + " runs " + ::testing::PrintToString(runs));

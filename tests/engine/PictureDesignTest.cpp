@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,15 +21,6 @@ using search_test::PictureOf;
 
 int Unknowns(const Grid& grid) {
   return static_cast<int>(std::count(grid.cells.begin(), grid.cells.end(), Cell::unknown));
-}
-
-// A picture whose cells are filled at random, half of them on average.
-Grid RandomPicture(int width, int height, unsigned seed) {
-  std::mt19937 random(seed);
-  Grid grid{width, height, {}};
-  for (int i = 0; i < width * height; ++i)
-    grid.cells.push_back(random() % 2 != 0 ? Cell::filled : Cell::empty);
-  return grid;
 }
 
 TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpenUnlessStopped) {
@@ -99,7 +89,7 @@ TEST(PictureDesignTest, MakesPicturesUniqueWithFewChanges) {
                                 GridOf(".#.### ..##.# .#..#. #..### #..### .#...#"),
                                 GridOf("###### ###### ######"),
                                 GridOf("...... ......")};
-  for (unsigned seed = 1; seed <= 4; ++seed) pictures.push_back(RandomPicture(15, 15, seed));
+  for (unsigned seed = 1; seed <= 4; ++seed) pictures.push_back(search_test::RandomPicture(15, 15, seed));
   for (const bool line_logic : {false, true}) {
     for (const Grid& picture : pictures) {
       SCOPED_TRACE(PictureOf(picture) + (line_logic ? " by line logic" : ""));

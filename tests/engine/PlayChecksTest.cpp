@@ -70,11 +70,8 @@ TEST(FindMistakesTest, MarksExactlyTheCellsNoSolutionShares) {
   for (int trial = 0; trial < 150; ++trial) {
     const int width = 3 + static_cast<int>(random() % 3);
     const int height = 3 + static_cast<int>(random() % 3);
-    std::string picture;
-    for (int y = 0; y < height; ++y) {
-      if (y > 0) picture += ' ';
-      for (int x = 0; x < width; ++x) picture += random() % 2 == 0 ? '#' : '.';
-    }
+    const std::string picture =
+        search_test::PictureOf(search_test::RandomPicture(width, height, random()));
     const Clues clues = CluesOf(picture);
     Grid user = GridOf(picture);
     for (Cell& cell : user.cells) {

@@ -3,6 +3,7 @@
 // What the search engine tests share: puzzles written as pictures, '#' filled
 // and '.' empty, rows separated by spaces; the clues come from the picture.
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,6 +63,15 @@ inline std::string PictureOf(const search::Grid& grid) {
     }
   }
   return picture;
+}
+
+// A picture whose cells are filled at random, half of them on average.
+inline search::Grid RandomPicture(int width, int height, unsigned seed) {
+  std::mt19937 random(seed);
+  search::Grid grid{width, height, {}};
+  for (int i = 0; i < width * height; ++i)
+    grid.cells.push_back(random() % 2 != 0 ? search::Cell::filled : search::Cell::empty);
+  return grid;
 }
 
 inline bool Satisfies(const search::Grid& grid, const search::Clues& clues) {

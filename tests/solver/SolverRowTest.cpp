@@ -133,26 +133,6 @@ void ExpectSound(const TSolverRow& line, const TTruth& truth) {
   ASSERT_FALSE(truth.count > 0 && line.FError);
 }
 
-// The clues of a random picture with some of its cells known; now and then a
-// known cell is wrong or a clue too long, so that contradictions occur.
-std::pair<std::string, std::vector<int32_t>> MakeRandomLine(std::mt19937& random) {
-  std::string cells;
-  std::vector<int32_t> clues;
-  const int length = 1 + static_cast<int>(random() % 14);
-  const unsigned density = 20 + random() % 60, known = random() % 100;
-  bool previous = false;
-  for (int c = 0; c < length; ++c) {
-    const bool filled = random() % 100 < density;
-    if (filled && !previous) clues.push_back(0);
-    if (filled) ++clues.back();
-    previous = filled;
-    const bool seen = filled != (random() % 30 == 0);
-    cells += random() % 100 >= known ? '?' : seen ? '#' : '.';
-  }
-  if (!clues.empty() && random() % 10 == 0) ++clues[random() % clues.size()];
-  return {cells, clues};
-}
-
 }  // namespace
 
 // Runs what a sweep runs (Solve, the recursion when Solve decided nothing,
@@ -166,7 +146,7 @@ TEST(SolverRow, DecisionsAgreeWithEveryFillingOfTheClues) {
     for (std::string& set = method_sets.emplace_back("1"); char m : std::string("2345"))
       if (more >> (m - '2') & 1) set += m;
   for (int round = 0; round < 2500; ++round) {
-    const auto [cells, clues] = MakeRandomLine(random);
+    const auto [clues, cells] = RandomLine(random, 14);
     const TTruth truth = Enumerate(cells, clues);
     for (const std::string& methods : method_sets) {
       SCOPED_TRACE(cells + " clues " + testing::PrintToString(clues) + " methods " + methods);

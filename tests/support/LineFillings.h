@@ -1,5 +1,6 @@
 #pragma once
 
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,4 +34,26 @@ inline std::vector<std::string> LineFillings(const std::vector<int>& runs,
     if (agrees) fillings.push_back(line);
   }
   return fillings;
+}
+
+// A line of up to max_length cells drawn from a random picture: the
+// picture's runs, and some of its cells known ('#', '.', '?' unknown). Now and
+// then a known cell or a run is wrong, so that some lines have no filling.
+struct TRandomLine {
+  std::vector<int> runs;
+  std::string known;
+};
+
+inline TRandomLine RandomLine(std::mt19937& random, int max_length) {
+  const int length = 1 + static_cast<int>(random() % max_length);
+  const unsigned density = 20 + random() % 60, shown = random() % 100;
+  std::string picture;
+  for (int i = 0; i < length; ++i) picture += random() % 100 < density ? '#' : '.';
+  TRandomLine line{RunsOf(picture), picture};
+  for (char& cell : line.known) {
+    if (random() % 100 >= shown) cell = '?';
+    if (cell != '?' && random() % 30 == 0) cell = cell == '#' ? '.' : '#';
+  }
+  if (!line.runs.empty() && random() % 10 == 0) ++line.runs[random() % line.runs.size()];
+  return line;
 }
