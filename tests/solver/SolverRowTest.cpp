@@ -99,38 +99,22 @@ TEST(SolverRow, ScansHonourTheCountAndStayInsideTheLine) {
 
 namespace {
 
-// Which cells some filling fills and which some filling leaves empty, over
-// all fillings that agree with the known cells and have the clues as runs.
-struct TTruth {
-  int count = 0;
-  uint32_t can_fill = 0, can_empty = 0;  // bit c - 1 for cell c
-};
-
-TTruth Enumerate(const std::string& cells, const std::vector<int32_t>& clues) {
-  TTruth truth;
-  for (const std::string& filling : LineFillings(clues, cells)) {
-    ++truth.count;
-    for (size_t c = 0; c < filling.size(); ++c)
-      (filling[c] == '#' ? truth.can_fill : truth.can_empty) |= 1u << c;
-  }
-  return truth;
-}
-
-// Holds of a line at any time; when the line has a filling, every cell the
-// solver decides must be so in every filling, and it may find no contradiction.
-void ExpectSound(const TSolverRow& line, const TTruth& truth) {
+// Holds of a line at any time; when the line has a filling (`agreed` is what
+// every filling agrees on), every cell the solver decides is so in every
+// filling, and it may find no contradiction.
+void ExpectSound(const TSolverRow& line, const std::string& agreed) {
   int32_t unknown = 0;
   for (int32_t c = 1; c <= line.FLength; ++c) {
     const int32_t cell = line.FCells[c], owner = line.FOwners[c];
     unknown += cell == csUnknown;
     ASSERT_TRUE(owner == 0 || (cell == csFilled && owner > 0 && owner <= line.FCount)) << c;
-    ASSERT_FALSE(truth.count > 0 && cell != csUnknown &&
-                 ((cell == csFilled ? truth.can_empty : truth.can_fill) >> (c - 1) & 1))
+    ASSERT_FALSE(!agreed.empty() && cell != csUnknown &&
+                 agreed[c - 1] != (cell == csFilled ? '#' : '.'))
         << "cell " << c;
   }
   ASSERT_EQ(line.FUnknown, unknown);
   ASSERT_TRUE(line.FCells[line.FLength + 1] == csEmpty && line.FOwners[line.FLength + 1] == 0);
-  ASSERT_FALSE(truth.count > 0 && line.FError);
+  ASSERT_FALSE(!agreed.empty() && line.FError);
 }
 
 }  // namespace
@@ -147,7 +131,7 @@ TEST(SolverRow, DecisionsAgreeWithEveryFillingOfTheClues) {
       if (more >> (m - '2') & 1) set += m;
   for (int round = 0; round < 2500; ++round) {
     const auto [clues, cells] = RandomLine(random, 14);
-    const TTruth truth = Enumerate(cells, clues);
+    const std::string agreed = AgreedCells(clues, cells);
     for (const std::string& methods : method_sets) {
       SCOPED_TRACE(cells + " clues " + testing::PrintToString(clues) + " methods " + methods);
       TSolverRow line = MakeLine(cells, clues, methods);
@@ -156,14 +140,14 @@ TEST(SolverRow, DecisionsAgreeWithEveryFillingOfTheClues) {
         const std::string before = State(line);
         const bool in_error = line.FError;
         call == 1 ? line.Recurse() : line.Solve();
-        ASSERT_NO_FATAL_FAILURE(ExpectSound(line, truth));
+        ASSERT_NO_FATAL_FAILURE(ExpectSound(line, agreed));
         const bool same = State(line) == before;
         ASSERT_TRUE(same || !(in_error || (call == 1 && !line.FError && !line.FCellsChanged)));
         ASSERT_TRUE(line.FError || line.FCellsChanged == (State(line).substr(0, line.FLength) !=
                                                           before.substr(0, line.FLength)));
       }
       // With #2 on, a line whose cells are all decided is checked in full.
-      ASSERT_FALSE(truth.count == 0 && line.FUnknown == 0 &&
+      ASSERT_FALSE(agreed.empty() && line.FUnknown == 0 &&
                    methods.find('2') != std::string::npos && !line.FError);
     }
   }

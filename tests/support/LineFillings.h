@@ -36,6 +36,17 @@ inline std::vector<std::string> LineFillings(const std::vector<int>& runs,
   return fillings;
 }
 
+// What every filling agrees on: '#' or '.' where all of them do, '?'
+// elsewhere; empty when no filling fits.
+inline std::string AgreedCells(const std::vector<int>& runs, const std::string& known) {
+  std::string agreed;
+  for (const std::string& filling : LineFillings(runs, known)) {
+    if (agreed.empty()) agreed = filling;
+    for (size_t i = 0; i < agreed.size(); ++i) agreed[i] = agreed[i] == filling[i] ? agreed[i] : '?';
+  }
+  return agreed;
+}
+
 // A line of up to max_length cells drawn from a random picture: the
 // picture's runs, and some of its cells known ('#', '.', '?' unknown). Now and
 // then a known cell or a run is wrong, so that some lines have no filling.
