@@ -67,8 +67,7 @@ TEST(SolverThreadTest, RunsAJobInsteadOfASolve) {
     throw std::runtime_error("job gave up");
   };
   worker.Start();
-  while (!worker.WaitForTimeout(10)) {
-  }
+  while (!worker.WaitForTimeout(10)) continue;
   EXPECT_NE(job_thread, std::this_thread::get_id());
   EXPECT_EQ(handed_over_thread, std::this_thread::get_id());
   EXPECT_EQ(worker.Failure(), "job gave up");
