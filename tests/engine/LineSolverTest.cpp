@@ -52,19 +52,22 @@ TEST(LineSolverTest, SolverCacheAndWeightsAgreeWithEveryFillingOfRandomLines) {
     for (double& p : prior) p = chance(random);
     SCOPED_TRACE(known + " runs " + ::testing::PrintToString(runs));
     const std::vector<Cell> before = line;
-    // What every filling agrees on; per run, bit s set when some filling
-    // starts it at cell s; per cell, the weight of the fillings that fill it.
-    const std::string merged = AgreedCells(runs, known);
+    // Merged: '#' or '.' where every filling agrees, '?' elsewhere; per run,
+    // bit s set when some filling starts it at cell s; per cell, the weight
+    // of the fillings that fill it.
+    std::string merged;
     std::vector<Mask> expected_starts(runs.size(), 0);
     std::vector<double> filled_weight(length, 0);
     double total = 0;
     for (const std::string& filling : LineFillings(runs, known)) {
+      if (merged.empty()) merged = filling;
       double weight = 1;
       for (int i = 0; i < length; ++i) {
         if (before[i] == Cell::unknown) weight *= filling[i] == '#' ? prior[i] : 1 - prior[i];
       }
       total += weight;
       for (int i = 0, run = 0; i < length; ++i) {
+        if (merged[i] != filling[i]) merged[i] = '?';
         filled_weight[i] += filling[i] == '#' ? weight : 0;
         if (filling[i] == '#' && (i == 0 || filling[i - 1] == '.'))
           expected_starts[run++] |= Mask{1} << i;
