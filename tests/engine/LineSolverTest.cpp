@@ -100,8 +100,7 @@ TEST(LineSolverTest, SolverCacheAndWeightsAgreeWithEveryFillingOfRandomLines) {
       const Query& query = asked[number];
       Mask solved_filled = query.filled;
       Mask solved_empty = query.empty;
-      const bool solved =
-          LineSolver::Solve(query.runs, query.length, solved_filled, solved_empty);
+      const bool solved = LineSolver::Solve(query.runs, query.length, solved_filled, solved_empty);
       Mask cached_filled = query.filled;
       Mask cached_empty = query.empty;
       ASSERT_EQ(cache.Solve(number, query.runs, query.length, cached_filled, cached_empty), solved);

@@ -89,7 +89,8 @@ TEST(PictureDesignTest, MakesPicturesUniqueWithFewChanges) {
                                 GridOf(".#.### ..##.# .#..#. #..### #..### .#...#"),
                                 GridOf("###### ###### ######"),
                                 GridOf("...... ......")};
-  for (unsigned seed = 1; seed <= 4; ++seed) pictures.push_back(search_test::RandomPicture(15, 15, seed));
+  for (unsigned seed = 1; seed <= 4; ++seed)
+    pictures.push_back(search_test::RandomPicture(15, 15, seed));
   for (const bool line_logic : {false, true}) {
     for (const Grid& picture : pictures) {
       SCOPED_TRACE(PictureOf(picture) + (line_logic ? " by line logic" : ""));

@@ -147,8 +147,8 @@ TEST(SolverRow, DecisionsAgreeWithEveryFillingOfTheClues) {
                                                           before.substr(0, line.FLength)));
       }
       // With #2 on, a line whose cells are all decided is checked in full.
-      ASSERT_FALSE(agreed.empty() && line.FUnknown == 0 &&
-                   methods.find('2') != std::string::npos && !line.FError);
+      ASSERT_FALSE(agreed.empty() && line.FUnknown == 0 && methods.find('2') != std::string::npos &&
+                   !line.FError);
     }
   }
 }

@@ -42,7 +42,9 @@ inline std::string AgreedCells(const std::vector<int>& runs, const std::string& 
   std::string agreed;
   for (const std::string& filling : LineFillings(runs, known)) {
     if (agreed.empty()) agreed = filling;
-    for (size_t i = 0; i < agreed.size(); ++i) agreed[i] = agreed[i] == filling[i] ? agreed[i] : '?';
+    for (size_t i = 0; i < agreed.size(); ++i) {
+      if (agreed[i] != filling[i]) agreed[i] = '?';
+    }
   }
   return agreed;
 }
