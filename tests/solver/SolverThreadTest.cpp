@@ -1,5 +1,3 @@
-#include <time.h>
-
 #include "SolverPictures.h"
 #include "solver/SolverThread.h"
 
