@@ -3,54 +3,44 @@
 
 namespace {
 
-std::unique_ptr<TSolver> DeepSolver(std::shared_ptr<ISolverCallback> callback,
-                                    const TPicture& puzzle) {
-  auto solver = std::make_unique<TSolver>(std::move(callback), puzzle[0].size(), puzzle.size());
-  LoadPuzzle(*solver, puzzle);
-  solver->field_recursion_methods[1] = true;
-  solver->allow_deep_recursion = true;
-  return solver;
-}
-
 int Positions(const TRecorder& recorder) {
   return std::ranges::count_if(recorder.log,
                                [](const std::string& e) { return e.starts_with("position"); });
 }
 
-// The run ends at the next cell and hands back what it decided so far; the
-// next run is not stopped by the last one. Reports come on the calling thread.
-TEST(SolverThreadTest, StopEndsTheRunAtTheNextCell) {
+// A receiver that throws ends the run as an internal error. A stop ends the
+// run at the next cell and hands back what it decided so far. Neither stops
+// the next run, and reports come on the calling thread.
+TEST(SolverThreadTest, AThrowOrAStopEndsTheRunAndNotTheNext) {
   TScriptedPlatform platform;
   auto recorder = std::make_shared<TRecorder>();
   const TPicture puzzle = Picture(kNeedsLevel2);
-  auto solver = DeepSolver(recorder, puzzle);
-  recorder->on_report = [&solver](const std::string& e) {
-    if (e.starts_with("position")) solver->Stop();
-  };
-  solver->Run(true, true, false);
-  EXPECT_EQ(Positions(*recorder), 1);
-  EXPECT_FALSE(solver->error);
-  EXPECT_EQ(PictureOf(*solver), Picture(kLevel2Stuck));
-  recorder->on_report = nullptr;
-  solver->ResetReports();
-  solver->Run(true, true, false);
-  EXPECT_TRUE(SolvesClues(PictureOf(*solver), puzzle));
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_GT(Positions(*recorder), 1);
-  for (std::thread::id id : recorder->threads) EXPECT_EQ(id, std::this_thread::get_id());
-}
-
-TEST(SolverThreadTest, WorkerExceptionIsAnInternalError) {
-  TScriptedPlatform platform;
-  auto recorder = std::make_shared<TRecorder>();
-  auto solver = DeepSolver(recorder, Picture(kNeedsLevel2));
+  TSolver solver(recorder, puzzle[0].size(), puzzle.size());
+  LoadPuzzle(solver, puzzle);
+  solver.field_recursion_methods[1] = true;
+  solver.allow_deep_recursion = true;
   recorder->on_report = [](const std::string& e) {
     if (e.starts_with("missing")) throw std::runtime_error("receiver gave up");
   };
-  solver->Run(true, true, false);
-  EXPECT_FALSE(solver->progress);
+  solver.Run(true, true, false);
+  EXPECT_FALSE(solver.progress);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "Internal Solver error: receiver gave up");
+  recorder->on_report = [&solver](const std::string& e) {
+    if (e.starts_with("position")) solver.Stop();
+  };
+  recorder->log.clear();
+  solver.Run(true, true, false);
+  EXPECT_EQ(Positions(*recorder), 1);
+  EXPECT_FALSE(solver.error);
+  EXPECT_EQ(PictureOf(solver), Picture(kLevel2Stuck));
+  recorder->on_report = nullptr;
+  solver.ResetReports();
+  solver.Run(true, true, false);
+  EXPECT_TRUE(SolvesClues(PictureOf(solver), puzzle));
+  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_GT(Positions(*recorder), 1);
+  for (std::thread::id id : recorder->threads) EXPECT_EQ(id, std::this_thread::get_id());
 }
 
 // Work other than a field solve runs on the worker, hands calls over to the
