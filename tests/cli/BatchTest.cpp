@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string kHead = "MK Version 3.0\r\n\r\n";
-
 // The table row of a file: its size and result.
 std::string RowOf(const std::string& table, const std::string& file) {
   std::istringstream lines(table);
@@ -22,16 +20,12 @@ std::string RowOf(const std::string& table, const std::string& file) {
 
 TEST_F(CliTest, BatchReportsEveryFileOfTheFoldersInItsRow) {
   std::filesystem::create_directories(folder.Path("good/deeper"));
-  const std::string house =
-      WritePuzzle(folder, "good/house.pixler", {"..#..", ".###.", "#####", ".#.#.", ".###."});
+  const std::string house = WritePuzzle(folder, "good/house.pixler", kHouse);
   const std::string random = WritePuzzle(folder, "good/deeper/r.spixler", RandomRows(12, 12, 1));
   // Line logic and the brute force leave undecided cells in this one.
   const std::string stuck = WritePuzzle(folder, "stuck.ppixler", RandomRows(12, 12, 3));
-  const std::string broken =
-      folder.Write("broken.pixler",
-                   kHead + "3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n");
-  const std::string bad =
-      folder.Write("bad.pixler", kHead + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n");
+  const std::string broken = folder.Write("broken.pixler", kBroken);
+  const std::string bad = folder.Write("bad.pixler", kBad);
   const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
   folder.Write("notes.txt", "not a puzzle");
   // Any puzzle format in any letter case; a link loop is a row of its own.

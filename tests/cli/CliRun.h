@@ -38,6 +38,14 @@ inline TCliRun RunCli(const std::string& cli, const std::vector<std::string>& ar
   return run;
 }
 
+inline const TRows kHouse = {"..#..", ".###.", "#####", ".#.#.", ".###."};
+// Without column 2's clue, columns 2 and 3 and then row 2 decide cells that
+// row 1 ("3") contradicts: no solution.
+inline const std::string kBroken =
+    "MK Version 3.0\r\n\r\n3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n";
+// Line 9 holds no number.
+inline const std::string kBad = "MK Version 3.0\r\n\r\n2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n";
+
 // A puzzle file with the clues of the picture and no cell decided.
 inline std::string WritePuzzle(const TTempFolder& folder, const std::string& name,
                                const TRows& picture) {
