@@ -7,12 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,22 +20,12 @@ namespace {
 
 const std::vector<std::string> kPicture = {"#N.x#", "o#..#", "####x"};
 
-// The picture's filled cells as a solution page shows them.
-PuzzleImage Filled(const std::vector<std::string>& picture) {
-  PuzzleImage image = picture;
-  for (std::string& row : image) {
-    for (char& c : row) c = c == '#' || c == 'N' ? '#' : '.';
-  }
-  return image;
-}
-
 std::string Output(const std::string& command) {
   std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  std::array<char, 4096> buffer;
-  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
-  pclose(pipe);
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    for (int c; (c = fgetc(pipe)) != EOF;) output += static_cast<char>(c);
+    pclose(pipe);
+  }
   return output;
 }
 
@@ -47,33 +34,22 @@ std::string WithoutBlanks(std::string text) {
   return text;
 }
 
-bool HavePopplerTools() {
-  return std::system(
-             "command -v pdfinfo >/dev/null 2>&1 && command -v pdftoppm >/dev/null 2>&1 "
-             "&& command -v pdftotext >/dev/null 2>&1") == 0;
-}
-
-class PuzzleExportTest : public ::testing::Test {
- protected:
-  std::string Path(const char* name) { return folder.filePath(name).toStdString(); }
-
-  QTemporaryDir folder;
-};
-
 // No test makes an application: each export makes its own, as the
 // command-line tool relies on, and leaves none behind.
-TEST_F(PuzzleExportTest, PngHasOneBlockPerCellBlackExactlyWhereFilled) {
+TEST(PuzzleExportTest, PngHasOneBlockPerCellBlackExactlyWhereFilled) {
+  TTempFolder folder;
   const auto data = PictureData(kPicture);
+  const TRows filled = Filled(kPicture);
   for (const int scale : {1, 3, kLargestPngScale}) {
     SCOPED_TRACE(scale);
-    ExportPng(Path("picture.png"), *data, scale);
-    const QImage image(folder.filePath("picture.png"));
+    ExportPng(folder.Path("picture.png"), *data, scale);
+    const QImage image(QString::fromStdString(folder.Path("picture.png")));
     ASSERT_EQ(image.size(), QSize(5 * scale, 3 * scale));
     for (int py = 0; py < image.height(); ++py) {
       for (int px = 0; px < image.width(); ++px) {
-        const char cell = kPicture[py / scale][px / scale];
-        const QRgb expected = cell == '#' || cell == 'N' ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-        ASSERT_EQ(image.pixel(px, py), expected) << px << "," << py;
+        const bool black = filled[py / scale][px / scale] == '#';
+        ASSERT_EQ(image.pixel(px, py), black ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+            << px << "," << py;
       }
     }
   }
@@ -81,85 +57,77 @@ TEST_F(PuzzleExportTest, PngHasOneBlockPerCellBlackExactlyWhereFilled) {
 }
 
 // A refused export names the file and leaves what was there.
-TEST_F(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
+TEST(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
+  TTempFolder folder;
   const auto data = PictureData(kPicture);
   auto too_large = PictureData(kPicture);
   too_large->width = 101;
-  const std::string kept = Path("kept.png");
-  {
-    QFile file(QString::fromStdString(kept));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("old");
-  }
-  ASSERT_TRUE(QDir(folder.path()).mkdir("folder"));
+  const std::string kept = folder.Write("kept.png", "old");
+  ASSERT_TRUE(std::filesystem::create_directory(folder.Path("folder")));
+  ASSERT_EQ(::mkfifo(folder.Path("pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", folder.Path("null.pdf"));
+  constexpr int kPdf = -1;
+  // Writes past a file size limit of a few bytes fail, even for root, as on
+  // a full disk.
   const struct {
     const char* name;
     std::string path;
-    std::function<void(const std::string&)> write;
+    const TPixlerFileData& puzzle;
+    int scale;  // of a PNG, or kPdf
+    PuzzleImage solution = {};
+    rlim_t file_size_limit = 0;
   } cases[] = {
-      {"scale 0", kept, [&](const std::string& p) { ExportPng(p, *data, 0); }},
-      {"scale too large", kept,
-       [&](const std::string& p) { ExportPng(p, *data, kLargestPngScale + 1); }},
-      {"png size", kept, [&](const std::string& p) { ExportPng(p, *too_large, 1); }},
-      {"pdf size", kept, [&](const std::string& p) { ExportPdf(p, *too_large, "t", {}); }},
-      {"solution size", kept,
-       [&](const std::string& p) {
-         ExportPdf(p, *data, "t", Filled({"#.", ".#"}));
-       }},
-      {"png folder", Path("folder"), [&](const std::string& p) { ExportPng(p, *data, 1); }},
-      {"pdf folder", Path("folder"),
-       [&](const std::string& p) { ExportPdf(p, *data, "", Filled(kPicture)); }},
-      {"missing folder", Path("none/x.pdf"),
-       [&](const std::string& p) { ExportPdf(p, *data, "", {}); }},
-      {"png onto a FIFO", Path("pipe"), [&](const std::string& p) { ExportPng(p, *data, 1); }},
-      {"pdf onto a link to a device", Path("null.pdf"),
-       [&](const std::string& p) { ExportPdf(p, *data, "", {}); }},
-      // Writes past a few bytes fail, even for root, as on a full disk.
-      {"png past the file size limit", kept,
-       [&](const std::string& p) {
-         std::signal(SIGXFSZ, SIG_IGN);
-         rlimit old_limit{};
-         ::getrlimit(RLIMIT_FSIZE, &old_limit);
-         const rlimit limit{2, old_limit.rlim_max};
-         ::setrlimit(RLIMIT_FSIZE, &limit);
-         try {
-           ExportPng(p, *data, kLargestPngScale);
-         } catch (...) {
-           ::setrlimit(RLIMIT_FSIZE, &old_limit);
-           throw;
-         }
-         ::setrlimit(RLIMIT_FSIZE, &old_limit);
-       }},
+      {"scale 0", kept, *data, 0},
+      {"scale too large", kept, *data, kLargestPngScale + 1},
+      {"png size", kept, *too_large, 1},
+      {"pdf size", kept, *too_large, kPdf},
+      {"solution size", kept, *data, kPdf, {"#.", ".#"}},
+      {"png folder", folder.Path("folder"), *data, 1},
+      {"pdf folder", folder.Path("folder"), *data, kPdf, Filled(kPicture)},
+      {"missing folder", folder.Path("none/x.pdf"), *data, kPdf},
+      {"png onto a FIFO", folder.Path("pipe"), *data, 1},
+      {"pdf onto a link to a device", folder.Path("null.pdf"), *data, kPdf},
+      {"png past the file size limit", kept, *data, kLargestPngScale, {}, 2},
   };
-  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
-  ASSERT_EQ(::symlink("/dev/null", Path("null.pdf").c_str()), 0);
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited{};
+  ::getrlimit(RLIMIT_FSIZE, &unlimited);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    const rlimit limit{c.file_size_limit > 0 ? c.file_size_limit : unlimited.rlim_cur,
+                       unlimited.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     try {
-      c.write(c.path);
+      if (c.scale == kPdf) {
+        ExportPdf(c.path, c.puzzle, "t", c.solution);
+      } else {
+        ExportPng(c.path, c.puzzle, c.scale);
+      }
       ADD_FAILURE() << "not refused";
     } catch (const TPixlerFileError& error) {
       EXPECT_EQ(error.FileName(), c.path);
       EXPECT_NE(std::string(error.what()).find(c.path), std::string::npos) << error.what();
+    } catch (...) {
+      ADD_FAILURE() << "refused without naming the file";
     }
-    QFile file(QString::fromStdString(kept));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "old");
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    EXPECT_EQ(ReadFile(kept), "old");
   }
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+  EXPECT_EQ(QDir(QString::fromStdString(folder.path)).entryList(QDir::Files | QDir::Hidden),
             (QStringList{"kept.png", "null.pdf"}));
 }
 
 // Without a session's runtime folder (a cron job, a container), Qt would
 // warn and make one under the temporary folder for good.
-TEST_F(PuzzleExportTest, LeavesNoRuntimeFolderBehind) {
+TEST(PuzzleExportTest, LeavesNoRuntimeFolderBehind) {
+  TTempFolder folder;
   const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
   const QByteArray temp = qgetenv("TMPDIR");
   qunsetenv("XDG_RUNTIME_DIR");
-  ASSERT_TRUE(QDir(folder.path()).mkdir("temp"));
-  qputenv("TMPDIR", folder.filePath("temp").toLocal8Bit());
-  ExportPng(Path("picture.png"), *PictureData(kPicture), 1);
-  EXPECT_TRUE(QDir(folder.filePath("temp")).isEmpty());
+  ASSERT_TRUE(std::filesystem::create_directory(folder.Path("temp")));
+  qputenv("TMPDIR", folder.Path("temp").c_str());
+  ExportPng(folder.Path("picture.png"), *PictureData(kPicture), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path("temp")));
   EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
   for (const auto& [name, value] : {std::pair{"TMPDIR", temp}, {"XDG_RUNTIME_DIR", runtime}}) {
     if (value.isNull()) {
@@ -172,8 +140,11 @@ TEST_F(PuzzleExportTest, LeavesNoRuntimeFolderBehind) {
 
 // The PDF is opened again by poppler's tools: its pages, their size, their
 // text, and every page rendered under the build folder for a person to see.
-TEST_F(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
-  if (!HavePopplerTools()) GTEST_SKIP() << "poppler-utils is not installed";
+TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
+  if (std::system("{ pdfinfo -v && pdftoppm -v && pdftotext -v; } >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "poppler-utils is not installed";
+  }
+  TTempFolder folder;
   // Checks of uneven sizes give each line about a dozen clues.
   std::vector<std::string> largest(100, std::string(100, '.'));
   for (int y = 0; y < 100; ++y) {
@@ -199,7 +170,7 @@ TEST_F(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
   ASSERT_TRUE(QDir().mkpath(pages_dir));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string pdf = Path("puzzle.pdf");
+    const std::string pdf = folder.Path("puzzle.pdf");
     ExportPdf(pdf, *PictureData(c.picture), c.name == std::string("small") ? "Small one" : c.name,
               c.with_solution ? Filled(c.picture) : PuzzleImage{});
     const std::string info = Output("pdfinfo '" + pdf + "'");
