@@ -10,12 +10,6 @@
 
 #include "../document/TestDocument.h"
 
-// The built tool, or empty when the test runs without one.
-inline std::string CliPath() {
-  const char* cli = std::getenv("PIXLERS_CLI");
-  return cli != nullptr ? cli : "";
-}
-
 struct TCliRun {
   std::string command;
   int status = -1;
@@ -62,6 +56,7 @@ class CliTest : public ::testing::Test {
   }
   TCliRun Run(const std::vector<std::string>& arguments) { return RunCli(cli, arguments, folder); }
 
-  const std::string cli = CliPath();
+  // The built tool, or empty when the test runs without one.
+  const std::string cli = std::getenv("PIXLERS_CLI") != nullptr ? std::getenv("PIXLERS_CLI") : "";
   TTempFolder folder;
 };

@@ -102,9 +102,7 @@ TEST(AtomicFileTest, AReplacedFileKeepsItsPermissions) {
   const std::string path = folder.Write("p.pixler", "old");
   ::chmod(path.c_str(), 0640);
   WriteFileAtomically(path, "new");
-  struct stat state {};
-  ASSERT_EQ(::stat(path.c_str(), &state), 0);
-  EXPECT_EQ(state.st_mode & 07777, 0640u);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadFile(path), "new");
 }
 

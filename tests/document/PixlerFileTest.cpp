@@ -3,7 +3,6 @@
 
 #include <csignal>
 #include <random>
-#include <tuple>
 
 #include "TestDocument.h"
 #include "document/PixlerFile.h"
@@ -83,42 +82,6 @@ TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
     auto document = NewDocument();
     ASSERT_TRUE(document->LoadFromFile(folder.Write("in.pixler", text)));
     EXPECT_EQ(Saved(*document), saved.empty() ? text : saved);
-  }
-}
-
-TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
-  const std::string rows = "\r\n\r\n # #\r\n . .\r\n\r\n";
-  // Text, line blamed (0: the file as a whole; -1: passed over silently), reason.
-  using TCase = std::tuple<std::string, int, std::string>;
-  const TCase cases[] = {
-      {"(no such file)", 0, "cannot be opened"},
-      {"MK Version 2.0\r\n\r\n2 2" + rows, -1, "passed over"},
-      {kHead + "0 2" + rows, 3, "outside 1..100"},
-      {kHead + "2 101" + rows, 3, "\"101\" is out of range"},
-      {kHead + "2 x" + rows, 3, "\"x\" is not a number"},
-      {kHead + "2 2" + rows + " 1\r\n 2a\r\n", 9, "\"2a\" is not a number"},
-      {kHead + "2 2" + rows + " 99999999999999999999\r\n", 8, "out of range"},
-      {kHead + "2 2" + rows + " 1\r\n 1\r\n\r\n 1\r\n -101\r\n", 12, "\"-101\" is out of range"},
-      // A hostile token is cut short and cannot reach a terminal as an escape.
-      {kHead + "2 2" + rows + " 1\r\n \x1b[2J" + std::string(50000, '7') + "\r\n", 9,
-       ": \"\\x1B[2J" + std::string(33, '7') + "...\" is not a number"},
-      {kHead + "2 2" + rows + " 1\r\n " + std::string(64 * 1024, '1') + "\r\n", 9,
-       "the line is longer than 64 KiB"},
-  };
-  TTempFolder folder;
-  for (const auto& [text, line, reason] : cases) {
-    auto document = NewDocument({"#.#", "..#"}, true);
-    document->GetField().ChangeCell(1, 1, csMaybeEmpty + csMaybeFilled);
-    document->EndGroup();
-    const std::string before = Saved(*document);
-    const std::string name = line == 0 ? folder.Path("absent") : folder.Write("bad", text);
-    const std::string message = LoadMessage(*document, name);
-    const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
-    EXPECT_EQ(message.rfind(line < 0 ? "" : name + where + ": ", 0), 0u) << message;
-    EXPECT_NE(message.find(reason), std::string::npos) << message;
-    EXPECT_LT(message.size(), name.size() + 100);
-    EXPECT_EQ(Saved(*document), before) << text;
-    EXPECT_EQ(document->GetField().GetJournalPos(), 1);
   }
 }
 

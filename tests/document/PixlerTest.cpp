@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "Recorder.h"
 #include "ScriptedPlatform.h"
 #include "TestDocument.h"
@@ -170,11 +168,8 @@ TEST(PixlerTest, ContradictionsAndStuckRunsAreReported) {
 TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
   // Noise has many solutions and keeps the brute force busy far longer than
   // a test may wait; the filled top rows give the sweep something to find.
-  std::mt19937 random(5);
-  TRows noise(60, std::string(60, '#'));
-  for (size_t y = 3; y < noise.size(); ++y) {
-    for (char& c : noise[y]) c = random() % 2 == 0 ? '#' : '.';
-  }
+  TRows noise = RandomRows(60, 60, 5);
+  noise[0] = noise[1] = noise[2] = std::string(60, '#');
   TScriptedPlatform platform;
   auto document = NewSolvable(noise);
   // Stopped once the brute force has begun, at a level beyond 0.

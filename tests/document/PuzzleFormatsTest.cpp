@@ -104,9 +104,25 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
       "\x7f"
       "ELF\x02\x01\x00\x00\xff\xfe\n\x00\x01",
       14);
-  // File name, text, puzzle index, line blamed (0: the file as a whole), reason.
+  const std::string head = "MK Version 3.0\r\n\r\n", rows = "\r\n\r\n # #\r\n . .\r\n\r\n";
+  // File name, text, puzzle index (0: opened as a .pixler file is), line
+  // blamed (0: the file as a whole; -1: passed over silently), reason.
   using TCase = std::tuple<std::string, std::string, int, int, std::string>;
   const TCase cases[] = {
+      {"no/such.pixler", "", 0, 0, "cannot be opened"},
+      {"v2.pixler", "MK Version 2.0\r\n\r\n2 2" + rows, 0, -1, "passed over"},
+      {"zero.pixler", head + "0 2" + rows, 0, 3, "outside 1..100"},
+      {"tall.pixler", head + "2 101" + rows, 0, 3, "\"101\" is out of range"},
+      {"size.pixler", head + "2 x" + rows, 0, 3, "\"x\" is not a number"},
+      {"clue.pixler", head + "2 2" + rows + " 1\r\n 2a\r\n", 0, 9, "\"2a\" is not a number"},
+      {"huge.pixler", head + "2 2" + rows + " 99999999999999999999\r\n", 0, 8, "out of range"},
+      {"low.pixler", head + "2 2" + rows + " 1\r\n 1\r\n\r\n 1\r\n -101\r\n", 0, 12,
+       "\"-101\" is out of range"},
+      // A hostile token is cut short and cannot reach a terminal as an escape.
+      {"escape.pixler", head + "2 2" + rows + " 1\r\n \x1b[2J" + std::string(50000, '7') + "\r\n",
+       0, 9, ": \"\\x1B[2J" + std::string(33, '7') + "...\" is not a number"},
+      {"long.pixler", head + "2 2" + rows + " 1\r\n " + std::string(64 * 1024, '1') + "\r\n", 0, 9,
+       "the line is longer than 64 KiB"},
       {"truncated.non", "width 3\nheight 2\nrows\n1\n", 1, 4,
        "the file ends after 1 of the 2 row clue lines"},
       {"empty.non", "", 1, 1, "without its width"},
@@ -174,15 +190,20 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
     const std::string before = Saved(*document);
     const std::string path =
         std::filesystem::exists(folder.Path(name)) ? folder.Path(name) : folder.Write(name, text);
-    std::string message = "imported";
+    std::string message = "read";
     try {
-      document->ImportFromFile(path, index);
+      if (index > 0) {
+        document->ImportFromFile(path, index);
+      } else if (!document->LoadFromFile(path)) {
+        message = "passed over";
+      }
     } catch (const TPixlerFileError& error) {
       message = error.what();
     }
     const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
-    EXPECT_EQ(message.rfind(path + where + ": ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind(line < 0 ? "" : path + where + ": ", 0), 0u) << message;
     EXPECT_NE(message.find(reason), std::string::npos) << message;
+    EXPECT_LT(message.size(), path.size() + 100) << message;
     EXPECT_EQ(Saved(*document), before) << name;
     EXPECT_EQ(document->GetField().GetJournalPos(), 1) << name;
   }
