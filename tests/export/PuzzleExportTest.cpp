@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -56,65 +52,44 @@ TEST(PuzzleExportTest, PngHasOneBlockPerCellBlackExactlyWhereFilled) {
   EXPECT_EQ(QCoreApplication::instance(), nullptr);
 }
 
-// A refused export names the file and leaves what was there.
+// A picture or printout the puzzle cannot have is refused by its file's
+// name, the old file kept. Where the file cannot be written is the atomic
+// writer's to refuse, as for every file the program saves.
 TEST(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
   TTempFolder folder;
   const auto data = PictureData(kPicture);
   auto too_large = PictureData(kPicture);
   too_large->width = 101;
   const std::string kept = folder.Write("kept.png", "old");
-  ASSERT_TRUE(std::filesystem::create_directory(folder.Path("folder")));
-  ASSERT_EQ(::mkfifo(folder.Path("pipe").c_str(), 0600), 0);
-  std::filesystem::create_symlink("/dev/null", folder.Path("null.pdf"));
   constexpr int kPdf = -1;
-  // Writes past a file size limit of a few bytes fail, even for root, as on
-  // a full disk.
   const struct {
     const char* name;
-    std::string path;
     const TPixlerFileData& puzzle;
     int scale;  // of a PNG, or kPdf
     PuzzleImage solution = {};
-    rlim_t file_size_limit = 0;
   } cases[] = {
-      {"scale 0", kept, *data, 0},
-      {"scale too large", kept, *data, kLargestPngScale + 1},
-      {"png size", kept, *too_large, 1},
-      {"pdf size", kept, *too_large, kPdf},
-      {"solution size", kept, *data, kPdf, {"#.", ".#"}},
-      {"png folder", folder.Path("folder"), *data, 1},
-      {"pdf folder", folder.Path("folder"), *data, kPdf, Filled(kPicture)},
-      {"missing folder", folder.Path("none/x.pdf"), *data, kPdf},
-      {"png onto a FIFO", folder.Path("pipe"), *data, 1},
-      {"pdf onto a link to a device", folder.Path("null.pdf"), *data, kPdf},
-      {"png past the file size limit", kept, *data, kLargestPngScale, {}, 2},
+      {"scale 0", *data, 0},
+      {"scale too large", *data, kLargestPngScale + 1},
+      {"png size", *too_large, 1},
+      {"pdf size", *too_large, kPdf},
+      {"solution size", *data, kPdf, {"#.", ".#"}},
   };
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit unlimited{};
-  ::getrlimit(RLIMIT_FSIZE, &unlimited);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const rlimit limit{c.file_size_limit > 0 ? c.file_size_limit : unlimited.rlim_cur,
-                       unlimited.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
     try {
       if (c.scale == kPdf) {
-        ExportPdf(c.path, c.puzzle, "t", c.solution);
+        ExportPdf(kept, c.puzzle, "t", c.solution);
       } else {
-        ExportPng(c.path, c.puzzle, c.scale);
+        ExportPng(kept, c.puzzle, c.scale);
       }
       ADD_FAILURE() << "not refused";
     } catch (const TPixlerFileError& error) {
-      EXPECT_EQ(error.FileName(), c.path);
-      EXPECT_NE(std::string(error.what()).find(c.path), std::string::npos) << error.what();
-    } catch (...) {
-      ADD_FAILURE() << "refused without naming the file";
+      EXPECT_EQ(error.FileName(), kept);
+      EXPECT_NE(std::string(error.what()).find(kept), std::string::npos) << error.what();
     }
-    ::setrlimit(RLIMIT_FSIZE, &unlimited);
     EXPECT_EQ(ReadFile(kept), "old");
   }
-  EXPECT_EQ(QDir(QString::fromStdString(folder.path)).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{"kept.png", "null.pdf"}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
 }
 
 // Without a session's runtime folder (a cron job, a container), Qt would
@@ -150,6 +125,7 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 100; ++x) largest[y][x] = (x / 7 + y / 9) % 2 == 0 || x == y ? '#' : '.';
   }
+  // The title, the picture, with a solution page or not, pages and texts.
   const struct {
     const char* name;
     std::vector<std::string> picture;
@@ -157,7 +133,7 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
     int pages;
     std::vector<std::string> texts;
   } cases[] = {
-      {"small", kPicture, false, 1, {"Small one", "5 x 3", "2 1"}},
+      {"Small_one", kPicture, false, 1, {"Small_one", "5 x 3", "2 1"}},
       {"small_solution", kPicture, true, 2, {"5 x 3, solution"}},
       {"largest",
        largest,
@@ -171,7 +147,7 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string pdf = folder.Path("puzzle.pdf");
-    ExportPdf(pdf, *PictureData(c.picture), c.name == std::string("small") ? "Small one" : c.name,
+    ExportPdf(pdf, *PictureData(c.picture), c.name,
               c.with_solution ? Filled(c.picture) : PuzzleImage{});
     const std::string info = Output("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("Pages:           " + std::to_string(c.pages) + "\n"), std::string::npos)
