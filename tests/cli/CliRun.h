@@ -32,6 +32,21 @@ inline TCliRun RunCli(const std::string& cli, const std::vector<std::string>& ar
   return run;
 }
 
+// The run's exit status, its standard output (whole when empty or ending a
+// line, a part of it otherwise) and a part of its standard error (none when
+// empty).
+inline void ExpectRun(const TCliRun& run, int status, const std::string& out,
+                      const std::string& err) {
+  EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
+  EXPECT_TRUE(out.empty() || out.back() == '\n' ? run.out == out
+                                                : run.out.find(out) != std::string::npos)
+      << run.command << "\n"
+      << run.out;
+  EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
+      << run.command << "\n"
+      << run.err;
+}
+
 inline const TRows kHouse = {"..#..", ".###.", "#####", ".#.#.", ".###."};
 // Without column 2's clue, columns 2 and 3 and then row 2 decide cells that
 // row 1 ("3") contradicts: no solution.

@@ -18,7 +18,8 @@
 namespace {
 
 // Both solvers, the commands that only the complete search answers,
-// convert's refusals, and help on the whole tool and on a command.
+// convert's and batch's refusals, and help on the whole tool and on a
+// command.
 TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   const std::string caption = "Pixlers solver..: ";
   const std::string house = WritePuzzle(folder, "house.pixler", kHouse);
@@ -37,14 +38,13 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   NewDocument(kHouse)->ExportToFile(house_non);
   NewDocument({"#...", ".#..", "..#.", "...#"})->ExportToFile(rooks_xml);
   ASSERT_EQ(::mkfifo(folder.Path("pipe.pixler").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder.Path("empty"));
   std::string unknown;
   for (int y = 0; y < 100; ++y) unknown += std::string(100, '?') + '\n';
   const std::string question =
       "Solver: Multiple solutions found...\n\nDo you want to use the first";
   const std::string search_several = "the clues have more than one solution; the first";
-  // Arguments, exit status, standard output (whole when it ends a line, a
-  // part of it otherwise, not compared when empty), part of standard error
-  // (none when empty).
+  // Arguments, exit status, standard output, standard error (ExpectRun).
   using TCase = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   const TCase cases[] = {
       {{"solve", "--output", folder.Path("out.pixler"), house}, 0, solved, caption + "Total CPU"},
@@ -76,8 +76,8 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
       {{"check", "--threads", "0", house}, 3, "", "--threads"},
       {{"solve", "--engine", "search", "--output", "-", house}, 0, solved_file, ""},
       {{"solve", "--engine", "search", broken}, 2, "???\n???\n", "the clues have no solution"},
-      {{"solve", "--engine", "search", square}, 0, "", search_several},
-      {{"solve", "--engine", "search", "--multiple", "second", square}, 0, "", "the second one"},
+      {{"solve", "--engine", "search", square}, 0, "#", search_several},
+      {{"solve", "--engine", "search", "--multiple", "second", square}, 0, "#", "the second one"},
       {{"solve", "--engine", "search", "--timeout", "0.5", long_run}, 1, unknown, ""},
       {{"check", "--timeout", "0.5", long_run}, 3, "", "stopped before the verdict"},
       {{"count", "--max", "0", rooks}, 3, "", "--max"},
@@ -93,22 +93,15 @@ TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
       {{"convert", bad, kept}, 3, "", bad + ", line 9: "},
       {{"convert", house}, 3, "", "OUT is required"},
       {{"convert", "--index", "0", house, kept}, 3, "", "N must be a whole number"},
+      {{"batch"}, 3, "", "PATH is required"},
+      {{"batch", "--jobs", "0", house}, 3, "", "--jobs"},
+      {{"batch", folder.Path("empty")}, 1, "no puzzle files found\n", ""},
       {{"--help"}, 0, "Subcommands:", ""},
       {{"solve", "--help"}, 0, "Usage: pixlers-cli solve [OPTIONS] FILE", ""},
       {{"convert", "--help"}, 0, "Usage: pixlers-cli convert [OPTIONS] IN OUT", ""},
   };
-  for (const auto& [arguments, status, out, err] : cases) {
-    const TCliRun run = Run(arguments);
-    EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
-    if (!out.empty()) {
-      EXPECT_TRUE(out.back() == '\n' ? run.out == out : run.out.find(out) != std::string::npos)
-          << run.command << "\n"
-          << run.out;
-    }
-    EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
-        << run.command << "\n"
-        << run.err;
-  }
+  for (const auto& [arguments, status, out, err] : cases)
+    ExpectRun(Run(arguments), status, out, err);
   EXPECT_EQ(ReadFile(folder.Path("out.pixler")), solved_file);
   EXPECT_EQ(ReadFile(folder.Path("out.xml")).find("<puzzleset>"), 39u);
   EXPECT_EQ(ReadFile(kept), "old");
@@ -136,18 +129,23 @@ TEST_F(CliTest, MakeUniqueWritesAPictureWhoseOwnCluesHaveOneSolution) {
   struct Case {
     std::vector<std::string> arguments;
     int status;
-    std::string out;
+    std::string out, err;
     std::vector<TRows> written;  // the pictures OUT may hold; none: OUT is not written
   };
   const Case cases[] = {
-      {{drawn("house.pixler", kHouse)}, 0, "0 cells changed\nline logic\n", {kHouse}},
+      {{drawn("house.pixler", kHouse)}, 0, "0 cells changed\nline logic\n", "", {kHouse}},
       {{"--line-logic", drawn("house.pixler", kHouse)},
        0,
        "0 cells changed\nline logic\n",
+       "",
        {kHouse}},
-      {{drawn("square.pixler", square)}, 0, "1 cell changed\nline logic\n", square_changes},
-      {{"--line-logic", "--timeout", "0.5", large}, 1, "", {}},
-      {{folder.Path("absent.pixler")}, 3, "", {}},
+      {{drawn("square.pixler", square)}, 0, "1 cell changed\nline logic\n", "", square_changes},
+      {{"--line-logic", "--timeout", "0.5", large},
+       1,
+       "",
+       "in time; " + folder.Path("made.pixler") + " is not written",
+       {}},
+      {{folder.Path("absent.pixler")}, 3, "", "absent.pixler: ", {}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> arguments = {"make-unique"};
@@ -156,8 +154,7 @@ TEST_F(CliTest, MakeUniqueWritesAPictureWhoseOwnCluesHaveOneSolution) {
     std::filesystem::remove(out);
     arguments.push_back(out);
     const TCliRun run = Run(arguments);
-    EXPECT_EQ(run.status, c.status) << run.command << "\n" << run.err;
-    EXPECT_EQ(run.out, c.out) << run.command;
+    ExpectRun(run, c.status, c.out, c.err);
     EXPECT_EQ(std::filesystem::exists(out), !c.written.empty()) << run.command;
     if (c.written.empty()) continue;
     // The file holds the changed picture with the clues made from it.

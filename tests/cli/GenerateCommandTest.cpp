@@ -38,7 +38,7 @@ TEST_F(CliTest, GenerateWritesPuzzlesOfTheGradeAskedAndRefusesWhatCannotBe) {
     more.insert(more.begin(), {"generate", "--size", size, "--grade", grade});
     return more;
   };
-  // Arguments, exit status, standard output, part of standard error.
+  // Arguments, exit status, standard output, standard error (ExpectRun).
   using TCase = std::tuple<std::vector<std::string>, int, std::string, std::string>;
   const TCase cases[] = {
       {generate("8x6", "line-logic", {"--seed", "3", pixler}), 0, pixler + ": line logic, seed 3\n",
@@ -54,14 +54,8 @@ TEST_F(CliTest, GenerateWritesPuzzlesOfTheGradeAskedAndRefusesWhatCannotBe) {
       {generate("5x5", "probing", {folder.Path("e.png")}), 3, "", "cannot write"},
       {generate("12x9", "probing", {"--seed", "8", eight}), 0, eight + ": probing, seed 8\n", ""},
   };
-  for (const auto& [arguments, status, out, err] : cases) {
-    const TCliRun run = Run(arguments);
-    EXPECT_EQ(run.status, status) << run.command << "\n" << run.err;
-    EXPECT_EQ(run.out, out) << run.command;
-    EXPECT_TRUE(err.empty() ? run.err.empty() : run.err.find(err) != std::string::npos)
-        << run.command << "\n"
-        << run.err;
-  }
+  for (const auto& [arguments, status, out, err] : cases)
+    ExpectRun(Run(arguments), status, out, err);
   EXPECT_EQ(UniqueGrade(pixler), Grade::line_logic);
   EXPECT_EQ(UniqueGrade(non), Grade::probing);
   EXPECT_EQ(UniqueGrade(xml), Grade::search);
