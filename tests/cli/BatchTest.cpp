@@ -20,13 +20,13 @@ std::string RowOf(const std::string& table, const std::string& file) {
 
 TEST_F(CliTest, BatchReportsEveryFileOfTheFoldersInItsRow) {
   std::filesystem::create_directories(folder.Path("good/deeper"));
-  const std::string house = WritePuzzle(folder, "good/house.pixler", kHouse);
-  const std::string random = WritePuzzle(folder, "good/deeper/r.spixler", RandomRows(12, 12, 1));
+  const std::string house = Puzzle("good/house.pixler", kHouse);
+  const std::string random = Puzzle("good/deeper/r.spixler", RandomRows(12, 12, 1));
   // Line logic and the brute force leave undecided cells in this one.
-  const std::string stuck = WritePuzzle(folder, "stuck.ppixler", RandomRows(12, 12, 3));
+  const std::string stuck = Puzzle("stuck.ppixler", RandomRows(12, 12, 3));
   const std::string broken = folder.Write("broken.pixler", kBroken);
   const std::string bad = folder.Write("bad.pixler", kBad);
-  const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  const std::string long_run = Puzzle("long.pixler", RandomRows(100, 100, 7));
   folder.Write("notes.txt", "not a puzzle");
   // Any puzzle format in any letter case; a link loop is a row of its own.
   NewDocument({"#.", "##"})->ExportToFile(folder.Path("good/deeper/l.NON"));

@@ -11,26 +11,9 @@
 #include "../document/TestDocument.h"
 
 struct TCliRun {
-  std::string command;
+  std::string command, out, err;
   int status = -1;
-  std::string out;
-  std::string err;
 };
-
-// Runs the tool through the shell, its output kept in the folder.
-inline TCliRun RunCli(const std::string& cli, const std::vector<std::string>& arguments,
-                      const TTempFolder& folder) {
-  TCliRun run;
-  run.command = "'" + cli + "'";
-  for (const std::string& argument : arguments) run.command += " '" + argument + "'";
-  const std::string shell =
-      run.command + " >'" + folder.Path("out") + "' 2>'" + folder.Path("err") + "'";
-  const int raw = std::system(shell.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(folder.Path("out"));
-  run.err = ReadFile(folder.Path("err"));
-  return run;
-}
 
 // The run's exit status, its standard output (whole when empty or ending a
 // line, a part of it otherwise) and a part of its standard error (none when
@@ -55,21 +38,30 @@ inline const std::string kBroken =
 // Line 9 holds no number.
 inline const std::string kBad = "MK Version 3.0\r\n\r\n2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n";
 
-// A puzzle file with the clues of the picture and no cell decided.
-inline std::string WritePuzzle(const TTempFolder& folder, const std::string& name,
-                               const TRows& picture) {
-  auto pixler = NewDocument(picture);
-  pixler->SaveToFile(folder.Path(name));
-  return folder.Path(name);
-}
-
 // Runs the built tool in a fresh folder; skips without one.
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (cli.empty()) GTEST_SKIP() << "PIXLERS_CLI names no tool";
   }
-  TCliRun Run(const std::vector<std::string>& arguments) { return RunCli(cli, arguments, folder); }
+  // Runs the tool through the shell, its output kept in the folder.
+  TCliRun Run(const std::vector<std::string>& arguments) {
+    TCliRun run;
+    run.command = "'" + cli + "'";
+    for (const std::string& argument : arguments) run.command += " '" + argument + "'";
+    const std::string shell =
+        run.command + " >'" + folder.Path("out") + "' 2>'" + folder.Path("err") + "'";
+    const int raw = std::system(shell.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadFile(folder.Path("out"));
+    run.err = ReadFile(folder.Path("err"));
+    return run;
+  }
+  // A puzzle file with the clues of the picture and no cell decided.
+  std::string Puzzle(const std::string& name, const TRows& picture) {
+    NewDocument(picture)->SaveToFile(folder.Path(name));
+    return folder.Path(name);
+  }
 
   // The built tool, or empty when the test runs without one.
   const std::string cli = std::getenv("PIXLERS_CLI") != nullptr ? std::getenv("PIXLERS_CLI") : "";

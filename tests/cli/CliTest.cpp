@@ -22,17 +22,17 @@ namespace {
 // command.
 TEST_F(CliTest, SolvesChecksAndCountsAndTellsHowTheRunEnded) {
   const std::string caption = "Pixlers solver..: ";
-  const std::string house = WritePuzzle(folder, "house.pixler", kHouse);
+  const std::string house = Puzzle("house.pixler", kHouse);
   const std::string solved = "..#..\n.###.\n#####\n.#.#.\n.###.\n";
   const std::string solved_file = Saved(*NewDocument(kHouse, true));
   // Both diagonals fit the clues.
-  const std::string square = WritePuzzle(folder, "square.pixler", {"#.", ".#"});
+  const std::string square = Puzzle("square.pixler", {"#.", ".#"});
   // One run in every row and column of 4: the 24 orders of four rooks.
-  const std::string rooks = WritePuzzle(folder, "rooks.pixler", {"#...", ".#..", "..#.", "...#"});
+  const std::string rooks = Puzzle("rooks.pixler", {"#...", ".#..", "..#.", "...#"});
   const std::string broken = folder.Write("broken", kBroken);
   const std::string bad = folder.Write("bad.pixler", kBad);
   const std::string kept = folder.Write("kept.non", "old");
-  const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  const std::string long_run = Puzzle("long.pixler", RandomRows(100, 100, 7));
   // Every command reads every puzzle format.
   const std::string house_non = folder.Path("house.non"), rooks_xml = folder.Path("rooks.xml");
   NewDocument(kHouse)->ExportToFile(house_non);
@@ -193,7 +193,7 @@ bool CatchesSignal(pid_t process, int signal) {
 
 TEST_F(CliTest, TimeoutAndSignalsStopALongRunAndPrintItsPartialPicture) {
   const TRows picture = RandomRows(100, 100, 7);
-  const std::string file = WritePuzzle(folder, "long.pixler", picture);
+  const std::string file = Puzzle("long.pixler", picture);
 
   const TCliRun run = Run({"solve", "--timeout", "0.5", "--output", folder.Path("saved"), file});
   EXPECT_EQ(run.status, 1) << run.err;

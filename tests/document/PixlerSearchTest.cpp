@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <sstream>
 #include <thread>
 
@@ -16,32 +15,6 @@ namespace {
 const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
 // Two solutions; the other one is "....#", "#####", "#.###", "#.##.".
 const TRows kTwo = {"..#..", "#####", "#.###", "#..##"};
-
-constexpr int32_t kCodes[] = {0, 1, 2, 4, 8, 17, 18};
-constexpr char kChars[] = "_#.o-NX";
-
-// Every cell state as one character: '_' undecided, '#' and '.' decided by
-// hand, 'o' and '-' pencil marks, 'N' and 'X' written by the solver.
-TRows Cells(const TPixler& pixler) {
-  TRows rows(pixler.GetHeight(), std::string(pixler.GetWidth(), ' '));
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      const int32_t* code = std::ranges::find(kCodes, pixler.GetField().GetCell(x, y));
-      rows[y - 1][x - 1] = code == std::end(kCodes) ? '!' : kChars[code - kCodes];
-    }
-  }
-  return rows;
-}
-
-// Cells past the rows given stay undecided; one undo group.
-void SetCells(TPixler& pixler, const TRows& rows) {
-  for (size_t y = 0; y < rows.size(); ++y) {
-    for (size_t x = 0; x < rows[y].size(); ++x) {
-      pixler.GetField().ChangeCell(x + 1, y + 1, kCodes[std::strchr(kChars, rows[y][x]) - kChars]);
-    }
-  }
-  pixler.EndGroup();
-}
 
 // Clues whose row runs add up to more cells than the column runs.
 std::unique_ptr<TPixler> Contradictory() {

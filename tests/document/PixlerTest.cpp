@@ -18,18 +18,6 @@ std::unique_ptr<TPixler> NewSolvable(const TRows& solution) {
   return pixler;
 }
 
-TEST(PixlerTest, RegenerateCluesStoresRunsFromThePictureOutward) {
-  auto document = NewDocument({"##.##", ".....", "#.#.#", "#####"}, true);
-  document->GetField().SetCell(2, 4, csFilled + csNewFlag);
-  document->GetTop().SetMark(1, 1, 1);
-  document->GetLeft().SetCell(3, 2, 9);
-  document->RegenerateClues();
-  EXPECT_EQ(
-      Saved(*document),
-      "MK Version 3.0\r\n\r\n5 4\r\n\r\n # # . # #\r\n . . . . .\r\n # . # . #\r\n # # # # #\r\n"
-      "\r\n 2 1\r\n 1 1\r\n 2\r\n 1 1\r\n 2 1\r\n\r\n 2 2\r\n\r\n 1 1 1\r\n 5\r\n\r\n");
-}
-
 TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
   // Strokes: A fills the top row, a does too but stays open, B fills the
   // bottom row, F toggles the middle cell once per journal entry there is.

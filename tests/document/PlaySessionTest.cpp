@@ -21,22 +21,6 @@ using std::chrono::milliseconds;
 const TRows kCross = {"#.", ".#"};
 const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
 
-// '#' fills, '.' empties, 'o' pencils a might-be-filled mark, '?' and rows
-// left out leave cells undecided; one undo group.
-void Play(TPixler& pixler, const TRows& rows) {
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      const char c = y <= static_cast<int>(rows.size()) ? rows[y - 1][x - 1] : '?';
-      pixler.GetField().ChangeCell(x, y,
-                                   c == '#'   ? csFilled
-                                   : c == '.' ? csEmpty
-                                   : c == 'o' ? csMaybeFilled
-                                              : csUnknown);
-    }
-  }
-  pixler.EndGroup();
-}
-
 // A game on a headless document whose clock the test moves by hand, and
 // which records what the game tells the window.
 struct Game final : IPlayView {
@@ -65,7 +49,7 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
   const Case cases[] = {
       {kHeart, kHeart, true},
       {kCross, {".#", "#."}, true},  // the other solution
-      {kHeart, {"?##?##?", "#######", "?#####?", "??###??", "???#???"}, true},  // blanks as empty
+      {kHeart, {"_##_##_", "#######", "_#####_", "__###__", "___#___"}, true},  // blanks as empty
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "..##..."}, false},
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "...o..."}, false},  // pencil
       {{"..", ".."}, {"..", ".."}, false},  // no clue: nothing to solve
@@ -73,7 +57,7 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.played));
     Game game(c.solution);
-    Play(*game.pixler, c.played);
+    SetCells(*game.pixler, c.played);
     EXPECT_GE(game.refreshes_wanted, 1);
     game.play.Refresh();
     EXPECT_EQ(game.play.Finished(), c.finished);
@@ -87,7 +71,7 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
 TEST(PlaySessionTest, AnEditTakesTheFinishBackAndEditorModeNeverFinishes) {
   Game game(kHeart);
   game.now += milliseconds(65'000);
-  Play(*game.pixler, kHeart);
+  SetCells(*game.pixler, kHeart);
   game.play.Refresh();
   game.now += milliseconds(30'000);
   EXPECT_EQ(game.play.Elapsed(), milliseconds(65'000));
@@ -136,7 +120,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   auto finish = [&](int seconds, Help help, const TRows& start = {}) {
     Game game(kHeart, records);
     if (!start.empty()) {
-      Play(*game.pixler, start);
+      SetCells(*game.pixler, start);
       game.play.Restart();
     }
     if (help == hint) game.play.NoteHelp();
@@ -146,7 +130,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
     }
     game.now += milliseconds(seconds * 1000);
     game.play.SetPlaying(help != editor);
-    Play(*game.pixler, kHeart);
+    SetCells(*game.pixler, kHeart);
     game.play.SetPlaying(true);
     return game.finishes.at(0);
   };
@@ -154,7 +138,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   EXPECT_EQ(finish(20, hint), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, solver), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, editor), "Finished in 0:20 with help, so it is no record (best 1:30).");
-  EXPECT_EQ(finish(10, none, {"#??????"}),
+  EXPECT_EQ(finish(10, none, {"#______"}),
             "Finished in 0:10 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(95, none), "Finished in 1:35 (best 1:30).");
   EXPECT_EQ(finish(80, none), "Finished in 1:20: a new best time!");
@@ -177,7 +161,7 @@ TEST(PlaySessionTest, CrossesOutPlacedRunsWhileThePictureProvesThem) {
   Game game({"##.#.", ".....", ".....", ".....", "....."});
   TNumbersLeft& left = game.pixler->GetLeft();
   left.SetMark(1, 1, 1);
-  Play(*game.pixler, {"##.??", ".....", ".....", ".....", "....."});
+  SetCells(*game.pixler, {"##.__", ".....", ".....", ".....", "....."});
   game.play.Refresh();
   EXPECT_FALSE(left.GetAutoMark(2, 1)) << "off by default";
   game.play.SetAutoCrossOut(true);
@@ -201,16 +185,16 @@ TEST(PlaySessionTest, FramesTheMistakesUntilTheNextChange) {
     const char* text;
   };
   const Case cases[] = {
-      {kHeart, {"#o?????", "???????"}, "1 cell is wrong (framed in red)."},
-      {kHeart, {".##????", "???????"}, "No mistakes: every decided cell agrees with the solution."},
+      {kHeart, {"#o_____", "_______"}, "1 cell is wrong (framed in red)."},
+      {kHeart, {".##____", "_______"}, "No mistakes: every decided cell agrees with the solution."},
       {{"#..", "...", "..#"},
-       {"##?", "???"},
+       {"##_", "___"},
        "The clues have several solutions; 1 cell agrees with none of them (framed in red)."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     Game game(c.solution);
-    Play(*game.pixler, c.played);
+    SetCells(*game.pixler, c.played);
     PixlerSearch search(*game.pixler);
     EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), c.text);
     TField& field = game.pixler->GetField();

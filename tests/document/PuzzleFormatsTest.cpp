@@ -72,10 +72,7 @@ TEST(PuzzleFormatsTest, RandomPuzzlesSurviveEveryConversion) {
 TEST(PuzzleFormatsTest, ImportAndExportCarryTheDocumentAcrossFormats) {
   TTempFolder folder;
   auto document = NewDocument({"##.#", "....", ".###"});
-  document->GetField().SetCell(1, 1, csFilled);
-  document->GetField().SetCell(3, 3, csEmpty);
-  document->GetField().ChangeCell(2, 2, csMaybeEmpty);
-  document->EndGroup();
+  SetCells(*document, {"#", "_-", "__."});
   for (const char* name : {"p.non", "p.xml", "p.spixler"}) {
     document->ExportToFile(folder.Path(name));
     auto imported = NewDocument({"#"});
@@ -185,8 +182,7 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
   std::filesystem::create_symlink("pipe.non", folder.Path("pipe.pixler"));
   for (const auto& [name, text, index, line, reason] : cases) {
     auto document = NewDocument({"#.#", "..#"}, true);
-    document->GetField().ChangeCell(1, 1, csMaybeEmpty + csMaybeFilled);
-    document->EndGroup();
+    SetCells(*document, {"o"});
     const std::string before = Saved(*document);
     const std::string path =
         std::filesystem::exists(folder.Path(name)) ? folder.Path(name) : folder.Write(name, text);
