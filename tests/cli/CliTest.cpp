@@ -120,49 +120,40 @@ TEST_F(CliTest, MakeUniqueWritesAPictureWhoseOwnCluesHaveOneSolution) {
   const auto drawn = [&](const std::string& name, const TRows& rows) {
     return folder.Write(name, Saved(*NewDocument(rows, true)));
   };
+  const std::string house = drawn("house.pixler", kHouse), made = folder.Path("made.pixler");
+  const std::string unchanged = "0 cells changed\nline logic\n";
   // Both diagonals fit; changing any one cell of the picture settles it.
-  const TRows square = {"#.", ".#"};
+  const std::string square = drawn("square.pixler", {"#.", ".#"});
   const std::vector<TRows> square_changes = {
       {"..", ".#"}, {"##", ".#"}, {"#.", "##"}, {"#.", ".."}};
   const std::string large = drawn("large.pixler", RandomRows(100, 100, 7));
-
-  struct Case {
-    std::vector<std::string> arguments;
-    int status;
-    std::string out, err;
-    std::vector<TRows> written;  // the pictures OUT may hold; none: OUT is not written
-  };
-  const Case cases[] = {
-      {{drawn("house.pixler", kHouse)}, 0, "0 cells changed\nline logic\n", "", {kHouse}},
-      {{"--line-logic", drawn("house.pixler", kHouse)},
-       0,
-       "0 cells changed\nline logic\n",
-       "",
-       {kHouse}},
-      {{drawn("square.pixler", square)}, 0, "1 cell changed\nline logic\n", "", square_changes},
-      {{"--line-logic", "--timeout", "0.5", large},
+  // Arguments, exit status, standard output and error (ExpectRun), and the
+  // pictures OUT may hold (none: OUT is not written).
+  using TCase =
+      std::tuple<std::vector<std::string>, int, std::string, std::string, std::vector<TRows>>;
+  const TCase cases[] = {
+      {{"make-unique", house, made}, 0, unchanged, "", {kHouse}},
+      {{"make-unique", "--line-logic", house, made}, 0, unchanged, "", {kHouse}},
+      {{"make-unique", square, made}, 0, "1 cell changed\nline logic\n", "", square_changes},
+      {{"make-unique", "--line-logic", "--timeout", "0.5", large, made},
        1,
        "",
-       "in time; " + folder.Path("made.pixler") + " is not written",
+       "in time; " + made + " is not written",
        {}},
-      {{folder.Path("absent.pixler")}, 3, "", "absent.pixler: ", {}},
+      {{"make-unique", folder.Path("absent.pixler"), made}, 3, "", "absent.pixler: ", {}},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string> arguments = {"make-unique"};
-    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-    const std::string out = folder.Path("made.pixler");
-    std::filesystem::remove(out);
-    arguments.push_back(out);
+  for (const auto& [arguments, status, out, err, written] : cases) {
+    std::filesystem::remove(made);
     const TCliRun run = Run(arguments);
-    ExpectRun(run, c.status, c.out, c.err);
-    EXPECT_EQ(std::filesystem::exists(out), !c.written.empty()) << run.command;
-    if (c.written.empty()) continue;
+    ExpectRun(run, status, out, err);
+    EXPECT_EQ(std::filesystem::exists(made), !written.empty()) << run.command;
+    if (written.empty()) continue;
     // The file holds the changed picture with the clues made from it.
-    const std::string made = ReadFile(out);
+    const std::string text = ReadFile(made);
     EXPECT_TRUE(std::ranges::any_of(
-        c.written, [&](const TRows& rows) { return made == Saved(*NewDocument(rows, true)); }))
+        written, [&](const TRows& rows) { return text == Saved(*NewDocument(rows, true)); }))
         << run.command << "\n"
-        << made;
+        << text;
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Recorder.h"
 #include "ScriptedPlatform.h"
 #include "TestDocument.h"
@@ -25,35 +27,32 @@ TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
   const TRows kOld = {"#..", ".#.", "..#"};
   const TRows kTop = {"###", "...", "..."};
   const TRows kBoth = {"###", "...", "###"};
-  struct TCase {
-    std::string steps;
-    TRows picture;  // '?' for undecided
-    TRows clues_of;
-  };
-  const TCase cases[] = {
-      {"Agu", {"???", "???", "???"}, kOld},
-      {"Agur", {"###", "???", "???"}, kTop},
-      {"AgBgu", {"###", "???", "???"}, kTop},
-      {"AgBguurr", {"###", "???", "###"}, kBoth},
-      {"agBu", {"###", "???", "???"}, kTop},
+  // Steps, the picture left (Cells' characters, rows left out undecided),
+  // the picture whose clues are left.
+  const std::tuple<std::string, TRows, TRows> cases[] = {
+      {"Agu", {}, kOld},
+      {"Agur", {"###"}, kTop},
+      {"AgBgu", {"###"}, kTop},
+      {"AgBguurr", {"###", "___", "###"}, kBoth},
+      {"agBu", {"###"}, kTop},
       // The redo tail that held the regeneration is cut off, or the journal
       // emptied: B's undo must not bring old clues along.
-      {"AguBu", {"???", "???", "???"}, kOld},
-      {"AgcBu", {"???", "???", "???"}, kTop},
+      {"AguBu", {}, kOld},
+      {"AgcBu", {}, kTop},
       // A full journal drops its oldest entries, the regeneration's position
       // with them, or moves the regeneration down.
-      {"AgFu", {"###", "?#?", "???"}, kTop},
-      {"FgBuu", {"???", "?.?", "???"}, kOld},
+      {"AgFu", {"###", "_#_"}, kTop},
+      {"FgBuu", {"___", "_._"}, kOld},
   };
-  for (const TCase& test : cases) {
-    SCOPED_TRACE(test.steps);
+  for (const auto& [steps, picture, clues_of] : cases) {
+    SCOPED_TRACE(steps);
     auto document = NewDocument(kOld);
     document->GetTop().SetMark(1, 1, 1);
     TField& field = document->GetField();
     auto fill_row = [&](int y) {
       for (int x = 1; x <= 3; ++x) field.ChangeCell(x, y, csFilled);
     };
-    for (const char step : test.steps) {
+    for (const char step : steps) {
       if (step == 'A' || step == 'a') fill_row(1);
       if (step == 'B') fill_row(3);
       if (step == 'F') {
@@ -66,14 +65,9 @@ TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
       if (step == 'r') document->Redo();
       if (step == 'c') document->ClearPicture();
     }
-    auto expected = NewDocument(test.clues_of);
-    if (test.clues_of == kOld) expected->GetTop().SetMark(1, 1, 1);
-    for (int y = 1; y <= 3; ++y) {
-      for (int x = 1; x <= 3; ++x) {
-        const char cell = test.picture[y - 1][x - 1];
-        expected->GetField().SetCell(x, y, cell == '#' ? csFilled : cell == '.' ? csEmpty : 0);
-      }
-    }
+    auto expected = NewDocument(clues_of);
+    if (clues_of == kOld) expected->GetTop().SetMark(1, 1, 1);
+    SetCells(*expected, picture);
     EXPECT_EQ(Saved(*document), Saved(*expected));
   }
 }

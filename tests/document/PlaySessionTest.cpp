@@ -41,12 +41,8 @@ struct Game final : IPlayView {
 };
 
 TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
-  struct Case {
-    TRows solution;
-    TRows played;
-    bool finished;
-  };
-  const Case cases[] = {
+  // The solution whose clues are played, the cells played, finished or not.
+  const std::tuple<TRows, TRows, bool> cases[] = {
       {kHeart, kHeart, true},
       {kCross, {".#", "#."}, true},  // the other solution
       {kHeart, {"_##_##_", "#######", "_#####_", "__###__", "___#___"}, true},  // blanks as empty
@@ -54,15 +50,15 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "...o..."}, false},  // pencil
       {{"..", ".."}, {"..", ".."}, false},  // no clue: nothing to solve
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.played));
-    Game game(c.solution);
-    SetCells(*game.pixler, c.played);
+  for (const auto& [solution, played, finished] : cases) {
+    SCOPED_TRACE(testing::PrintToString(played));
+    Game game(solution);
+    SetCells(*game.pixler, played);
     EXPECT_GE(game.refreshes_wanted, 1);
     game.play.Refresh();
-    EXPECT_EQ(game.play.Finished(), c.finished);
-    EXPECT_EQ(game.pixler->GetField().IsFinished(), c.finished);
-    EXPECT_EQ(game.finishes.size(), c.finished ? 1u : 0u);
+    EXPECT_EQ(game.play.Finished(), finished);
+    EXPECT_EQ(game.pixler->GetField().IsFinished(), finished);
+    EXPECT_EQ(game.finishes.size(), finished ? 1u : 0u);
   }
 }
 
@@ -138,8 +134,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   EXPECT_EQ(finish(20, hint), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, solver), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, editor), "Finished in 0:20 with help, so it is no record (best 1:30).");
-  EXPECT_EQ(finish(10, none, {"#______"}),
-            "Finished in 0:10 with help, so it is no record (best 1:30).");
+  EXPECT_EQ(finish(10, none, {"#"}), "Finished in 0:10 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(95, none), "Finished in 1:35 (best 1:30).");
   EXPECT_EQ(finish(80, none), "Finished in 1:20: a new best time!");
 
@@ -179,26 +174,22 @@ TEST(PlaySessionTest, CrossesOutPlacedRunsWhileThePictureProvesThem) {
 // The check judges decided cells, never pencil marks, and frames what it
 // found until the next change of a cell.
 TEST(PlaySessionTest, FramesTheMistakesUntilTheNextChange) {
-  struct Case {
-    TRows solution;
-    TRows played;
-    const char* text;
-  };
-  const Case cases[] = {
-      {kHeart, {"#o_____", "_______"}, "1 cell is wrong (framed in red)."},
-      {kHeart, {".##____", "_______"}, "No mistakes: every decided cell agrees with the solution."},
+  // The solution whose clues are played, the cells played, the check's word.
+  const std::tuple<TRows, TRows, std::string> cases[] = {
+      {kHeart, {"#o"}, "1 cell is wrong (framed in red)."},
+      {kHeart, {".##"}, "No mistakes: every decided cell agrees with the solution."},
       {{"#..", "...", "..#"},
-       {"##_", "___"},
+       {"##"},
        "The clues have several solutions; 1 cell agrees with none of them (framed in red)."},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    Game game(c.solution);
-    SetCells(*game.pixler, c.played);
+  for (const auto& [solution, played, text] : cases) {
+    SCOPED_TRACE(text);
+    Game game(solution);
+    SetCells(*game.pixler, played);
     PixlerSearch search(*game.pixler);
-    EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), c.text);
+    EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), text);
     TField& field = game.pixler->GetField();
-    EXPECT_EQ(field.HasMistakes(), c.text[0] != 'N');
+    EXPECT_EQ(field.HasMistakes(), text[0] != 'N');
     field.ChangeCell(3, 3, csMaybeEmpty);
     EXPECT_FALSE(field.HasMistakes());
   }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "PictureData.h"
@@ -62,25 +63,22 @@ TEST(PuzzleExportTest, RefusedExportsNameTheFileAndKeepTheOldOne) {
   too_large->width = 101;
   const std::string kept = folder.Write("kept.png", "old");
   constexpr int kPdf = -1;
-  const struct {
-    const char* name;
-    const TPixlerFileData& puzzle;
-    int scale;  // of a PNG, or kPdf
-    PuzzleImage solution = {};
-  } cases[] = {
-      {"scale 0", *data, 0},
-      {"scale too large", *data, kLargestPngScale + 1},
-      {"png size", *too_large, 1},
-      {"pdf size", *too_large, kPdf},
-      {"solution size", *data, kPdf, {"#.", ".#"}},
+  // Name, puzzle, scale of a PNG (kPdf: a PDF), solution page.
+  using TCase = std::tuple<const char*, const TPixlerFileData*, int, PuzzleImage>;
+  const TCase cases[] = {
+      {"scale 0", data.get(), 0, {}},
+      {"scale too large", data.get(), kLargestPngScale + 1, {}},
+      {"png size", too_large.get(), 1, {}},
+      {"pdf size", too_large.get(), kPdf, {}},
+      {"solution size", data.get(), kPdf, {"#.", ".#"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, puzzle, scale, solution] : cases) {
+    SCOPED_TRACE(name);
     try {
-      if (c.scale == kPdf) {
-        ExportPdf(kept, c.puzzle, "t", c.solution);
+      if (scale == kPdf) {
+        ExportPdf(kept, *puzzle, "t", solution);
       } else {
-        ExportPng(kept, c.puzzle, c.scale);
+        ExportPng(kept, *puzzle, scale);
       }
       ADD_FAILURE() << "not refused";
     } catch (const TPixlerFileError& error) {
@@ -126,13 +124,8 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
     for (int x = 0; x < 100; ++x) largest[y][x] = (x / 7 + y / 9) % 2 == 0 || x == y ? '#' : '.';
   }
   // The title, the picture, with a solution page or not, pages and texts.
-  const struct {
-    const char* name;
-    std::vector<std::string> picture;
-    bool with_solution;
-    int pages;
-    std::vector<std::string> texts;
-  } cases[] = {
+  using TCase = std::tuple<const char*, TRows, bool, int, std::vector<std::string>>;
+  const TCase cases[] = {
       {"Small_one", kPicture, false, 1, {"Small_one", "5 x 3", "2 1"}},
       {"small_solution", kPicture, true, 2, {"5 x 3, solution"}},
       {"largest",
@@ -144,13 +137,12 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
   };
   const QString pages_dir = QStringLiteral(PIXLERS_PAGES_DIR);
   ASSERT_TRUE(QDir().mkpath(pages_dir));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, picture, with_solution, pages, texts] : cases) {
+    SCOPED_TRACE(name);
     const std::string pdf = folder.Path("puzzle.pdf");
-    ExportPdf(pdf, *PictureData(c.picture), c.name,
-              c.with_solution ? Filled(c.picture) : PuzzleImage{});
+    ExportPdf(pdf, *PictureData(picture), name, with_solution ? Filled(picture) : PuzzleImage{});
     const std::string info = Output("pdfinfo '" + pdf + "'");
-    EXPECT_NE(info.find("Pages:           " + std::to_string(c.pages) + "\n"), std::string::npos)
+    EXPECT_NE(info.find("Pages:           " + std::to_string(pages) + "\n"), std::string::npos)
         << info;
     // Points are rounded differently by different versions.
     EXPECT_NE(info.find("Page size:       595"), std::string::npos) << info;
@@ -158,17 +150,17 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
     // Small text may lose its blanks on the way back, so blanks do not count.
     const std::string text = WithoutBlanks(Output("pdftotext -layout '" + pdf + "' -"));
-    for (const std::string& expected : c.texts) {
+    for (const std::string& expected : texts) {
       EXPECT_NE(text.find(WithoutBlanks(expected)), std::string::npos) << expected << "\n" << text;
     }
-    for (const QString& old : QDir(pages_dir).entryList({QString::fromUtf8(c.name) + "-*.png"})) {
+    for (const QString& old : QDir(pages_dir).entryList({QString::fromUtf8(name) + "-*.png"})) {
       QFile::remove(pages_dir + "/" + old);
     }
-    const std::string prefix = (pages_dir + "/" + c.name).toStdString();
+    const std::string prefix = (pages_dir + "/" + name).toStdString();
     Output("pdftoppm -r 100 -png '" + pdf + "' '" + prefix + "'");
     const QStringList rendered =
-        QDir(pages_dir).entryList({QString::fromUtf8(c.name) + "-*.png"}, QDir::Files);
-    EXPECT_EQ(rendered.size(), c.pages);
+        QDir(pages_dir).entryList({QString::fromUtf8(name) + "-*.png"}, QDir::Files);
+    EXPECT_EQ(rendered.size(), pages);
     // A page shows a grid, not a blank sheet.
     const QImage first(pages_dir + "/" + rendered.value(0));
     ASSERT_FALSE(first.isNull());
