@@ -23,9 +23,8 @@ std::pair<int, int> PngSize(const std::string& file) {
 }
 
 TEST_F(CliTest, ConvertRoundTripsThroughEveryFormatAndExportsPictures) {
-  auto solved = NewDocument(RandomRows(9, 7, 11), true);
-  solved->SaveToFile(folder.Path("solved.pixler"));
-  const std::string original = ReadFile(folder.Path("solved.pixler"));
+  const std::string original = Saved(*NewDocument(RandomRows(9, 7, 11), true));
+  folder.Write("solved.pixler", original);
 
   // A solved picture travels as the goal of the exchange formats and comes
   // back as the picture's cells.

@@ -29,10 +29,8 @@ std::optional<Grade> UniqueGrade(const std::string& file) {
 // The grade asked for, proved by the engine, and one seed one puzzle: a set
 // counts its seeds up and holds what each seed makes alone.
 TEST_F(CliTest, GenerateWritesPuzzlesOfTheGradeAskedAndRefusesWhatCannotBe) {
-  const std::string pixler = folder.Path("a.pixler");
-  const std::string non = folder.Path("b.non");
-  const std::string xml = folder.Path("c.xml");
-  const std::string eight = folder.Path("8.pixler");
+  const std::string pixler = folder.Path("a.pixler"), non = folder.Path("b.non");
+  const std::string xml = folder.Path("c.xml"), eight = folder.Path("8.pixler");
   auto generate = [](const std::string& size, const std::string& grade,
                      std::vector<std::string> more) {
     more.insert(more.begin(), {"generate", "--size", size, "--grade", grade});

@@ -172,9 +172,8 @@ TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
 TEST(PixlerTest, CpuTimeText) {
   const std::pair<int64_t, std::string> cases[] = {
       {12345, "0h 2m 3.45s."}, {105, "0h 0m 1.05s."}, {360123, "1h 0m 1.23s."}};
-  for (const auto& [hundredths, text] : cases) {
+  for (const auto& [hundredths, text] : cases)
     EXPECT_EQ(TPixler::CpuTimeText(hundredths), "Total CPU time taken: " + text);
-  }
 }
 
 }  // namespace

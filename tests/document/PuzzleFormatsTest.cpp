@@ -96,10 +96,7 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
   // Thousands of attributes cost the parser seconds; the format needs a few.
   std::string crowded;
   for (int i = 0; i < 2000; ++i) crowded += " a" + std::to_string(i) + "=\"\"";
-  const std::string junk(
-      "\x7f"
-      "ELF\x02\x01\x00\x00\xff\xfe\n\x00\x01",
-      14);
+  const std::string junk("\x7f\x45LF\x02\x01\x00\x00\xff\xfe\n\x00\x01", 14);
   const std::string head = "MK Version 3.0\r\n\r\n", rows = "\r\n\r\n # #\r\n . .\r\n\r\n";
   // File name, text, puzzle index (0: opened as a .pixler file is), line
   // blamed (0: the file as a whole; -1: passed over silently), reason.
