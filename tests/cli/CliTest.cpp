@@ -175,9 +175,8 @@ void ExpectPartialPicture(const std::string& printed, const TRows& picture) {
 bool CatchesSignal(pid_t process, int signal) {
   std::ifstream status("/proc/" + std::to_string(process) + "/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind("SigCgt:", 0) == 0) {
+    if (line.starts_with("SigCgt:"))
       return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1) != 0;
-    }
   }
   return false;
 }

@@ -18,8 +18,7 @@ TEST(NonFileTest, ReadsTheManualsExampleAndWritesItBackTheSame) {
   EXPECT_EQ(puzzle.goal, kBoatPicture);
   // The saved state decides the top cell and the bottom row.
   auto saved = NewDocument(kBoatPicture);
-  saved->GetField().SetCell(3, 1, csFilled);
-  for (int x = 1; x <= 5; ++x) saved->GetField().SetCell(x, 4, csFilled);
+  SetCells(*saved, {"__#", "", "", "#####"});
   EXPECT_EQ(TPixlerFile::Format(*puzzle.data), TPixlerFile::Format(*saved->FileData()));
   EXPECT_EQ(NonFile::Format(puzzle), kBoat);
 }

@@ -72,15 +72,14 @@ TEST(PixlerSearchTest, SolveWritesOneFlaggedUndoGroupOrSaysWhyNot) {
 // An author's finished drawing is one of the solutions: the marks keep its
 // values, and the cells both solutions share stay as drawn.
 TEST(PixlerSearchTest, CheckJudgesTheCluesAloneAndMarksWhereTwoSolutionsDiffer) {
-  // The messages of one check, a question marked by its buttons.
+  // The message of one check, a question marked by its buttons.
   auto check = [](TPixler& pixler, TMessageResult answer) {
     TScriptedPlatform platform;
     platform.Answer(answer);
     PixlerSearch(pixler).Check(nullptr);
     TRows texts = Texts(platform);
-    for (size_t i = 0; i < texts.size(); ++i) {
-      if (platform.messages[i].buttons == TMessageButtons::YesNo) texts[i] += " [Yes/No]";
-    }
+    if (!texts.empty() && platform.messages[0].buttons == TMessageButtons::YesNo)
+      texts[0] += " [Yes/No]";
     return texts;
   };
   auto heart = NewDocument(kHeart);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,8 +15,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Two solutions: "#." ".#" and ".#" "#.".
-const TRows kCross = {"#.", ".#"};
 const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
 
 // A game on a headless document whose clock the test moves by hand, and
@@ -44,7 +40,7 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
   // The solution whose clues are played, the cells played, finished or not.
   const std::tuple<TRows, TRows, bool> cases[] = {
       {kHeart, kHeart, true},
-      {kCross, {".#", "#."}, true},  // the other solution
+      {{"#.", ".#"}, {".#", "#."}, true},  // the other solution
       {kHeart, {"_##_##_", "#######", "_#####_", "__###__", "___#___"}, true},  // blanks as empty
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "..##..."}, false},
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "...o..."}, false},  // pencil
@@ -87,10 +83,6 @@ TEST(PlaySessionTest, AnEditTakesTheFinishBackAndEditorModeNeverFinishes) {
 TEST(PlaySessionTest, TimerRunsOnlyWhileVisibleAndRestartsFromZero) {
   milliseconds now{0};
   PlayTimer timer([&now] { return now; });
-  const std::map<char, std::function<void()>> actions = {
-      {'h', [&] { timer.SetVisible(false); }}, {'s', [&] { timer.SetVisible(true); }},
-      {'f', [&] { timer.SetFinished(true); }}, {'u', [&] { timer.SetFinished(false); }},
-      {'r', [&] { timer.Restart(); }},         {' ', [] {}}};
   // Time passed, then what happens (hide, show, finish, unfinish, restart),
   // and the time counted.
   const std::tuple<int, char, int> steps[] = {
@@ -99,7 +91,9 @@ TEST(PlaySessionTest, TimerRunsOnlyWhileVisibleAndRestartsFromZero) {
   };
   for (const auto& [advance, action, elapsed] : steps) {
     now += milliseconds(advance);
-    actions.at(action)();
+    if (action == 'h' || action == 's') timer.SetVisible(action == 's');
+    if (action == 'f' || action == 'u') timer.SetFinished(action == 'f');
+    if (action == 'r') timer.Restart();
     EXPECT_EQ(timer.Elapsed(), milliseconds(elapsed)) << &advance - &std::get<0>(steps[0]);
   }
   EXPECT_EQ(PlaySession::TimeText(milliseconds(3'725'999)), "1:02:05");

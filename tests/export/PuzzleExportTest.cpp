@@ -102,13 +102,8 @@ TEST(PuzzleExportTest, LeavesNoRuntimeFolderBehind) {
   ExportPng(folder.Path("picture.png"), *PictureData(kPicture), 1);
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path("temp")));
   EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"));
-  for (const auto& [name, value] : {std::pair{"TMPDIR", temp}, {"XDG_RUNTIME_DIR", runtime}}) {
-    if (value.isNull()) {
-      qunsetenv(name);
-    } else {
-      qputenv(name, value);
-    }
-  }
+  for (const auto& [name, value] : {std::pair{"TMPDIR", temp}, {"XDG_RUNTIME_DIR", runtime}})
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
 }
 
 // The PDF is opened again by poppler's tools: its pages, their size, their
