@@ -109,10 +109,8 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   enum Help { none, hint, solver, editor };
   auto finish = [&](int seconds, Help help, const TRows& start = {}) {
     Game game(kHeart, records);
-    if (!start.empty()) {
-      SetCells(*game.pixler, start);
-      game.play.Restart();
-    }
+    SetCells(*game.pixler, start);
+    game.play.Restart();
     if (help == hint) game.play.NoteHelp();
     if (help == solver) {
       game.pixler->GetField().ChangeCell(4, 5, csEmpty + csNewFlag);

@@ -148,9 +148,8 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
     for (const std::string& expected : texts) {
       EXPECT_NE(text.find(WithoutBlanks(expected)), std::string::npos) << expected << "\n" << text;
     }
-    for (const QString& old : QDir(pages_dir).entryList({QString::fromUtf8(name) + "-*.png"})) {
+    for (const QString& old : QDir(pages_dir).entryList({QString::fromUtf8(name) + "-*.png"}))
       QFile::remove(pages_dir + "/" + old);
-    }
     const std::string prefix = (pages_dir + "/" + name).toStdString();
     Output("pdftoppm -r 100 -png '" + pdf + "' '" + prefix + "'");
     const QStringList rendered =
