@@ -1,6 +1,5 @@
 #pragma once
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
