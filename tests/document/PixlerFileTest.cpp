@@ -92,13 +92,8 @@ TEST(PixlerFileTest, AFileThatEndsEarlyIsRefusedUnlessOnlyEmptyRowCluesAreMissin
   size_t end = 0;
   for (int lines = 0; lines <= 15; ++lines) {
     auto loaded = NewDocument({"##", ".."});
-    std::string message = "passed over";
-    try {
-      if (loaded->LoadFromFile(folder.Write("cut.pixler", whole.substr(0, end))))
-        message = "loaded";
-    } catch (const TPixlerFileError& error) {
-      message = error.what();
-    }
+    const std::string message = ReadMessage(
+        [&] { return loaded->LoadFromFile(folder.Write("cut.pixler", whole.substr(0, end))); });
     if (lines == 0) {
       EXPECT_EQ(message, "passed over");
     } else if (lines < 13) {
@@ -106,7 +101,7 @@ TEST(PixlerFileTest, AFileThatEndsEarlyIsRefusedUnlessOnlyEmptyRowCluesAreMissin
                              ": the file ends early");
       EXPECT_EQ(loaded->GetWidth(), 2);
     } else {
-      EXPECT_EQ(message, "loaded") << lines;
+      EXPECT_EQ(message, "read") << lines;
       EXPECT_EQ(Saved(*loaded), whole) << lines;
     }
     end = whole.find('\n', end) + 1;

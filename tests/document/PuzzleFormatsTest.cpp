@@ -180,16 +180,11 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
     const std::string before = Saved(*document);
     const std::string path =
         std::filesystem::exists(folder.Path(name)) ? folder.Path(name) : folder.Write(name, text);
-    std::string message = "read";
-    try {
-      if (index > 0) {
-        document->ImportFromFile(path, index);
-      } else if (!document->LoadFromFile(path)) {
-        message = "passed over";
-      }
-    } catch (const TPixlerFileError& error) {
-      message = error.what();
-    }
+    const std::string message = ReadMessage([&] {
+      if (index == 0) return document->LoadFromFile(path);
+      document->ImportFromFile(path, index);
+      return true;
+    });
     const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
     EXPECT_EQ(message.rfind(line < 0 ? "" : path + where + ": ", 0), 0u) << message;
     EXPECT_NE(message.find(reason), std::string::npos) << message;

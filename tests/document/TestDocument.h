@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string_view>
 #include <vector>
 
 #include "ScriptedPlatform.h"
 #include "document/Pixler.h"
+#include "document/PixlerFile.h"
 #include "puzzle/CellState.h"
 
 using TRows = std::vector<std::string>;
@@ -112,6 +114,16 @@ inline std::string Saved(TPixler& pixler) {
   TTempFolder folder;
   pixler.SaveToFile(folder.Path("p"));
   return ReadFile(folder.Path("p"));
+}
+
+// What reading a file says: "read", "passed over" when `read` returns false
+// (a .pixler file of another version), or the refusal.
+inline std::string ReadMessage(const std::function<bool()>& read) {
+  try {
+    return read() ? "read" : "passed over";
+  } catch (const TPixlerFileError& error) {
+    return error.what();
+  }
 }
 
 // Every message box shown, as "caption: text".
