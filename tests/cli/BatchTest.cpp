@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string kHead = "MK Version 3.0\r\n\r\n";
-
 // The table row of a file: its size and result.
 std::string RowOf(const std::string& table, const std::string& file) {
   std::istringstream lines(table);
@@ -22,17 +20,13 @@ std::string RowOf(const std::string& table, const std::string& file) {
 
 TEST_F(CliTest, BatchReportsEveryFileOfTheFoldersInItsRow) {
   std::filesystem::create_directories(folder.Path("good/deeper"));
-  const std::string house =
-      WritePuzzle(folder, "good/house.pixler", {"..#..", ".###.", "#####", ".#.#.", ".###."});
-  const std::string random = WritePuzzle(folder, "good/deeper/r.spixler", RandomRows(12, 12, 1));
+  const std::string house = Puzzle("good/house.pixler", kHouse);
+  const std::string random = Puzzle("good/deeper/r.spixler", RandomRows(12, 12, 1));
   // Line logic and the brute force leave undecided cells in this one.
-  const std::string stuck = WritePuzzle(folder, "stuck.ppixler", RandomRows(12, 12, 3));
-  const std::string broken =
-      folder.Write("broken.pixler",
-                   kHead + "3 2\r\n\r\n ? ? ?\r\n ? ? ?\r\n\r\n 1\r\n\r\n 2\r\n\r\n 3\r\n 1\r\n");
-  const std::string bad =
-      folder.Write("bad.pixler", kHead + "2 2\r\n\r\n ? ?\r\n ? ?\r\n\r\n 1\r\n x\r\n");
-  const std::string long_run = WritePuzzle(folder, "long.pixler", RandomRows(100, 100, 7));
+  const std::string stuck = Puzzle("stuck.ppixler", RandomRows(12, 12, 3));
+  const std::string broken = folder.Write("broken.pixler", kBroken);
+  const std::string bad = folder.Write("bad.pixler", kBad);
+  const std::string long_run = Puzzle("long.pixler", RandomRows(100, 100, 7));
   folder.Write("notes.txt", "not a puzzle");
   // Any puzzle format in any letter case; a link loop is a row of its own.
   NewDocument({"#.", "##"})->ExportToFile(folder.Path("good/deeper/l.NON"));
@@ -67,16 +61,6 @@ TEST_F(CliTest, BatchReportsEveryFileOfTheFoldersInItsRow) {
   EXPECT_EQ(absent.status, 1);
   EXPECT_EQ(RowOf(absent.out, house), "5x5 solved") << absent.out;
   EXPECT_EQ(RowOf(absent.out, folder.Path("absent.pixler")), "- error") << absent.out;
-
-  std::filesystem::create_directories(folder.Path("empty"));
-  const TCliRun empty = Run({"batch", folder.Path("empty")});
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(empty.out, "no puzzle files found\n");
-
-  for (const std::vector<std::string>& wrong :
-       {std::vector<std::string>{"batch"}, {"batch", "--jobs", "0", house}}) {
-    EXPECT_EQ(Run(wrong).status, 3);
-  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <csignal>
 #include <random>
-#include <tuple>
 
 #include "TestDocument.h"
 #include "document/PixlerFile.h"
@@ -48,10 +47,12 @@ TEST(PixlerFileTest, SaveAndLoadGiveBackTheSamePuzzle) {
 }
 
 TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
-  // The last is read leniently: bare LF line ends, words after the size, a
+  // The third is read leniently: bare LF line ends, words after the size, a
   // row longer than the width, the later of two state characters winning, a
   // clue line without its leading blank and with trailing blanks, more clues
-  // than slots, a file that lost its empty row clue lines at the end.
+  // than slots, a file that lost its empty row clue lines at the end. A line
+  // of exactly 64 KiB is still read.
+  const std::string blanks(64 * 1024, ' ');
   const std::pair<std::string, std::string> cases[] = {
       {kHead +
            "4 2\r\n\r\n # . # #\r\n # . . #\r\n\r\n 2\r\n\r\n 1\r\n 2\r\n\r\n 2 -1\r\n 1 1\r\n\r\n",
@@ -60,8 +61,16 @@ TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
       {"MK Version 3.0\n\n3 4 x\n\n # # # #\no#.#o,\n\n\n\n2 -1 \t \n 1 1 1\r\n\n\n 2\n3\n",
        kHead + "3 4\r\n\r\n # # #\r\n o . ,\r\n ? ? ?\r\n ? ? ?\r\n\r\n 2 -1\r\n 1 1\r\n\r\n\r\n"
                " 2\r\n 3\r\n\r\n\r\n\r\n"},
+      {kHead + "1 1\r\n\r\n #" + blanks.substr(2) + "\r\n\r\n" + blanks + "\r\n\r\n 1\r\n\r\n",
+       kHead + "1 1\r\n\r\n #\r\n\r\n\r\n\r\n 1\r\n\r\n"},
   };
+  // Clues made again from the picture drop the runs and marks of earlier
+  // ones, and count a cell the solver filled; slot 1 holds a line's last run.
   auto expected = NewDocument({"#.##", "#..#"}, true);
+  expected->GetField().SetCell(4, 2, csFilled + csNewFlag);
+  expected->GetTop().SetMark(1, 1, 1);
+  expected->GetTop().SetCell(2, 1, 9);
+  expected->RegenerateClues();
   expected->GetLeft().SetMark(2, 1, 1);
   EXPECT_EQ(Saved(*expected), cases[0].first);
   TTempFolder folder;
@@ -69,47 +78,6 @@ TEST(PixlerFileTest, FilesSaveAsTheyWereReadOrInTheCanonicalForm) {
     auto document = NewDocument();
     ASSERT_TRUE(document->LoadFromFile(folder.Write("in.pixler", text)));
     EXPECT_EQ(Saved(*document), saved.empty() ? text : saved);
-  }
-}
-
-TEST(PixlerFileTest, UnreadableFilesLeaveThePuzzleUntouchedAndNameFileAndLine) {
-  const std::string rows = "\r\n\r\n # #\r\n . .\r\n\r\n";
-  // Text, line blamed (0: the file as a whole; -1: passed over silently), reason.
-  using TCase = std::tuple<std::string, int, std::string>;
-  const TCase cases[] = {
-      {"(no such file)", 0, "cannot be opened"},
-      {"MK Version 2.0\r\n\r\n2 2" + rows, -1, "passed over"},
-      {kHead + "0 2" + rows, 3, "outside 1..100"},
-      {kHead + "2 101" + rows, 3, "\"101\" is out of range"},
-      {kHead + "2 x" + rows, 3, "\"x\" is not a number"},
-      {kHead + "2 2" + rows + " 1\r\n 2a\r\n", 9, "\"2a\" is not a number"},
-      {kHead + "2 2" + rows + " 99999999999999999999\r\n", 8, "out of range"},
-      {kHead + "2 2" + rows + " 1\r\n 1\r\n\r\n 1\r\n -101\r\n", 12, "\"-101\" is out of range"},
-      // A hostile token is cut short and cannot reach a terminal as an escape.
-      {kHead + "2 2" + rows + " 1\r\n \x1b[2J" + std::string(50000, '7') + "\r\n", 9,
-       ": \"\\x1B[2J" + std::string(33, '7') + "...\" is not a number"},
-      {kHead + "2 2" + rows + " 1\r\n " + std::string(64 * 1024, '1') + "\r\n", 9,
-       "the line is longer than 64 KiB"},
-  };
-  TTempFolder folder;
-  for (const auto& [text, line, reason] : cases) {
-    auto document = NewDocument({"#.#", "..#"}, true);
-    document->GetField().ChangeCell(1, 1, csMaybeEmpty + csMaybeFilled);
-    document->EndGroup();
-    const std::string before = Saved(*document);
-    const std::string name = line == 0 ? folder.Path("absent") : folder.Write("bad", text);
-    std::string message = "loaded";
-    try {
-      if (!document->LoadFromFile(name)) message = "passed over";
-    } catch (const TPixlerFileError& error) {
-      message = error.what();
-    }
-    const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
-    EXPECT_EQ(message.rfind(line < 0 ? "" : name + where + ": ", 0), 0u) << message;
-    EXPECT_NE(message.find(reason), std::string::npos) << message;
-    EXPECT_LT(message.size(), name.size() + 100);
-    EXPECT_EQ(Saved(*document), before) << text;
-    EXPECT_EQ(document->GetField().GetJournalPos(), 1);
   }
 }
 
@@ -124,13 +92,8 @@ TEST(PixlerFileTest, AFileThatEndsEarlyIsRefusedUnlessOnlyEmptyRowCluesAreMissin
   size_t end = 0;
   for (int lines = 0; lines <= 15; ++lines) {
     auto loaded = NewDocument({"##", ".."});
-    const std::string text = whole.substr(0, end);
-    std::string message = "loaded";
-    try {
-      if (!loaded->LoadFromFile(folder.Write("cut.pixler", text))) message = "passed over";
-    } catch (const TPixlerFileError& error) {
-      message = error.what();
-    }
+    const std::string message = ReadMessage(
+        [&] { return loaded->LoadFromFile(folder.Write("cut.pixler", whole.substr(0, end))); });
     if (lines == 0) {
       EXPECT_EQ(message, "passed over");
     } else if (lines < 13) {
@@ -138,22 +101,11 @@ TEST(PixlerFileTest, AFileThatEndsEarlyIsRefusedUnlessOnlyEmptyRowCluesAreMissin
                              ": the file ends early");
       EXPECT_EQ(loaded->GetWidth(), 2);
     } else {
-      EXPECT_EQ(message, "loaded") << lines;
+      EXPECT_EQ(message, "read") << lines;
       EXPECT_EQ(Saved(*loaded), whole) << lines;
     }
     end = whole.find('\n', end) + 1;
   }
-}
-
-TEST(PixlerFileTest, ALineOfUpTo64KiBIsRead) {
-  // A line of exactly 64 KiB is still a line.
-  TTempFolder folder;
-  const std::string blanks(64 * 1024, ' ');
-  auto document = NewDocument();
-  EXPECT_TRUE(
-      document->LoadFromFile(folder.Write("p", kHead + "1 1\r\n\r\n #" + blanks.substr(2) +
-                                                   "\r\n\r\n" + blanks + "\r\n\r\n 1\r\n\r\n")));
-  EXPECT_EQ(document->GetLeft().GetCell(1, 1), 1);
 }
 
 TEST(PixlerFileTest, SavingReplacesTheFileWholeOrNotAtAll) {
@@ -175,7 +127,6 @@ TEST(PixlerFileTest, SavingReplacesTheFileWholeOrNotAtAll) {
   EXPECT_EQ(ReadFile(real), saved);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1)
       << "no file left over";
-  EXPECT_THROW(document->SaveToFile(folder.Path("no/such/folder/p.pixler")), TPixlerFileError);
 }
 
 }  // namespace

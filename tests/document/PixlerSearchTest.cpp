@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "LongSearchPuzzle.h"
 #include "Recorder.h"
@@ -16,40 +16,6 @@ namespace {
 const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
 // Two solutions; the other one is "....#", "#####", "#.###", "#.##.".
 const TRows kTwo = {"..#..", "#####", "#.###", "#..##"};
-const TRows kTwoOther = {"....#", "#####", "#.###", "#.##."};
-
-constexpr int32_t kCodes[] = {0, 1, 2, 4, 8, 17, 18};
-constexpr char kChars[] = "_#.o-NX";
-
-// Every cell state as one character: '_' undecided, '#' and '.' decided by
-// hand, 'o' and '-' pencil marks, 'N' and 'X' written by the solver.
-TRows Cells(const TPixler& pixler) {
-  TRows rows(pixler.GetHeight(), std::string(pixler.GetWidth(), ' '));
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      const int32_t* code = std::ranges::find(kCodes, pixler.GetField().GetCell(x, y));
-      rows[y - 1][x - 1] = code == std::end(kCodes) ? '!' : kChars[code - kCodes];
-    }
-  }
-  return rows;
-}
-
-void SetCells(TPixler& pixler, const TRows& rows) {
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      pixler.GetField().ChangeCell(x, y, kCodes[std::strchr(kChars, rows[y - 1][x - 1]) - kChars]);
-    }
-  }
-  pixler.EndGroup();
-}
-
-// The solution as the solver writes it over an empty picture.
-TRows Written(const TRows& solution) {
-  TRows rows = solution;
-  for (std::string& row : rows) std::ranges::replace(row, '#', 'N');
-  for (std::string& row : rows) std::ranges::replace(row, '.', 'X');
-  return rows;
-}
 
 // Clues whose row runs add up to more cells than the column runs.
 std::unique_ptr<TPixler> Contradictory() {
@@ -66,93 +32,74 @@ TEST(PixlerSearchTest, SolveWritesOneFlaggedUndoGroupOrSaysWhyNot) {
   const std::string disagree =
       "Pixlers solver..: No solution of the clues agrees with the cells already decided in the "
       "picture.";
-  struct Case {
-    const char* name;
-    TRows clues_of;
-    TRows before;
-    std::vector<TRows> after;  // any of these
-    TRows messages;
-  };
-  const Case cases[] = {
+  // The clues of a picture (none: contradictory clues), the cells decided
+  // before, the messages, and the pictures the solve may leave (none: it
+  // changes nothing).
+  const std::tuple<TRows, TRows, TRows, std::vector<TRows>> cases[] = {
       // Pencil marks bind nothing; cells already right keep their state.
-      {"unique",
-       kHeart,
-       {"o_____.", "_______", "_-____-", "_______", "___#___"},
-       {{"XNNXNN.", "NNNNNNN", "XNNNNNX", "XXNNNXX", "XXX#XXX"}},
-       {}},
-      {"several", kTwo, TRows(4, "_____"), {Written(kTwo), Written(kTwoOther)}, {several}},
-      // A decided cell picks one of the two.
-      {"decided",
-       kTwo,
-       {"__#__", "_____", "_____", "_____"},
-       {{"XX#XX", "NNNNN", "NXNNN", "NXXNN"}},
-       {}},
-      {"wrong cell",
-       kHeart,
-       {"#______", "_______", "_______", "_______", "_______"},
+      {kHeart,
+       {"o_____.", "", "_-____-", "", "___#___"},
        {},
-       {disagree}},
+       {{"XNNXNN.", "NNNNNNN", "XNNNNNX", "XXNNNXX", "XXX#XXX"}}},
+      {kTwo,
+       {},
+       {several},
+       {{"XXNXX", "NNNNN", "NXNNN", "NXXNN"}, {"XXXXN", "NNNNN", "NXNNN", "NXNNX"}}},
+      // A decided cell picks one of the two.
+      {kTwo, {"__#__"}, {}, {{"XX#XX", "NNNNN", "NXNNN", "NXXNN"}}},
+      {kHeart, {"#"}, {disagree}, {}},
+      {{}, {}, {kNone}, {}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [clues_of, cells, messages, after] : cases) {
+    SCOPED_TRACE(testing::PrintToString(messages));
     TScriptedPlatform platform;
-    auto pixler = NewDocument(c.clues_of);
-    SetCells(*pixler, c.before);
+    auto pixler = clues_of.empty() ? Contradictory() : NewDocument(clues_of);
+    SetCells(*pixler, cells);
+    const TRows before = Cells(*pixler);
     PixlerSearch search(*pixler);
-    EXPECT_EQ(search.Solve(nullptr), !c.after.empty());
-    EXPECT_EQ(Texts(platform), c.messages);
-    if (c.after.empty()) {
-      EXPECT_EQ(Cells(*pixler), c.before);
+    EXPECT_EQ(search.Solve(nullptr), !after.empty());
+    EXPECT_EQ(Texts(platform), messages);
+    if (after.empty()) {
+      EXPECT_EQ(Cells(*pixler), before);
       continue;
     }
-    EXPECT_NE(std::ranges::find(c.after, Cells(*pixler)), c.after.end()) << Cells(*pixler)[0];
+    EXPECT_NE(std::ranges::find(after, Cells(*pixler)), after.end()) << Cells(*pixler)[0];
     pixler->Undo();
-    EXPECT_EQ(Cells(*pixler), c.before) << "one undo step";
+    EXPECT_EQ(Cells(*pixler), before) << "one undo step";
   }
-
-  TScriptedPlatform platform;
-  auto contradictory = Contradictory();
-  PixlerSearch search(*contradictory);
-  EXPECT_FALSE(search.Solve(nullptr));
-  EXPECT_EQ(Texts(platform), TRows{kNone});
 }
 
+// An author's finished drawing is one of the solutions: the marks keep its
+// values, and the cells both solutions share stay as drawn.
 TEST(PixlerSearchTest, CheckJudgesTheCluesAloneAndMarksWhereTwoSolutionsDiffer) {
-  const std::string more =
-      "Pixlers solver..: The clues have more than one solution.\r\rShow where two of them "
-      "differ, as pencil marks?";
-  {
-    TScriptedPlatform platform;
-    auto heart = NewDocument(kHeart);
-    SetCells(*heart, {"#______", "_______", "_______", "_______", "_______"});
-    PixlerSearch(*heart).Check(nullptr);
-    EXPECT_EQ(Texts(platform), TRows{"Pixlers solver..: The clues have exactly one "
-                                     "solution.\r\rGrade: line logic alone."});
-  }
-  {
-    TScriptedPlatform platform;
-    auto contradictory = Contradictory();
-    PixlerSearch(*contradictory).Check(nullptr);
-    EXPECT_EQ(Texts(platform), TRows{kNone});
-  }
-  // An author's finished drawing is one of the solutions: the marks keep its
-  // values, and the cells both solutions share stay as drawn.
-  for (const TMessageResult answer : {TMessageResult::No, TMessageResult::Yes}) {
+  // The message of one check, a question marked by its buttons.
+  auto check = [](TPixler& pixler, TMessageResult answer) {
     TScriptedPlatform platform;
     platform.Answer(answer);
-    auto pixler = NewDocument(kTwo, true);
-    const TRows drawn = Cells(*pixler);
-    PixlerSearch(*pixler).Check(nullptr);
-    EXPECT_EQ(Texts(platform), TRows{more});
-    EXPECT_EQ(platform.messages[0].buttons, TMessageButtons::YesNo);
-    if (answer == TMessageResult::No) {
-      EXPECT_EQ(Cells(*pixler), drawn);
-      continue;
-    }
-    EXPECT_EQ(Cells(*pixler), (TRows{"..o.-", "#####", "#.###", "#.-#o"}));
-    pixler->Undo();
-    EXPECT_EQ(Cells(*pixler), drawn) << "one undo step";
-  }
+    PixlerSearch(pixler).Check(nullptr);
+    TRows texts = Texts(platform);
+    if (!texts.empty() && platform.messages[0].buttons == TMessageButtons::YesNo)
+      texts[0] += " [Yes/No]";
+    return texts;
+  };
+  auto heart = NewDocument(kHeart);
+  SetCells(*heart, {"#"});
+  EXPECT_EQ(
+      check(*heart, TMessageResult::No),
+      TRows{"Pixlers solver..: The clues have exactly one solution.\r\rGrade: line logic alone."});
+  EXPECT_EQ(check(*Contradictory(), TMessageResult::No), TRows{kNone});
+
+  const TRows more = {
+      "Pixlers solver..: The clues have more than one solution.\r\rShow where two "
+      "of them differ, as pencil marks? [Yes/No]"};
+  auto pixler = NewDocument(kTwo, true);
+  const TRows drawn = Cells(*pixler);
+  EXPECT_EQ(check(*pixler, TMessageResult::No), more);
+  EXPECT_EQ(Cells(*pixler), drawn);
+  EXPECT_EQ(check(*pixler, TMessageResult::Yes), more);
+  EXPECT_EQ(Cells(*pixler), (TRows{"..o.-", "#####", "#.###", "#.-#o"}));
+  pixler->Undo();
+  EXPECT_EQ(Cells(*pixler), drawn) << "one undo step";
 }
 
 // Both commands, stopped at their first progress report, end without a

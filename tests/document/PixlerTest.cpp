@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <random>
+#include <tuple>
 
 #include "Recorder.h"
 #include "ScriptedPlatform.h"
@@ -20,18 +20,6 @@ std::unique_ptr<TPixler> NewSolvable(const TRows& solution) {
   return pixler;
 }
 
-TEST(PixlerTest, RegenerateCluesStoresRunsFromThePictureOutward) {
-  auto document = NewDocument({"##.##", ".....", "#.#.#", "#####"}, true);
-  document->GetField().SetCell(2, 4, csFilled + csNewFlag);
-  document->GetTop().SetMark(1, 1, 1);
-  document->GetLeft().SetCell(3, 2, 9);
-  document->RegenerateClues();
-  EXPECT_EQ(
-      Saved(*document),
-      "MK Version 3.0\r\n\r\n5 4\r\n\r\n # # . # #\r\n . . . . .\r\n # . # . #\r\n # # # # #\r\n"
-      "\r\n 2 1\r\n 1 1\r\n 2\r\n 1 1\r\n 2 1\r\n\r\n 2 2\r\n\r\n 1 1 1\r\n 5\r\n\r\n");
-}
-
 TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
   // Strokes: A fills the top row, a does too but stays open, B fills the
   // bottom row, F toggles the middle cell once per journal entry there is.
@@ -39,35 +27,32 @@ TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
   const TRows kOld = {"#..", ".#.", "..#"};
   const TRows kTop = {"###", "...", "..."};
   const TRows kBoth = {"###", "...", "###"};
-  struct TCase {
-    std::string steps;
-    TRows picture;  // '?' for undecided
-    TRows clues_of;
-  };
-  const TCase cases[] = {
-      {"Agu", {"???", "???", "???"}, kOld},
-      {"Agur", {"###", "???", "???"}, kTop},
-      {"AgBgu", {"###", "???", "???"}, kTop},
-      {"AgBguurr", {"###", "???", "###"}, kBoth},
-      {"agBu", {"###", "???", "???"}, kTop},
+  // Steps, the picture left (Cells' characters, rows left out undecided),
+  // the picture whose clues are left.
+  const std::tuple<std::string, TRows, TRows> cases[] = {
+      {"Agu", {}, kOld},
+      {"Agur", {"###"}, kTop},
+      {"AgBgu", {"###"}, kTop},
+      {"AgBguurr", {"###", "___", "###"}, kBoth},
+      {"agBu", {"###"}, kTop},
       // The redo tail that held the regeneration is cut off, or the journal
       // emptied: B's undo must not bring old clues along.
-      {"AguBu", {"???", "???", "???"}, kOld},
-      {"AgcBu", {"???", "???", "???"}, kTop},
+      {"AguBu", {}, kOld},
+      {"AgcBu", {}, kTop},
       // A full journal drops its oldest entries, the regeneration's position
       // with them, or moves the regeneration down.
-      {"AgFu", {"###", "?#?", "???"}, kTop},
-      {"FgBuu", {"???", "?.?", "???"}, kOld},
+      {"AgFu", {"###", "_#_"}, kTop},
+      {"FgBuu", {"___", "_._"}, kOld},
   };
-  for (const TCase& test : cases) {
-    SCOPED_TRACE(test.steps);
+  for (const auto& [steps, picture, clues_of] : cases) {
+    SCOPED_TRACE(steps);
     auto document = NewDocument(kOld);
     document->GetTop().SetMark(1, 1, 1);
     TField& field = document->GetField();
     auto fill_row = [&](int y) {
       for (int x = 1; x <= 3; ++x) field.ChangeCell(x, y, csFilled);
     };
-    for (const char step : test.steps) {
+    for (const char step : steps) {
       if (step == 'A' || step == 'a') fill_row(1);
       if (step == 'B') fill_row(3);
       if (step == 'F') {
@@ -80,14 +65,9 @@ TEST(PixlerTest, UndoAndRedoKeepRegeneratedCluesWithThePictureThatMadeThem) {
       if (step == 'r') document->Redo();
       if (step == 'c') document->ClearPicture();
     }
-    auto expected = NewDocument(test.clues_of);
-    if (test.clues_of == kOld) expected->GetTop().SetMark(1, 1, 1);
-    for (int y = 1; y <= 3; ++y) {
-      for (int x = 1; x <= 3; ++x) {
-        const char cell = test.picture[y - 1][x - 1];
-        expected->GetField().SetCell(x, y, cell == '#' ? csFilled : cell == '.' ? csEmpty : 0);
-      }
-    }
+    auto expected = NewDocument(clues_of);
+    if (clues_of == kOld) expected->GetTop().SetMark(1, 1, 1);
+    SetCells(*expected, picture);
     EXPECT_EQ(Saved(*document), Saved(*expected));
   }
 }
@@ -170,11 +150,8 @@ TEST(PixlerTest, ContradictionsAndStuckRunsAreReported) {
 TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
   // Noise has many solutions and keeps the brute force busy far longer than
   // a test may wait; the filled top rows give the sweep something to find.
-  std::mt19937 random(5);
-  TRows noise(60, std::string(60, '#'));
-  for (size_t y = 3; y < noise.size(); ++y) {
-    for (char& c : noise[y]) c = random() % 2 == 0 ? '#' : '.';
-  }
+  TRows noise = RandomRows(60, 60, 5);
+  noise[0] = noise[1] = noise[2] = std::string(60, '#');
   TScriptedPlatform platform;
   auto document = NewSolvable(noise);
   // Stopped once the brute force has begun, at a level beyond 0.
@@ -195,9 +172,8 @@ TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
 TEST(PixlerTest, CpuTimeText) {
   const std::pair<int64_t, std::string> cases[] = {
       {12345, "0h 2m 3.45s."}, {105, "0h 0m 1.05s."}, {360123, "1h 0m 1.23s."}};
-  for (const auto& [hundredths, text] : cases) {
+  for (const auto& [hundredths, text] : cases)
     EXPECT_EQ(TPixler::CpuTimeText(hundredths), "Total CPU time taken: " + text);
-  }
 }
 
 }  // namespace

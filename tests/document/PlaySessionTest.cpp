@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,25 +15,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Two solutions: "#." ".#" and ".#" "#.".
-const TRows kCross = {"#.", ".#"};
 const TRows kHeart = {".##.##.", "#######", ".#####.", "..###..", "...#..."};
-
-// '#' fills, '.' empties, 'o' pencils a might-be-filled mark, '?' and rows
-// left out leave cells undecided; one undo group.
-void Play(TPixler& pixler, const TRows& rows) {
-  for (int y = 1; y <= pixler.GetHeight(); ++y) {
-    for (int x = 1; x <= pixler.GetWidth(); ++x) {
-      const char c = y <= static_cast<int>(rows.size()) ? rows[y - 1][x - 1] : '?';
-      pixler.GetField().ChangeCell(x, y,
-                                   c == '#'   ? csFilled
-                                   : c == '.' ? csEmpty
-                                   : c == 'o' ? csMaybeFilled
-                                              : csUnknown);
-    }
-  }
-  pixler.EndGroup();
-}
 
 // A game on a headless document whose clock the test moves by hand, and
 // which records what the game tells the window.
@@ -57,28 +37,24 @@ struct Game final : IPlayView {
 };
 
 TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
-  struct Case {
-    TRows solution;
-    TRows played;
-    bool finished;
-  };
-  const Case cases[] = {
+  // The solution whose clues are played, the cells played, finished or not.
+  const std::tuple<TRows, TRows, bool> cases[] = {
       {kHeart, kHeart, true},
-      {kCross, {".#", "#."}, true},  // the other solution
-      {kHeart, {"?##?##?", "#######", "?#####?", "??###??", "???#???"}, true},  // blanks as empty
+      {{"#.", ".#"}, {".#", "#."}, true},  // the other solution
+      {kHeart, {"_##_##_", "#######", "_#####_", "__###__", "___#___"}, true},  // blanks as empty
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "..##..."}, false},
       {kHeart, {".##.##.", "#######", ".#####.", "..###..", "...o..."}, false},  // pencil
       {{"..", ".."}, {"..", ".."}, false},  // no clue: nothing to solve
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.played));
-    Game game(c.solution);
-    Play(*game.pixler, c.played);
+  for (const auto& [solution, played, finished] : cases) {
+    SCOPED_TRACE(testing::PrintToString(played));
+    Game game(solution);
+    SetCells(*game.pixler, played);
     EXPECT_GE(game.refreshes_wanted, 1);
     game.play.Refresh();
-    EXPECT_EQ(game.play.Finished(), c.finished);
-    EXPECT_EQ(game.pixler->GetField().IsFinished(), c.finished);
-    EXPECT_EQ(game.finishes.size(), c.finished ? 1u : 0u);
+    EXPECT_EQ(game.play.Finished(), finished);
+    EXPECT_EQ(game.pixler->GetField().IsFinished(), finished);
+    EXPECT_EQ(game.finishes.size(), finished ? 1u : 0u);
   }
 }
 
@@ -87,7 +63,7 @@ TEST(PlaySessionTest, FinishesWhenEveryLineMeetsItsClues) {
 TEST(PlaySessionTest, AnEditTakesTheFinishBackAndEditorModeNeverFinishes) {
   Game game(kHeart);
   game.now += milliseconds(65'000);
-  Play(*game.pixler, kHeart);
+  SetCells(*game.pixler, kHeart);
   game.play.Refresh();
   game.now += milliseconds(30'000);
   EXPECT_EQ(game.play.Elapsed(), milliseconds(65'000));
@@ -107,10 +83,6 @@ TEST(PlaySessionTest, AnEditTakesTheFinishBackAndEditorModeNeverFinishes) {
 TEST(PlaySessionTest, TimerRunsOnlyWhileVisibleAndRestartsFromZero) {
   milliseconds now{0};
   PlayTimer timer([&now] { return now; });
-  const std::map<char, std::function<void()>> actions = {
-      {'h', [&] { timer.SetVisible(false); }}, {'s', [&] { timer.SetVisible(true); }},
-      {'f', [&] { timer.SetFinished(true); }}, {'u', [&] { timer.SetFinished(false); }},
-      {'r', [&] { timer.Restart(); }},         {' ', [] {}}};
   // Time passed, then what happens (hide, show, finish, unfinish, restart),
   // and the time counted.
   const std::tuple<int, char, int> steps[] = {
@@ -119,7 +91,9 @@ TEST(PlaySessionTest, TimerRunsOnlyWhileVisibleAndRestartsFromZero) {
   };
   for (const auto& [advance, action, elapsed] : steps) {
     now += milliseconds(advance);
-    actions.at(action)();
+    if (action == 'h' || action == 's') timer.SetVisible(action == 's');
+    if (action == 'f' || action == 'u') timer.SetFinished(action == 'f');
+    if (action == 'r') timer.Restart();
     EXPECT_EQ(timer.Elapsed(), milliseconds(elapsed)) << &advance - &std::get<0>(steps[0]);
   }
   EXPECT_EQ(PlaySession::TimeText(milliseconds(3'725'999)), "1:02:05");
@@ -135,10 +109,8 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   enum Help { none, hint, solver, editor };
   auto finish = [&](int seconds, Help help, const TRows& start = {}) {
     Game game(kHeart, records);
-    if (!start.empty()) {
-      Play(*game.pixler, start);
-      game.play.Restart();
-    }
+    SetCells(*game.pixler, start);
+    game.play.Restart();
     if (help == hint) game.play.NoteHelp();
     if (help == solver) {
       game.pixler->GetField().ChangeCell(4, 5, csEmpty + csNewFlag);
@@ -146,7 +118,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
     }
     game.now += milliseconds(seconds * 1000);
     game.play.SetPlaying(help != editor);
-    Play(*game.pixler, kHeart);
+    SetCells(*game.pixler, kHeart);
     game.play.SetPlaying(true);
     return game.finishes.at(0);
   };
@@ -154,8 +126,7 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   EXPECT_EQ(finish(20, hint), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, solver), "Finished in 0:20 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(20, editor), "Finished in 0:20 with help, so it is no record (best 1:30).");
-  EXPECT_EQ(finish(10, none, {"#??????"}),
-            "Finished in 0:10 with help, so it is no record (best 1:30).");
+  EXPECT_EQ(finish(10, none, {"#"}), "Finished in 0:10 with help, so it is no record (best 1:30).");
   EXPECT_EQ(finish(95, none), "Finished in 1:35 (best 1:30).");
   EXPECT_EQ(finish(80, none), "Finished in 1:20: a new best time!");
 
@@ -177,7 +148,7 @@ TEST(PlaySessionTest, CrossesOutPlacedRunsWhileThePictureProvesThem) {
   Game game({"##.#.", ".....", ".....", ".....", "....."});
   TNumbersLeft& left = game.pixler->GetLeft();
   left.SetMark(1, 1, 1);
-  Play(*game.pixler, {"##.??", ".....", ".....", ".....", "....."});
+  SetCells(*game.pixler, {"##.__", ".....", ".....", ".....", "....."});
   game.play.Refresh();
   EXPECT_FALSE(left.GetAutoMark(2, 1)) << "off by default";
   game.play.SetAutoCrossOut(true);
@@ -195,26 +166,22 @@ TEST(PlaySessionTest, CrossesOutPlacedRunsWhileThePictureProvesThem) {
 // The check judges decided cells, never pencil marks, and frames what it
 // found until the next change of a cell.
 TEST(PlaySessionTest, FramesTheMistakesUntilTheNextChange) {
-  struct Case {
-    TRows solution;
-    TRows played;
-    const char* text;
-  };
-  const Case cases[] = {
-      {kHeart, {"#o?????", "???????"}, "1 cell is wrong (framed in red)."},
-      {kHeart, {".##????", "???????"}, "No mistakes: every decided cell agrees with the solution."},
+  // The solution whose clues are played, the cells played, the check's word.
+  const std::tuple<TRows, TRows, std::string> cases[] = {
+      {kHeart, {"#o"}, "1 cell is wrong (framed in red)."},
+      {kHeart, {".##"}, "No mistakes: every decided cell agrees with the solution."},
       {{"#..", "...", "..#"},
-       {"##?", "???"},
+       {"##"},
        "The clues have several solutions; 1 cell agrees with none of them (framed in red)."},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    Game game(c.solution);
-    Play(*game.pixler, c.played);
+  for (const auto& [solution, played, text] : cases) {
+    SCOPED_TRACE(text);
+    Game game(solution);
+    SetCells(*game.pixler, played);
     PixlerSearch search(*game.pixler);
-    EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), c.text);
+    EXPECT_EQ(game.play.ShowMistakes(search.FindMistakes(nullptr)), text);
     TField& field = game.pixler->GetField();
-    EXPECT_EQ(field.HasMistakes(), c.text[0] != 'N');
+    EXPECT_EQ(field.HasMistakes(), text[0] != 'N');
     field.ChangeCell(3, 3, csMaybeEmpty);
     EXPECT_FALSE(field.HasMistakes());
   }

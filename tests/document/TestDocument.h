@@ -1,13 +1,17 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "ScriptedPlatform.h"
 #include "document/Pixler.h"
+#include "document/PixlerFile.h"
 #include "puzzle/CellState.h"
 
 using TRows = std::vector<std::string>;
@@ -53,6 +57,36 @@ inline TRows Picture(const TPixler& pixler) {
   return rows;
 }
 
+constexpr int32_t kCellCodes[] = {csUnknown,          csFilled,     csEmpty,
+                                  csMaybeFilled,      csMaybeEmpty, csFilled + csNewFlag,
+                                  csEmpty + csNewFlag};
+constexpr char kCellChars[] = "_#.o-NX";
+
+// Every cell state as one character: '_' undecided, '#' and '.' decided by
+// hand, 'o' and '-' pencil marks, 'N' and 'X' written by the solver.
+inline TRows Cells(const TPixler& pixler) {
+  TRows rows(pixler.GetHeight(), std::string(pixler.GetWidth(), ' '));
+  for (int y = 1; y <= pixler.GetHeight(); ++y) {
+    for (int x = 1; x <= pixler.GetWidth(); ++x) {
+      const int32_t* code = std::ranges::find(kCellCodes, pixler.GetField().GetCell(x, y));
+      rows[y - 1][x - 1] = code == std::end(kCellCodes) ? '!' : kCellChars[code - kCellCodes];
+    }
+  }
+  return rows;
+}
+
+// Changes the cells the rows give, in the characters of Cells, as one undo
+// group; cells past them stay as they are.
+inline void SetCells(TPixler& pixler, const TRows& rows) {
+  for (size_t y = 0; y < rows.size(); ++y) {
+    for (size_t x = 0; x < rows[y].size(); ++x) {
+      const size_t code = std::string_view(kCellChars).find(rows[y][x]);
+      pixler.GetField().ChangeCell(x + 1, y + 1, kCellCodes[code]);
+    }
+  }
+  pixler.EndGroup();
+}
+
 // A fresh folder, removed with everything in it when the test ends.
 struct TTempFolder {
   std::string path = std::filesystem::temp_directory_path() / "pixlers-test-XXXXXX";
@@ -80,6 +114,16 @@ inline std::string Saved(TPixler& pixler) {
   TTempFolder folder;
   pixler.SaveToFile(folder.Path("p"));
   return ReadFile(folder.Path("p"));
+}
+
+// What reading a file says: "read", "passed over" when `read` returns false
+// (a .pixler file of another version), or the refusal.
+inline std::string ReadMessage(const std::function<bool()>& read) {
+  try {
+    return read() ? "read" : "passed over";
+  } catch (const TPixlerFileError& error) {
+    return error.what();
+  }
 }
 
 // Every message box shown, as "caption: text".

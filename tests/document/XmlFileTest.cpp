@@ -11,26 +11,17 @@ namespace {
 
 const std::string kSet = ManualExample("<?xml version=\"1.0\"?>", "</puzzleset>");
 
-// The manual's .non example without its licence, which XML has no place for.
-std::string BoatWithoutLicence() {
-  std::string boat =
-      ManualExample("catalogue \"pixlers example 1\"", "saved \"??1????????????11111\"");
-  boat.erase(boat.find("license CC0-1.0\n"), 16);
-  return boat;
-}
-
 TEST(XmlFileTest, ReadsTheManualsExampleByIndex) {
   ASSERT_FALSE(kSet.empty()) << "the example is missing from the manual";
   const ExchangePuzzle dot = XmlFile::Parse(kSet, "set.xml");
-  EXPECT_EQ(dot.data->width, 1);
-  EXPECT_EQ(dot.data->height, 1);
-  EXPECT_EQ(dot.data->top_clues[1][1], 1);
-  EXPECT_EQ(dot.metadata.title, "Dot");
-  EXPECT_TRUE(dot.goal.empty());
+  EXPECT_EQ(NonFile::Format(dot), "title \"Dot\"\nwidth 1\nheight 1\n\nrows\n1\n\ncolumns\n1\n");
 
-  const ExchangePuzzle boat = XmlFile::Parse(kSet, "set.xml", 2);
-  EXPECT_EQ(boat.metadata.author, "A. Painter & Co.");
-  EXPECT_EQ(NonFile::Format(boat), BoatWithoutLicence());
+  // The second is the manual's .non example without its licence, which XML
+  // has no place for.
+  std::string boat =
+      ManualExample("catalogue \"pixlers example 1\"", "saved \"??1????????????11111\"");
+  boat.erase(boat.find("license CC0-1.0\n"), 16);
+  EXPECT_EQ(NonFile::Format(XmlFile::Parse(kSet, "set.xml", 2)), boat);
 }
 
 TEST(XmlFileTest, ReadsDefaultCharactersPlainLinesAndSetsOfCells) {
@@ -66,11 +57,7 @@ TEST(XmlFileTest, WritesWhatItReadsBack) {
   EXPECT_NE(text.find("<line><count>2</count><count>1</count></line>"), std::string::npos) << text;
   EXPECT_NE(text.find("<image>\n|..X..|\n|.XXX.|\n|.....|\n|XXXXX|\n</image>"), std::string::npos)
       << text;
-  const ExchangePuzzle again = XmlFile::Parse(text, "again.xml");
-  EXPECT_EQ(again.metadata.title, title);
-  boat.metadata.title = title;
-  EXPECT_EQ(NonFile::Format(again), NonFile::Format(boat));
-  EXPECT_EQ(XmlFile::Format(again), text);
+  EXPECT_EQ(XmlFile::Parse(text, "again.xml").metadata.title, title);
   EXPECT_NE(text.find("&lt;Boat&gt; &amp; "), std::string::npos) << text;
 }
 
