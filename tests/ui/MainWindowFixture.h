@@ -26,6 +26,9 @@
 void EnsureApplication();
 // Set in the environment of a test program that a test runs as its child.
 inline constexpr const char* kRecoveryChild = "PIXLERS_RECOVERY_CHILD";
+// A puzzle file of one undecided cell whose clues fill it.
+inline constexpr const char* kOneCell =
+    "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n";
 
 // Writes a file into a test's folder and returns its path.
 inline QString WriteFile(const QTemporaryDir& folder, const QString& name,
@@ -157,6 +160,12 @@ class MainWindowFixture : public ::testing::Test {
 
   QString Write(const QString& name, const QByteArray& bytes) {
     return WriteFile(folder, name, bytes);
+  }
+  // Writes a puzzle file and opens it as Open does, without the loading options.
+  QString Open(const QString& name, const QByteArray& bytes = kOneCell) {
+    const QString path = Write(name, bytes);
+    window->Files().OpenFile(path, false, false);
+    return path;
   }
 
   // Declared first, so it outlives the window.
