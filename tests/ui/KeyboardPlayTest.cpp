@@ -111,11 +111,8 @@ TEST_F(KeyboardPlayTest, TheCursorFollowsClicksAndLoadedPuzzlesTakeTheKeys) {
   Click(window->ImageTopClues, TopSlot(6, 1), Qt::RightButton);
   EXPECT_EQ(Cursor(), std::make_pair(6, 0));
 
-  QTemporaryDir folder;
-  const QString file = WriteFile(folder, "one.pixler",
-                                 "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n");
   window->Background->setFocus();
-  window->Files().OpenFile(file, false, false);
+  Open("one.pixler");
   EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
@@ -130,40 +127,41 @@ TEST_F(KeyboardPlayTest, AHeldKeyPaintsOneStrokeThatOneUndoTakesBack) {
   Press(Qt::Key_X);
   Keys({"Left", "Left"});
   Release(Qt::Key_X);
-  EXPECT_EQ(Picture()[0], "######");
-  EXPECT_EQ(Picture()[1], "...xxx");
+  // The first two rows after each step.
+  const auto top = [&] { return Picture()[0] + Picture()[1]; };
+  EXPECT_EQ(top(), "######...xxx");
   window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture()[1], "......");
-  EXPECT_EQ(Picture()[0], "######");
+  EXPECT_EQ(top(), "######......");
   window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture()[0], "......");
+  EXPECT_EQ(top(), "............");
   window->MenuItemRedo->trigger();
-  EXPECT_EQ(Picture()[0], "######");
+  EXPECT_EQ(top(), "######......");
 }
 
 TEST_F(KeyboardPlayTest, CluesAreCrossedOutAndEditedUnderTheCursor) {
   const TNumbersLeft& left = window->Document().GetLeft();
-  // Row 1's clues are 2 1: slot 1 (the cursor's 0) holds the 1.
+  // Row 1's clues are 2 1: slot 1 (the cursor's 0) holds the 1. The clue of
+  // slot 1, its mark and the mark of slot 2:
+  const auto row = [&] {
+    return std::tuple(left.GetCell(1, 1), left.GetMark(1, 1), left.GetMark(2, 1));
+  };
   Keys({"Left", "C"});
-  EXPECT_EQ(left.GetMark(1, 1), 1);
+  EXPECT_EQ(row(), std::tuple(1, 1, 0));
   Keys({"C"});
-  EXPECT_EQ(left.GetMark(1, 1), 0);
+  EXPECT_EQ(row(), std::tuple(1, 0, 0));
   Keys({"Space", "Left", "Space", "Right", "X"});
-  EXPECT_EQ(left.GetMark(1, 1), 0);
-  EXPECT_EQ(left.GetMark(2, 1), 1);
-  EXPECT_EQ(left.GetCell(1, 1), 1);
+  EXPECT_EQ(row(), std::tuple(1, 0, 1));
 
   QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
   field->setFocus();
   Keys({"Space", "Space", "X", "C"});
-  EXPECT_EQ(left.GetCell(1, 1), 2);
-  EXPECT_EQ(left.GetMark(2, 1), 1);
+  EXPECT_EQ(row(), std::tuple(2, 0, 1));
   // A stroke that walks off the picture leaves the clues alone.
   Keys({"Right"});
   Press(Qt::Key_X);
   Keys({"Left", "Left"});
   Release(Qt::Key_X);
-  EXPECT_EQ(left.GetCell(1, 1), 2);
+  EXPECT_EQ(row(), std::tuple(2, 0, 1));
   EXPECT_EQ(Picture()[0], "x.....");
 }
 
