@@ -1,9 +1,12 @@
-
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <utility>
 
+#include "LongSearchPuzzle.h"
 #include "MainWindowFixture.h"
+
+namespace {
 
 using MainFormSolveTest = MainWindowFixture;
 
@@ -11,7 +14,7 @@ const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", 
                                          "..#####..", "...###...", "....#...."};
 
 // A picture whose solving takes far longer than one pass of the message loop.
-static std::vector<std::string> LargeStripes() {
+std::vector<std::string> LargeStripes() {
   std::vector<std::string> rows(100);
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 100; ++x) rows[y] += (x * 7 + y * 3) % 11 < 5 ? '#' : 'x';
@@ -35,19 +38,62 @@ TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
   // Without the brute force the two solutions leave every cell open.
   window->MenuItemSolverFieldRecurse1->trigger();
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.status);
     MakePuzzle(c.puzzle);
     c.command->trigger();
-    EXPECT_TRUE(QRegularExpression(QString("^%1$").arg(c.status))
-                    .match(window->StatusHint->text())
-                    .hasMatch())
-        << window->StatusHint->text().toStdString();
+    EXPECT_EQ(window->StatusHint->text(), c.status) << c.command->text().toStdString();
   }
   window->Document().MarkClean();
-  window->Files().OpenFile(
-      Write("one.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
-      false);
+  Open("one.pixler");
   EXPECT_EQ(window->StatusHint->text(), "");
+}
+
+// The verdicts and the marks are the document's. Authors check while
+// drawing: Check works in editor mode, where the solve commands do not.
+TEST_F(MainFormSolveTest, SolveBySearchIsOneUndoStepAndCheckWorksInEditorMode) {
+  MakePuzzle(kHeart);
+  const std::vector<std::string> open = Picture();
+  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
+  EXPECT_TRUE(platform->messages.empty());
+  std::vector<std::string> solved = kHeart;
+  // Solved cells are marked as the solver's own.
+  for (std::string& row : solved) {
+    for (char& cell : row) cell = cell == '#' ? 'N' : 'X';
+  }
+  EXPECT_EQ(Picture(), solved);
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Picture(), open);
+
+  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_FALSE(window->ToolButtonSolverSearch->isEnabled());
+  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
+  EXPECT_EQ(Picture(), open) << "no solve in editor mode";
+  window->ToolButtonCheckUnique->trigger();
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_EQ(platform->messages[0].text,
+            "The clues have exactly one solution.\r\rGrade: line logic alone.");
+
+  // Several: the differences show over the drawing without changing it,
+  // until Esc or the next edit. They differ in the corners of the top and
+  // the bottom row.
+  const std::vector<std::string> two = {"..#..", "#####", "#.###", "#..##"};
+  MakePuzzle(two);
+  SetPicture(two);
+  const std::vector<std::string> drawing = Picture();
+  for (bool by_edit : {false, true}) {
+    SCOPED_TRACE(by_edit);
+    platform->Answer(TMessageResult::Yes);
+    window->ToolButtonCheckUnique->trigger();
+    EXPECT_EQ(Picture(), drawing);
+    EXPECT_TRUE(window->Document().GetField().HasHint());
+    window->ImageField->setFocus();
+    if (by_edit) {
+      Click(window->ImageField, FieldCell(2, 3), Qt::LeftButton);
+    } else {
+      QTest::keyClick(window->ImageField, Qt::Key_Escape);
+      EXPECT_EQ(Picture(), drawing);
+    }
+    EXPECT_FALSE(window->Document().GetField().HasHint());
+  }
 }
 
 TEST_F(MainFormSolveTest, EscapeStopsALongRun) {
@@ -63,6 +109,43 @@ TEST_F(MainFormSolveTest, EscapeStopsALongRun) {
   EXPECT_LT(polls, 1000) << "Esc did not stop the run";
   ASSERT_EQ(platform->messages.size(), 1u) << "a stopped realtime run still tells its time";
   EXPECT_EQ(platform->messages[0].text.rfind("Total CPU time taken: ", 0), 0u);
+}
+
+// In editor mode the Solver menu, which holds the stop command, is closed;
+// a check started there can still be stopped with Esc.
+TEST_F(MainFormSolveTest, EscStopsALongSearchAndACheckInEditorMode) {
+  for (const bool editor : {false, true}) {
+    SCOPED_TRACE(editor ? "check in editor mode" : "search");
+    if (editor) window->MenuItemSwitchEditMode->trigger();
+    SetLongSearchClues(window->Document());
+    const std::vector<std::string> before = Picture();
+    std::string enabled;
+    QString panels;
+    platform->on_process_messages = [&] {
+      if (!panels.isEmpty()) return;
+      if (!editor && !window->StatusPanels[3]->text().startsWith("Nodes: ")) return;
+      for (const QAction* control :
+           {window->MenuItemSolverSearch, window->ToolButtonSolverSearch,
+            window->ToolButtonCheckUnique, window->MenuItemEdit->menuAction(),
+            window->ToolButtonSolverRealtime, window->ToolButtonSolverStop}) {
+        enabled += control->isEnabled() ? '1' : '0';
+      }
+      for (const QLabel* panel : window->StatusPanels) panels += panel->text() + "|";
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    };
+    (editor ? window->MenuItemCheckUnique : window->MenuItemSolverSearch)->trigger();
+    EXPECT_TRUE(platform->messages.empty());
+    EXPECT_EQ(Picture(), before);
+    EXPECT_FALSE(window->Solver().Running());
+    if (editor) continue;
+    EXPECT_EQ(enabled, "000001");
+    EXPECT_TRUE(panels.contains(
+        QRegularExpression("^\\|\\|Depth: \\d+\\|Nodes: \\d+\\|Missing: \\d+\\|v1.4\\|$")))
+        << panels.toStdString();
+    EXPECT_TRUE(window->ToolButtonSolverSearch->isEnabled());
+    EXPECT_FALSE(window->ToolButtonSolverStop->isEnabled());
+  }
+  EXPECT_FALSE(window->MenuItemSolver->menuAction()->isEnabled()) << "editor mode again";
 }
 
 TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
@@ -81,3 +164,5 @@ TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
   QApplication::processEvents();
   EXPECT_FALSE(window->isVisible());
 }
+
+}  // namespace
