@@ -8,7 +8,7 @@
 using MainFormViewTest = MainWindowFixture;
 
 // The manual says so: scroll bars appear only when the puzzle is larger than
-// the window.
+// the window; a puzzle that fits stays centred.
 TEST_F(MainFormViewTest, ScrollBarsShowOnlyWhenThePuzzleIsLargerThanTheView) {
   QScrollBar* horizontal = window->Background->horizontalScrollBar();
   QScrollBar* vertical = window->Background->verticalScrollBar();
@@ -20,9 +20,17 @@ TEST_F(MainFormViewTest, ScrollBarsShowOnlyWhenThePuzzleIsLargerThanTheView) {
   };
 
   MakePuzzle(std::vector<std::string>(10, "#.#.#.#.#.#"));
-  window->MenuItemResetZoom->trigger();
+  QTest::keyClick(window.get(), Qt::Key_J, Qt::ControlModifier);
   QApplication::processEvents();
   EXPECT_EQ(shown(), std::pair(false, false));
+  // Centred: the space right of the field matches the space left of the row
+  // clues, and the space below it the space above the column clues.
+  int field_width = 0, field_height = 0, top_height = 0, left_width = 0;
+  window->Document().GetPixelSizes(field_width, field_height, top_height, left_width);
+  const QSize view = window->Background->viewport()->size();
+  const QPoint corner = window->ImageField->pos() - QPoint(horizontal->value(), vertical->value());
+  EXPECT_NEAR(corner.x() - left_width, view.width() - corner.x() - field_width, 4);
+  EXPECT_NEAR(corner.y() - top_height, view.height() - corner.y() - field_height, 4);
   // Neither the wheel nor a key moves a puzzle that fits off its centre.
   const std::pair centred(horizontal->value(), vertical->value());
   wheel(QPoint(0, -120));
