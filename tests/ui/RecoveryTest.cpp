@@ -1,11 +1,7 @@
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "MainWindowFixture.h"
 #include "document/PixlerFile.h"
@@ -94,7 +90,8 @@ TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
 }
 
 // Run as a child of the test below: makes an edit, solves, and waits to be
-// killed.
+// killed. It waits on its input, which the parent never writes, so that it
+// also ends should the parent die first.
 TEST_F(RecoveryTest, ChildEditsAndWaitsToBeKilled) {
   if (std::getenv(kRecoveryChild) == nullptr) GTEST_SKIP() << "runs as a child process only";
   MakePuzzle({"#.", ".#"});
@@ -102,7 +99,8 @@ TEST_F(RecoveryTest, ChildEditsAndWaitsToBeKilled) {
   window->MenuItemSolverFindPiece->trigger();
   std::puts("edited");
   std::fflush(stdout);
-  for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+  while (std::getchar() != EOF) {
+  }
 }
 
 TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
@@ -151,8 +149,7 @@ TEST_F(RecoveryTest, RestoredWorkKeepsItsNameAndIsNotOpenedOver) {
   window->MenuItemSave->trigger();
   SetPicture({"#.", ".."});
   window->Files().Recovery().Keep();
-  const QString other = WriteFile(folder, "other.pixler",
-                                  "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n");
+  const QString other = Write("other.pixler", kOneCell);
   const std::tuple<TMessageResult, int, QString> cases[] = {{TMessageResult::Yes, 2, saving.answer},
                                                             {TMessageResult::No, 1, other}};
   for (const auto& [answer, width, name] : cases) {
