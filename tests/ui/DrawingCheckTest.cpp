@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 
+#include "../engine/SearchPictures.h"
 #include "MainWindowFixture.h"
 #include "engine/SearchEngine.h"
 #include "ui/BackgroundCheck.h"
@@ -13,25 +14,10 @@
 namespace {
 
 using TRows = std::vector<std::string>;
-
 // Every row and column holds one filled cell: 100! solutions, and probing
 // alone takes long, so a judgement of these clues is still under way when
 // the next request comes.
-search::Clues Rooks(int n) {
-  search::Clues clues{n, n, {}, {}};
-  clues.rows.assign(n, {1});
-  clues.columns.assign(n, {1});
-  return clues;
-}
-
-search::Clues CluesOf(const TRows& picture) {
-  search::Grid grid{static_cast<int>(picture.front().size()), static_cast<int>(picture.size()), {}};
-  for (const std::string& row : picture) {
-    for (const char c : row)
-      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
-  }
-  return search::CluesOfPicture(grid);
-}
+using search_test::OneCellPerLine;
 
 class DrawingCheckTest : public MainWindowFixture {
  protected:
@@ -113,10 +99,9 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
 TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
   BackgroundCheck background;
   QSignalSpy judged(&background, &BackgroundCheck::Judged);
-  background.Start(Rooks(100));
+  background.Start(OneCellPerLine(100));
   EXPECT_TRUE(background.Busy());
-  const TRows picture = {"#..#", ".##.", ".##.", "#..#"};
-  background.Start(CluesOf(picture));
+  background.Start(OneCellPerLine(4));
   ASSERT_TRUE(judged.wait(30000));
   // The first request ended before the second began; only the second speaks.
   QApplication::processEvents();
@@ -125,7 +110,7 @@ TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
   EXPECT_EQ(DrawingCheck::VerdictText(verdict.result), "several solutions");
   EXPECT_FALSE(background.Busy());
 
-  background.Start(Rooks(100));
+  background.Start(OneCellPerLine(100));
   background.Cancel();
   EXPECT_FALSE(background.Busy());
 }
@@ -166,7 +151,7 @@ TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   EXPECT_FALSE(window->Unique->Shown());
   const TRows changed = Picture();
   EXPECT_NE(changed, several);
-  EXPECT_TRUE(search::FindSolutions(CluesOf(changed), {}, {}).Unique());
+  EXPECT_TRUE(search::FindSolutions(check->CluesToJudge(), {}, {}).Unique());
   window->MenuItemUndo->trigger();
   EXPECT_EQ(Picture(), several);
 
