@@ -108,6 +108,7 @@ TEST_F(KeyboardPlayTest, TheCursorFollowsClicksAndLoadedPuzzlesTakeTheKeys) {
   EXPECT_EQ(Cursor(), std::make_pair(4, 5));
   Click(window->ImageLeftClues, LeftSlot(2, 3), Qt::LeftButton);
   EXPECT_EQ(Cursor(), std::make_pair(-1, 3));
+  EXPECT_EQ(window->Document().GetLeft().GetMark(2, 3), 1) << "a click while solving crosses out";
   Click(window->ImageTopClues, TopSlot(6, 1), Qt::RightButton);
   EXPECT_EQ(Cursor(), std::make_pair(6, 0));
 

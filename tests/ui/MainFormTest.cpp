@@ -89,30 +89,6 @@ TEST_F(MainFormTest, DragPaintsInOneUndoStepAndShiftMarksMightBes) {
   EXPECT_EQ(Picture()[0].substr(0, 5) + Picture()[1][0], "...#..");
 }
 
-TEST_F(MainFormTest, ClueClicksCrossOutWhileSolvingAndEditWhileEditing) {
-  TNumbersTop& top = window->Document().GetTop();
-  TNumbersLeft& left = window->Document().GetLeft();
-  top.SetCell(3, 1, 4);
-  left.SetCell(2, 5, 7);
-
-  // Column 3's clue 1 and its mark, its clue 2, row 5's clue 2 and its mark.
-  auto clues = [&] {
-    return std::vector<int>{top.GetCell(3, 1), top.GetMark(3, 1), top.GetCell(3, 2),
-                            left.GetCell(2, 5), left.GetMark(2, 5)};
-  };
-  Click(window->ImageTopClues, TopSlot(3, 1), Qt::LeftButton);
-  Click(window->ImageLeftClues, LeftSlot(2, 5), Qt::LeftButton);
-  EXPECT_EQ(clues(), (std::vector<int>{4, 1, 0, 7, 1}));
-  Click(window->ImageLeftClues, LeftSlot(2, 5), Qt::RightButton);
-  EXPECT_EQ(clues(), (std::vector<int>{4, 1, 0, 7, 0}));
-
-  window->MenuItemSwitchEditMode->trigger();
-  Click(window->ImageTopClues, TopSlot(3, 1), Qt::LeftButton);
-  Click(window->ImageTopClues, TopSlot(3, 2), Qt::LeftButton);
-  Click(window->ImageLeftClues, LeftSlot(2, 5), Qt::RightButton);
-  EXPECT_EQ(clues(), (std::vector<int>{5, 1, 1, 6, 0})) << "editing keeps the marks";
-}
-
 TEST_F(MainFormTest, NewRefusesBadSizes) {
   SetPicture({"#x"});
   window->Document().MarkClean();

@@ -47,12 +47,8 @@ inline QImage Image(const std::vector<std::string>& rows) {
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const char c = rows[y][x];
-      image.setPixel(x, y,
-                     c == '#'   ? qRgba(0, 0, 0, 255)
-                     : c == 'd' ? qRgba(127, 127, 127, 255)
-                     : c == 'l' ? qRgba(128, 128, 128, 255)
-                     : c == 't' ? qRgba(0, 0, 0, 0)
-                                : qRgba(255, 255, 255, 255));
+      const int grey = c == '.' ? 255 : c == 'd' ? 127 : c == 'l' ? 128 : 0;
+      image.setPixel(x, y, qRgba(grey, grey, grey, c == 't' ? 0 : 255));
     }
   }
   return image;
