@@ -49,38 +49,25 @@ class DrawingCheckTest : public MainWindowFixture {
 };
 
 TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
-  struct Case {
-    TRows picture;
-    const char* verdict;
-    bool line_logic_open;  // some cells only probing decides
-    bool probing_open;     // some cells not even probing decides
-  };
-  const Case cases[] = {
-      {{"....##", "#.#..#", "#.##.#", "..###.", "##.###", "#....."},
-       "unique, line logic",
-       false,
-       false},
-      {{".#.###", "..##.#", ".#..#.", "#..###", "#..###", ".#...#"},
-       "unique, probing",
-       true,
-       false},
-      {{"##......#...", ".#..##.#.##.", "......#..#..", "...#..#..#..", "###..#.#.##.",
-        "##......##.#", ".##..##.##..", "##..##..#..#", "..#.##.#....", "##..##....##",
-        ".....##..#.#", "#.##.#.#...."},
-       "unique, search",
-       true,
-       true},
-      {{"#..#", ".##.", ".##.", "#..#"}, "several solutions", false, true},
+  // Verdict, whether some cells only probing decides, whether some cells not
+  // even probing decides, and the picture with its rows apart.
+  const std::tuple<const char*, bool, bool, const char*> cases[] = {
+      {"unique, line logic", false, false, "....## #.#..# #.##.# ..###. ##.### #....."},
+      {"unique, probing", true, false, ".#.### ..##.# .#..#. #..### #..### .#...#"},
+      {"unique, search", true, true,
+       "##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. ##......##.# "
+       ".##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## .....##..#.# #.##.#.#...."},
+      {"several solutions", false, true, "#..# .##. .##. #..#"},
   };
   window->MenuItemSwitchEditMode->trigger();
   window->MenuItemCheckWhileDrawing->setChecked(true);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.verdict);
-    Draw(c.picture);
+  for (const auto& [verdict, line_logic_open, probing_open, picture] : cases) {
+    SCOPED_TRACE(verdict);
+    Draw(search_test::Rows(picture));
     const std::string before = window->Document().FileText();
-    ASSERT_TRUE(Shows(c.verdict)) << check->Panel()->text().toStdString();
-    EXPECT_EQ(Doubts()[1] > 0, c.line_logic_open);
-    EXPECT_EQ(Doubts()[2] > 0, c.probing_open);
+    ASSERT_TRUE(Shows(verdict)) << check->Panel()->text().toStdString();
+    EXPECT_EQ(std::pair(Doubts()[1] > 0, Doubts()[2] > 0),
+              std::pair(line_logic_open, probing_open));
     EXPECT_EQ(window->Document().FileText(), before);
   }
 
