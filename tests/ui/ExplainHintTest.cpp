@@ -77,16 +77,4 @@ TEST_F(ExplainHintTest, LooksOnTheWorkerAndEscStopsIt) {
   EXPECT_EQ(Status(), kOverlap);
 }
 
-// A picture that breaks its clues gets the name of the line instead of a
-// hint, and the command again changes nothing.
-TEST_F(ExplainHintTest, NamesTheLineThePictureBreaks) {
-  SetPicture({"#####", ".....", "....."});
-  window->MenuItemSolverExplain->trigger();
-  const QString wrong = "Row 1 is wrong: no placement of the clue 4 fits its cells";
-  EXPECT_EQ(Status(), wrong);
-  window->MenuItemSolverExplain->trigger();
-  EXPECT_EQ(Picture()[0], "#####");
-  EXPECT_EQ(Status(), wrong);
-}
-
 }  // namespace
