@@ -1,5 +1,4 @@
 #include <QLabel>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -8,7 +7,6 @@
 #include "engine/SearchEngine.h"
 #include "ui/BackgroundCheck.h"
 #include "ui/DrawingCheck.h"
-#include "ui/MainForm.h"
 #include "ui/UniqueProposal.h"
 
 namespace {
