@@ -119,5 +119,4 @@ TEST_F(MainFormViewTest, CompactClueAreasGiveTheirRoomToTheCellsAndAreRemembered
     const int off = compact(false);
     EXPECT_GE(on * 5, off * 6) << off << " " << on;
   }
-  compact(false);
 }

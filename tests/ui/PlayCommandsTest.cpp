@@ -23,22 +23,24 @@ TEST_F(PlayCommandsTest, HandSolvingFinishesAndAnEditTakesItBack) {
   EXPECT_FALSE(window->Document().GetField().IsFinished());
 }
 
-// Both check marks outlive the window; the time stops while it is minimised.
+// The check marks of play and drawing outlive the window; the time stops
+// while it is minimised.
 TEST_F(PlayCommandsTest, ChecksAreRememberedAndTheTimePausesWhileMinimised) {
   window->MenuItemShowTimer->trigger();
   window->MenuItemCrossOutClues->trigger();
+  window->MenuItemCheckWhileDrawing->setChecked(true);
   EXPECT_TRUE(window->StatusTimer->isVisible());
   TfMain& next = Replace<TfMain>();
-  EXPECT_TRUE(next.MenuItemShowTimer->isChecked());
-  EXPECT_TRUE(next.MenuItemCrossOutClues->isChecked());
+  for (const QAction* item :
+       {next.MenuItemShowTimer, next.MenuItemCrossOutClues, next.MenuItemCheckWhileDrawing}) {
+    EXPECT_TRUE(item->isChecked()) << item->text().toStdString();
+  }
   next.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&next));
   EXPECT_TRUE(next.Play().Session().TimeRunning());
   next.showMinimized();
   QApplication::processEvents();
   EXPECT_FALSE(next.Play().Session().TimeRunning());
-  next.MenuItemShowTimer->trigger();
-  next.MenuItemCrossOutClues->trigger();
 }
 
 }  // namespace
