@@ -14,10 +14,7 @@ class ExplainHintTest : public MainWindowFixture {
     window->ImageField->setFocus();
   }
   QString Status() const { return window->StatusHint->text(); }
-  void Enter() {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(window->ImageField, &press);
-  }
+  void Enter() { QTest::keyClick(window->ImageField, Qt::Key_Return); }
   const char* kOverlap = "Row 1: the clue 4 covers cells 2 to 4 wherever it lies";
 };
 
