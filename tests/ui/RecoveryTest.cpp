@@ -67,24 +67,6 @@ TEST_F(RecoveryTest, UnsavedChangesAreSavedDiscardedOrKeptBeforeTheyAreReplaced)
   EXPECT_TRUE(platform->messages.empty());
 }
 
-TEST_F(RecoveryTest, SolvingWritesUnsavedWorkAndASaveRemovesIt) {
-  TAnsweringWindow& saving = SavingWindow();
-  EXPECT_EQ(window->Files().Recovery().Timer().interval(), 60 * 1000);
-  EXPECT_TRUE(window->Files().Recovery().Timer().isActive());
-  SetPicture({"#.", ".."});
-  // What the kept file holds is restored after a crash below.
-  window->MenuItemSolverFindPiece->trigger();
-  EXPECT_TRUE(window->Files().Recovery().Exists());
-  saving.answer = folder.filePath("saved.pixler");
-  window->MenuItemSave->trigger();
-  EXPECT_FALSE(window->Files().Recovery().Exists());
-  // Undone back to the saved state is nothing to keep.
-  window->MenuItemUndo->trigger();
-  window->MenuItemRedo->trigger();
-  window->Files().Recovery().Keep();
-  EXPECT_FALSE(window->Files().Recovery().Exists());
-}
-
 // Run as a child of the test below: makes an edit, solves, and waits to be
 // killed. It waits on its input, which the parent never writes, so that it
 // also ends should the parent die first.
@@ -137,13 +119,26 @@ TEST_F(RecoveryTest, WorkLostInACrashIsOfferedBackOnceAndNotAfterACleanClose) {
   EXPECT_FALSE(window->Files().Recovery().Exists());
 }
 
-// Work kept for a puzzle file goes back under that file's name, and a file
-// named on the command line never replaces it; declined, that file opens.
+// A solve keeps unsaved work, every minute too, and a save removes it. Work
+// kept for a puzzle file goes back under that file's name, and a file named
+// on the command line never replaces it; declined, that file opens.
 TEST_F(RecoveryTest, RestoredWorkKeepsItsNameAndIsNotOpenedOver) {
   TAnsweringWindow& saving = SavingWindow();
+  EXPECT_EQ(window->Files().Recovery().Timer().interval(), 60 * 1000);
+  EXPECT_TRUE(window->Files().Recovery().Timer().isActive());
+  SetPicture({"#.", ".."});
+  // What the kept file holds is restored after a crash above.
+  window->MenuItemSolverFindPiece->trigger();
+  EXPECT_TRUE(window->Files().Recovery().Exists());
   saving.answer = folder.filePath("saved.pixler");
   window->MenuItemSave->trigger();
-  SetPicture({"#.", ".."});
+  EXPECT_FALSE(window->Files().Recovery().Exists());
+  // Undone back to the saved state is nothing to keep.
+  window->MenuItemUndo->trigger();
+  window->MenuItemRedo->trigger();
+  window->Files().Recovery().Keep();
+  EXPECT_FALSE(window->Files().Recovery().Exists());
+  SetPicture({"..", ".."});
   window->Files().Recovery().Keep();
   const QString other = Write("other.pixler", kOneCell);
   const std::tuple<TMessageResult, int, QString> cases[] = {{TMessageResult::Yes, 2, saving.answer},
