@@ -25,11 +25,7 @@ std::vector<std::string> LargeStripes() {
 // After every solve command the status bar says what it did, until the
 // next command or another puzzle.
 TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
-  const struct {
-    std::vector<std::string> puzzle;
-    QAction* command;
-    const char* status;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, QAction*, const char*> cases[] = {
       {kHeart, window->MenuItemSolverFindAllPieces, "solved"},
       {kHeart, window->MenuItemSolverSearch, "solved"},
       {kHeart, window->MenuItemSolverFindPiece, "1 cell decided"},
@@ -37,10 +33,10 @@ TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
   };
   // Without the brute force the two solutions leave every cell open.
   window->MenuItemSolverFieldRecurse1->trigger();
-  for (const auto& c : cases) {
-    MakePuzzle(c.puzzle);
-    c.command->trigger();
-    EXPECT_EQ(window->StatusHint->text(), c.status) << c.command->text().toStdString();
+  for (const auto& [puzzle, command, status] : cases) {
+    MakePuzzle(puzzle);
+    command->trigger();
+    EXPECT_EQ(window->StatusHint->text(), status) << command->text().toStdString();
   }
   window->Document().MarkClean();
   Open("one.pixler");
