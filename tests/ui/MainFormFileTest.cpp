@@ -31,28 +31,45 @@ void TypeIntoOpenDialog(const QString& name) {
 
 using MainFormFileTest = MainWindowFixture;
 
-// The loading options must not act on the puzzle still on screen.
+// A refused file leaves the puzzle, its name and its caption as they were:
+// the loading options must not act on the puzzle still on screen. The
+// refusal names the file and its line. Open reads what Import reads, with the
+// same checks; an image whose dialog is cancelled changes nothing either.
 TEST_F(MainFormFileTest, RefusedFilesKeepThePuzzleItsNameAndCaption) {
+  TAnsweringWindow& answering = Replace<TAnsweringWindow>();
+  answering.accept_image = false;
   Open("kept.pixler", kCross);
   SetPicture({"#x#"});
+  const std::string before = window->Document().FileText();
   std::string bad_clue = kCross;
   bad_clue.replace(bad_clue.rfind(" 3\r\n"), 2, " z");
-  const std::tuple<const char*, std::string, size_t> cases[] = {
-      {"version.pixler", "MK Version 2.0\r\n\r\n3 3\r\n", 0},
-      {"size.pixler", "MK Version 3.0\r\n\r\n0 3\r\n", 1},
-      {"number.pixler", bad_clue, 1},
-      {"missing.pixler", "", 1}};
-  for (const auto& [name, text, messages] : cases) {
+  ASSERT_TRUE(Image({"##", "##"}).save(folder.filePath("fine.png")));
+  const std::tuple<QString, size_t, const char*> cases[] = {
+      {Write("version.pixler", "MK Version 2.0\r\n\r\n3 3\r\n"), 0, ""},
+      {Write("size.pixler", "MK Version 3.0\r\n\r\n0 3\r\n"), 1, ""},
+      {Write("number.pixler", QByteArray::fromStdString(bad_clue)), 1, ""},
+      {folder.filePath("missing.pixler"), 1, ""},
+      {Write("junk.png", QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 17)), 1, ""},
+      {Write("empty.bmp", QByteArray()), 1, ""},
+      {folder.filePath("missing.png"), 1, ""},
+      {folder.filePath("fine.png"), 0, ""},
+      {Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n"), 1, ", line 5"},
+      {Write("broken.xml", "<puzzle><clues type=\"rows\">"), 1, ""},
+  };
+  for (const auto& [path, messages, where] : cases) {
+    SCOPED_TRACE(path.toStdString());
     platform->messages.clear();
-    window->Files().OpenFile(
-        text.empty() ? folder.filePath(name) : Write(name, QByteArray::fromStdString(text)), true,
-        true);
-    EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept") << name;
-    EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler")) << name;
-    EXPECT_EQ(Picture()[0], "#x#") << name;
-    ASSERT_EQ(platform->messages.size(), messages) << name;
-    EXPECT_TRUE(messages == 0 || platform->messages[0].text.find(name) != std::string::npos);
+    window->Files().OpenFile(path, true, true);
+    EXPECT_EQ(window->Document().FileText(), before);
+    EXPECT_EQ(window->windowTitle(), "Pixlers solver - kept");
+    EXPECT_EQ(window->Files().FileName(), folder.filePath("kept.pixler"));
+    EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
+    ASSERT_EQ(platform->messages.size(), messages);
+    EXPECT_TRUE(messages == 0 ||
+                platform->messages[0].text.find(path.toStdString() + where) != std::string::npos)
+        << platform->messages[0].text;
   }
+  EXPECT_EQ(answering.image_dialogs, 1);
 }
 
 // Returning from the file dialog re-activates the window, which unchecks

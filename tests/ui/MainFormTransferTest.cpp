@@ -36,49 +36,6 @@ TEST_F(MainFormTransferTest, ImportedImageBecomesAPuzzleWithItsClues) {
   EXPECT_TRUE(platform->messages.empty());
 }
 
-// Files that are no image, a cancelled dialog and refused puzzle files leave
-// everything as it was; the refusal names the file and its line. Open reads
-// what Import reads, with the same checks.
-TEST_F(MainFormTransferTest, RefusedImportsChangeNothing) {
-  MakePuzzle({"#.#", ".#."});
-  SetPicture({"#x.", ".#."});
-  const std::string before = window->Document().FileText();
-  ASSERT_TRUE(Image({"##", "##"}).save(folder.filePath("fine.png")));
-  const struct {
-    QString path;
-    size_t messages;
-    const char* where = "";
-  } cases[] = {
-      {Write("junk.png", QByteArray("\x89PNG\r\n\x1a\n\0\0garbage", 17)), 1},
-      {Write("empty.bmp", QByteArray()), 1},
-      {folder.filePath("missing.png"), 1},
-      {folder.filePath("fine.png"), 0},
-      {Write("broken.non", "width 3\nheight 2\nrows\n1\nx\ncolumns\n1\n1\n1\n"), 1, ", line 5"},
-      {Write("broken.xml", "<puzzle><clues type=\"rows\">"), 1},
-  };
-  transfer->accept_image = false;
-  for (const auto& c : cases) {
-    for (bool open : {false, true}) {
-      SCOPED_TRACE(c.path.toStdString() + (open ? " opened" : " imported"));
-      platform->messages.clear();
-      if (open) {
-        window->Files().OpenFile(c.path, true, true);
-      } else {
-        window->Files().ImportFile(c.path);
-      }
-      EXPECT_EQ(window->Document().FileText(), before);
-      EXPECT_FALSE(window->MenuItemSwitchEditMode->isChecked());
-      ASSERT_EQ(platform->messages.size(), c.messages);
-      if (c.messages > 0) {
-        EXPECT_NE(platform->messages[0].text.find(c.path.toStdString() + c.where),
-                  std::string::npos)
-            << platform->messages[0].text;
-      }
-    }
-  }
-  EXPECT_EQ(transfer->image_dialogs, 2);
-}
-
 // Exports write the picture and the printout and leave the puzzle's name.
 TEST_F(MainFormTransferTest, ExportsWritePictureAndPrintoutOrNameTheRefusedFile) {
   Open("kept.pixler", "MK Version 3.0\r\n\r\n2 1\r\n\r\n # .\r\n\r\n 1\r\n\r\n\r\n 1\r\n");
