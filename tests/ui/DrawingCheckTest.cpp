@@ -1,37 +1,21 @@
 #include <QLabel>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 
+#include "../engine/SearchPictures.h"
 #include "MainWindowFixture.h"
 #include "engine/SearchEngine.h"
 #include "ui/BackgroundCheck.h"
 #include "ui/DrawingCheck.h"
-#include "ui/MainForm.h"
 #include "ui/UniqueProposal.h"
 
 namespace {
 
 using TRows = std::vector<std::string>;
-
 // Every row and column holds one filled cell: 100! solutions, and probing
 // alone takes long, so a judgement of these clues is still under way when
 // the next request comes.
-search::Clues Rooks(int n) {
-  search::Clues clues{n, n, {}, {}};
-  clues.rows.assign(n, {1});
-  clues.columns.assign(n, {1});
-  return clues;
-}
-
-search::Clues CluesOf(const TRows& picture) {
-  search::Grid grid{static_cast<int>(picture.front().size()), static_cast<int>(picture.size()), {}};
-  for (const std::string& row : picture) {
-    for (const char c : row)
-      grid.cells.push_back(c == '#' ? search::Cell::filled : search::Cell::empty);
-  }
-  return search::CluesOfPicture(grid);
-}
+using search_test::OneCellPerLine;
 
 class DrawingCheckTest : public MainWindowFixture {
  protected:
@@ -63,38 +47,25 @@ class DrawingCheckTest : public MainWindowFixture {
 };
 
 TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
-  struct Case {
-    TRows picture;
-    const char* verdict;
-    bool line_logic_open;  // some cells only probing decides
-    bool probing_open;     // some cells not even probing decides
-  };
-  const Case cases[] = {
-      {{"....##", "#.#..#", "#.##.#", "..###.", "##.###", "#....."},
-       "unique, line logic",
-       false,
-       false},
-      {{".#.###", "..##.#", ".#..#.", "#..###", "#..###", ".#...#"},
-       "unique, probing",
-       true,
-       false},
-      {{"##......#...", ".#..##.#.##.", "......#..#..", "...#..#..#..", "###..#.#.##.",
-        "##......##.#", ".##..##.##..", "##..##..#..#", "..#.##.#....", "##..##....##",
-        ".....##..#.#", "#.##.#.#...."},
-       "unique, search",
-       true,
-       true},
-      {{"#..#", ".##.", ".##.", "#..#"}, "several solutions", false, true},
+  // Verdict, whether some cells only probing decides, whether some cells not
+  // even probing decides, and the picture with its rows apart.
+  const std::tuple<const char*, bool, bool, const char*> cases[] = {
+      {"unique, line logic", false, false, "....## #.#..# #.##.# ..###. ##.### #....."},
+      {"unique, probing", true, false, ".#.### ..##.# .#..#. #..### #..### .#...#"},
+      {"unique, search", true, true,
+       "##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. ##......##.# "
+       ".##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## .....##..#.# #.##.#.#...."},
+      {"several solutions", false, true, "#..# .##. .##. #..#"},
   };
   window->MenuItemSwitchEditMode->trigger();
   window->MenuItemCheckWhileDrawing->setChecked(true);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.verdict);
-    Draw(c.picture);
+  for (const auto& [verdict, line_logic_open, probing_open, picture] : cases) {
+    SCOPED_TRACE(verdict);
+    Draw(search_test::Rows(picture));
     const std::string before = window->Document().FileText();
-    ASSERT_TRUE(Shows(c.verdict)) << check->Panel()->text().toStdString();
-    EXPECT_EQ(Doubts()[1] > 0, c.line_logic_open);
-    EXPECT_EQ(Doubts()[2] > 0, c.probing_open);
+    ASSERT_TRUE(Shows(verdict)) << check->Panel()->text().toStdString();
+    EXPECT_EQ(std::pair(Doubts()[1] > 0, Doubts()[2] > 0),
+              std::pair(line_logic_open, probing_open));
     EXPECT_EQ(window->Document().FileText(), before);
   }
 
@@ -113,10 +84,9 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
 TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
   BackgroundCheck background;
   QSignalSpy judged(&background, &BackgroundCheck::Judged);
-  background.Start(Rooks(100));
+  background.Start(OneCellPerLine(100));
   EXPECT_TRUE(background.Busy());
-  const TRows picture = {"#..#", ".##.", ".##.", "#..#"};
-  background.Start(CluesOf(picture));
+  background.Start(OneCellPerLine(4));
   ASSERT_TRUE(judged.wait(30000));
   // The first request ended before the second began; only the second speaks.
   QApplication::processEvents();
@@ -125,12 +95,14 @@ TEST_F(DrawingCheckTest, ANewRequestDropsTheVerdictUnderWay) {
   EXPECT_EQ(DrawingCheck::VerdictText(verdict.result), "several solutions");
   EXPECT_FALSE(background.Busy());
 
-  background.Start(Rooks(100));
+  background.Start(OneCellPerLine(100));
   background.Cancel();
   EXPECT_FALSE(background.Busy());
 }
 
-TEST_F(DrawingCheckTest, IsOfferedOnceAndRemembered) {
+// The check is offered once, when editor mode first opens; that it is
+// remembered is checked with the other remembered marks.
+TEST_F(DrawingCheckTest, IsOfferedOnce) {
   EXPECT_FALSE(window->MenuItemCheckWhileDrawing->isChecked());
   window->MenuItemSwitchEditMode->trigger();
   EXPECT_TRUE(window->statusBar()->currentMessage().contains("Check while drawing"));
@@ -138,10 +110,6 @@ TEST_F(DrawingCheckTest, IsOfferedOnceAndRemembered) {
   window->MenuItemSwitchEditMode->trigger();
   window->MenuItemSwitchEditMode->trigger();
   EXPECT_EQ(window->statusBar()->currentMessage(), "");
-
-  window->MenuItemCheckWhileDrawing->setChecked(true);
-  DrawingCheck again(*window);
-  EXPECT_TRUE(again.Item()->isChecked());
 }
 
 TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
@@ -166,7 +134,7 @@ TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   EXPECT_FALSE(window->Unique->Shown());
   const TRows changed = Picture();
   EXPECT_NE(changed, several);
-  EXPECT_TRUE(search::FindSolutions(CluesOf(changed), {}, {}).Unique());
+  EXPECT_TRUE(search::FindSolutions(check->CluesToJudge(), {}, {}).Unique());
   window->MenuItemUndo->trigger();
   EXPECT_EQ(Picture(), several);
 

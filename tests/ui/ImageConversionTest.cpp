@@ -56,19 +56,15 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
 }
 
 TEST(ImageConversionTest, SizesKeepTheAspectWithinTheLargestPuzzle) {
-  const struct {
-    QSize image;
-    int side;
-    Qt::Orientation orientation;
-    QSize expected;
-  } cases[] = {
+  // Image, side asked, its orientation, and the size given.
+  const std::tuple<QSize, int, Qt::Orientation, QSize> cases[] = {
       {{200, 100}, 30, Qt::Vertical, {60, 30}},  {{100, 200}, 60, Qt::Horizontal, {50, 100}},
       {{10, 1000}, 100, Qt::Vertical, {1, 100}}, {{50, 50}, 0, Qt::Horizontal, {1, 1}},
       {{50, 50}, 500, Qt::Vertical, {100, 100}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(image_conversion::KeepAspect(c.image, c.side, c.orientation), c.expected)
-        << c.image.width() << "x" << c.image.height() << " side " << c.side;
+  for (const auto& [image, side, orientation, expected] : cases) {
+    EXPECT_EQ(image_conversion::KeepAspect(image, side, orientation), expected)
+        << image.width() << "x" << image.height() << " side " << side;
   }
   EXPECT_EQ(image_conversion::DefaultSize({32, 20}), QSize(32, 20));
   EXPECT_EQ(image_conversion::DefaultSize({400, 200}), QSize(30, 15));

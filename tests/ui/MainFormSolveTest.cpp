@@ -1,9 +1,12 @@
-
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <utility>
 
+#include "LongSearchPuzzle.h"
 #include "MainWindowFixture.h"
+
+namespace {
 
 using MainFormSolveTest = MainWindowFixture;
 
@@ -11,7 +14,7 @@ const std::vector<std::string> kHeart = {".##...##.", "####.####", "#########", 
                                          "..#####..", "...###...", "....#...."};
 
 // A picture whose solving takes far longer than one pass of the message loop.
-static std::vector<std::string> LargeStripes() {
+std::vector<std::string> LargeStripes() {
   std::vector<std::string> rows(100);
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 100; ++x) rows[y] += (x * 7 + y * 3) % 11 < 5 ? '#' : 'x';
@@ -22,11 +25,7 @@ static std::vector<std::string> LargeStripes() {
 // After every solve command the status bar says what it did, until the
 // next command or another puzzle.
 TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
-  const struct {
-    std::vector<std::string> puzzle;
-    QAction* command;
-    const char* status;
-  } cases[] = {
+  const std::tuple<std::vector<std::string>, QAction*, const char*> cases[] = {
       {kHeart, window->MenuItemSolverFindAllPieces, "solved"},
       {kHeart, window->MenuItemSolverSearch, "solved"},
       {kHeart, window->MenuItemSolverFindPiece, "1 cell decided"},
@@ -34,35 +33,93 @@ TEST_F(MainFormSolveTest, TheStatusBarSaysWhatACommandDid) {
   };
   // Without the brute force the two solutions leave every cell open.
   window->MenuItemSolverFieldRecurse1->trigger();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.status);
-    MakePuzzle(c.puzzle);
-    c.command->trigger();
-    EXPECT_TRUE(QRegularExpression(QString("^%1$").arg(c.status))
-                    .match(window->StatusHint->text())
-                    .hasMatch())
-        << window->StatusHint->text().toStdString();
+  for (const auto& [puzzle, command, status] : cases) {
+    MakePuzzle(puzzle);
+    command->trigger();
+    EXPECT_EQ(window->StatusHint->text(), status) << command->text().toStdString();
   }
   window->Document().MarkClean();
-  window->Files().OpenFile(
-      Write("one.pixler", "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n"), false,
-      false);
+  Open("one.pixler");
   EXPECT_EQ(window->StatusHint->text(), "");
 }
 
-TEST_F(MainFormSolveTest, EscapeStopsALongRun) {
-  MakePuzzle(LargeStripes());
-  int polls = 0;
-  platform->on_process_messages = [&] {
-    if (++polls == 1) QTest::keyClick(window.get(), Qt::Key_Escape);
-    // Should the key go astray, the run still ends, as a failure.
-    if (polls == 1000) window->ToolButtonSolverStop->trigger();
-  };
-  window->ToolButtonSolverRealtime->trigger();
+// Authors check while drawing: Check works in editor mode, where the solve
+// commands do not. The verdicts and the marks are the document's.
+TEST_F(MainFormSolveTest, SolveBySearchIsOneUndoStepAndCheckWorksInEditorMode) {
+  MakePuzzle(kHeart);
+  const std::vector<std::string> open = Picture();
+  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
+  EXPECT_NE(Picture(), open) << "solved in solver mode";
+  QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Picture(), open) << "in one undo step";
+  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_FALSE(window->ToolButtonSolverSearch->isEnabled());
+  QTest::keyClick(window.get(), Qt::Key_F9, Qt::ControlModifier);
+  EXPECT_EQ(Picture(), open) << "no solve in editor mode";
+  window->ToolButtonCheckUnique->trigger();
+  ASSERT_EQ(platform->messages.size(), 1u);
+  EXPECT_EQ(platform->messages[0].text,
+            "The clues have exactly one solution.\r\rGrade: line logic alone.");
 
-  EXPECT_LT(polls, 1000) << "Esc did not stop the run";
-  ASSERT_EQ(platform->messages.size(), 1u) << "a stopped realtime run still tells its time";
-  EXPECT_EQ(platform->messages[0].text.rfind("Total CPU time taken: ", 0), 0u);
+  // Several: the differences show over the drawing without changing it,
+  // until Esc or the next edit. They differ in the corners of the top and
+  // the bottom row.
+  const std::vector<std::string> two = {"..#..", "#####", "#.###", "#..##"};
+  MakePuzzle(two);
+  SetPicture(two);
+  const std::vector<std::string> drawing = Picture();
+  for (bool by_edit : {false, true}) {
+    SCOPED_TRACE(by_edit);
+    platform->Answer(TMessageResult::Yes);
+    window->ToolButtonCheckUnique->trigger();
+    EXPECT_EQ(Picture(), drawing);
+    EXPECT_TRUE(window->Document().GetField().HasHint());
+    window->ImageField->setFocus();
+    if (by_edit) {
+      Click(window->ImageField, FieldCell(2, 3), Qt::LeftButton);
+    } else {
+      QTest::keyClick(window->ImageField, Qt::Key_Escape);
+      EXPECT_EQ(Picture(), drawing);
+    }
+    EXPECT_FALSE(window->Document().GetField().HasHint());
+  }
+}
+
+// In editor mode the Solver menu, which holds the stop command, is closed;
+// a check started there can still be stopped with Esc.
+TEST_F(MainFormSolveTest, EscStopsALongSearchAndACheckInEditorMode) {
+  for (const bool editor : {false, true}) {
+    SCOPED_TRACE(editor ? "check in editor mode" : "search");
+    if (editor) window->MenuItemSwitchEditMode->trigger();
+    SetLongSearchClues(window->Document());
+    const std::vector<std::string> before = Picture();
+    std::string enabled;
+    QString panels;
+    platform->on_process_messages = [&] {
+      if (!panels.isEmpty()) return;
+      if (!editor && !window->StatusPanels[3]->text().startsWith("Nodes: ")) return;
+      for (const QAction* control :
+           {window->MenuItemSolverSearch, window->ToolButtonSolverSearch,
+            window->ToolButtonCheckUnique, window->MenuItemEdit->menuAction(),
+            window->ToolButtonSolverRealtime, window->ToolButtonSolverStop}) {
+        enabled += control->isEnabled() ? '1' : '0';
+      }
+      for (const QLabel* panel : window->StatusPanels) panels += panel->text() + "|";
+      QTest::keyClick(window.get(), Qt::Key_Escape);
+    };
+    (editor ? window->MenuItemCheckUnique : window->MenuItemSolverSearch)->trigger();
+    EXPECT_TRUE(platform->messages.empty());
+    EXPECT_EQ(Picture(), before);
+    EXPECT_FALSE(window->Solver().Running());
+    if (editor) continue;
+    EXPECT_EQ(enabled, "000001");
+    EXPECT_TRUE(panels.contains(
+        QRegularExpression("^\\|\\|Depth: \\d+\\|Nodes: \\d+\\|Missing: \\d+\\|v1.4\\|$")))
+        << panels.toStdString();
+    EXPECT_TRUE(window->ToolButtonSolverSearch->isEnabled());
+    EXPECT_FALSE(window->ToolButtonSolverStop->isEnabled());
+  }
+  EXPECT_FALSE(window->MenuItemSolver->menuAction()->isEnabled()) << "editor mode again";
 }
 
 TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
@@ -81,3 +138,5 @@ TEST_F(MainFormSolveTest, ClosingDuringASolveWaitsForTheSolveToReturn) {
   QApplication::processEvents();
   EXPECT_FALSE(window->isVisible());
 }
+
+}  // namespace

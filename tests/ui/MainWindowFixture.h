@@ -26,15 +26,9 @@
 void EnsureApplication();
 // Set in the environment of a test program that a test runs as its child.
 inline constexpr const char* kRecoveryChild = "PIXLERS_RECOVERY_CHILD";
-
-// Writes a file into a test's folder and returns its path.
-inline QString WriteFile(const QTemporaryDir& folder, const QString& name,
-                         const QByteArray& bytes) {
-  QFile file(folder.filePath(name));
-  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-  return file.fileName();
-}
+// A puzzle file of one undecided cell whose clues fill it.
+inline constexpr const char* kOneCell =
+    "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n";
 
 // An image of rows of characters: '#' black, '.' white, 'd' grey 127, 'l'
 // grey 128, 't' black but fully transparent.
@@ -44,12 +38,8 @@ inline QImage Image(const std::vector<std::string>& rows) {
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       const char c = rows[y][x];
-      image.setPixel(x, y,
-                     c == '#'   ? qRgba(0, 0, 0, 255)
-                     : c == 'd' ? qRgba(127, 127, 127, 255)
-                     : c == 'l' ? qRgba(128, 128, 128, 255)
-                     : c == 't' ? qRgba(0, 0, 0, 0)
-                                : qRgba(255, 255, 255, 255));
+      const int grey = c == '.' ? 255 : c == 'd' ? 127 : c == 'l' ? 128 : 0;
+      image.setPixel(x, y, qRgba(grey, grey, grey, c == 't' ? 0 : 255));
     }
   }
   return image;
@@ -57,7 +47,7 @@ inline QImage Image(const std::vector<std::string>& rows) {
 
 // A main window whose file dialogs answer with `answer`, or are cancelled
 // when it is empty, and count how often they were shown. The image dialog
-// takes its own first offer, the scale dialog answers `scale`.
+// takes its own first offer, the scale dialog answers 2.
 class TAnsweringWindow : public TfMain {
  public:
   QString answer;
@@ -65,7 +55,6 @@ class TAnsweringWindow : public TfMain {
   // What the person does while a dialog shows.
   std::function<void()> on_dialog;
   bool accept_image = true;
-  int scale = 2;
   int image_dialogs = 0;
 
  protected:
@@ -79,7 +68,7 @@ class TAnsweringWindow : public TfMain {
     return accept_image;
   }
   bool ExecutePngScaleDialog(int& chosen) override {
-    chosen = scale;
+    chosen = 2;
     return true;
   }
 
@@ -155,8 +144,18 @@ class MainWindowFixture : public ::testing::Test {
   // A puzzle of the picture's size and clues with every cell undecided.
   void MakePuzzle(const std::vector<std::string>& rows);
 
+  // Writes a file into the test's folder and returns its path.
   QString Write(const QString& name, const QByteArray& bytes) {
-    return WriteFile(folder, name, bytes);
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
+  // Writes a puzzle file and opens it as Open does, without the loading options.
+  QString Open(const QString& name, const QByteArray& bytes = kOneCell) {
+    const QString path = Write(name, bytes);
+    window->Files().OpenFile(path, false, false);
+    return path;
   }
 
   // Declared first, so it outlives the window.

@@ -1,8 +1,10 @@
+#include <QLabel>
 #include <QMap>
 #include <QScrollArea>
 
 #include "MainWindowFixture.h"
 #include "ui/KeyboardPlay.h"
+#include "ui/PlayCommands.h"
 
 namespace {
 
@@ -108,14 +110,12 @@ TEST_F(KeyboardPlayTest, TheCursorFollowsClicksAndLoadedPuzzlesTakeTheKeys) {
   EXPECT_EQ(Cursor(), std::make_pair(4, 5));
   Click(window->ImageLeftClues, LeftSlot(2, 3), Qt::LeftButton);
   EXPECT_EQ(Cursor(), std::make_pair(-1, 3));
+  EXPECT_EQ(window->Document().GetLeft().GetMark(2, 3), 1) << "a click while solving crosses out";
   Click(window->ImageTopClues, TopSlot(6, 1), Qt::RightButton);
   EXPECT_EQ(Cursor(), std::make_pair(6, 0));
 
-  QTemporaryDir folder;
-  const QString file = WriteFile(folder, "one.pixler",
-                                 "MK Version 3.0\r\n\r\n1 1\r\n\r\n ?\r\n\r\n 1\r\n\r\n 1\r\n");
   window->Background->setFocus();
-  window->Files().OpenFile(file, false, false);
+  Open("one.pixler");
   EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
@@ -130,40 +130,41 @@ TEST_F(KeyboardPlayTest, AHeldKeyPaintsOneStrokeThatOneUndoTakesBack) {
   Press(Qt::Key_X);
   Keys({"Left", "Left"});
   Release(Qt::Key_X);
-  EXPECT_EQ(Picture()[0], "######");
-  EXPECT_EQ(Picture()[1], "...xxx");
+  // The first two rows after each step.
+  const auto top = [&] { return Picture()[0] + Picture()[1]; };
+  EXPECT_EQ(top(), "######...xxx");
   window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture()[1], "......");
-  EXPECT_EQ(Picture()[0], "######");
+  EXPECT_EQ(top(), "######......");
   window->MenuItemUndo->trigger();
-  EXPECT_EQ(Picture()[0], "......");
+  EXPECT_EQ(top(), "............");
   window->MenuItemRedo->trigger();
-  EXPECT_EQ(Picture()[0], "######");
+  EXPECT_EQ(top(), "######......");
 }
 
 TEST_F(KeyboardPlayTest, CluesAreCrossedOutAndEditedUnderTheCursor) {
   const TNumbersLeft& left = window->Document().GetLeft();
-  // Row 1's clues are 2 1: slot 1 (the cursor's 0) holds the 1.
+  // Row 1's clues are 2 1: slot 1 (the cursor's 0) holds the 1. The clue of
+  // slot 1, its mark and the mark of slot 2:
+  const auto row = [&] {
+    return std::tuple(left.GetCell(1, 1), left.GetMark(1, 1), left.GetMark(2, 1));
+  };
   Keys({"Left", "C"});
-  EXPECT_EQ(left.GetMark(1, 1), 1);
+  EXPECT_EQ(row(), std::tuple(1, 1, 0));
   Keys({"C"});
-  EXPECT_EQ(left.GetMark(1, 1), 0);
+  EXPECT_EQ(row(), std::tuple(1, 0, 0));
   Keys({"Space", "Left", "Space", "Right", "X"});
-  EXPECT_EQ(left.GetMark(1, 1), 0);
-  EXPECT_EQ(left.GetMark(2, 1), 1);
-  EXPECT_EQ(left.GetCell(1, 1), 1);
+  EXPECT_EQ(row(), std::tuple(1, 0, 1));
 
   QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
   field->setFocus();
   Keys({"Space", "Space", "X", "C"});
-  EXPECT_EQ(left.GetCell(1, 1), 2);
-  EXPECT_EQ(left.GetMark(2, 1), 1);
+  EXPECT_EQ(row(), std::tuple(2, 0, 1));
   // A stroke that walks off the picture leaves the clues alone.
   Keys({"Right"});
   Press(Qt::Key_X);
   Keys({"Left", "Left"});
   Release(Qt::Key_X);
-  EXPECT_EQ(left.GetCell(1, 1), 2);
+  EXPECT_EQ(row(), std::tuple(2, 0, 1));
   EXPECT_EQ(Picture()[0], "x.....");
 }
 
@@ -183,6 +184,42 @@ TEST_F(KeyboardPlayTest, NoKeyIsAMenuShortcutAndNoShortcutServesTwoCommands) {
   Keys({"Space"});
   QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Picture()[0], "......");
+}
+
+using PlayCommandsTest = MainWindowFixture;
+
+TEST_F(PlayCommandsTest, HandSolvingFinishesAndAnEditTakesItBack) {
+  MakePuzzle({"##.", "#..", "..."});
+  for (const QPoint cell : {FieldCell(1, 1), FieldCell(2, 1), FieldCell(1, 2)})
+    Click(window->ImageField, cell, Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(window->StatusPlay->text().startsWith("Finished in "));
+  EXPECT_TRUE(window->Document().GetField().IsFinished());
+  EXPECT_FALSE(window->Play().Session().TimeRunning());
+  window->MenuItemUndo->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(window->StatusPlay->text(), "");
+  EXPECT_FALSE(window->Document().GetField().IsFinished());
+}
+
+// The check marks of play and drawing outlive the window; the time stops
+// while it is minimised.
+TEST_F(PlayCommandsTest, ChecksAreRememberedAndTheTimePausesWhileMinimised) {
+  window->MenuItemShowTimer->trigger();
+  window->MenuItemCrossOutClues->trigger();
+  window->MenuItemCheckWhileDrawing->setChecked(true);
+  EXPECT_TRUE(window->StatusTimer->isVisible());
+  TfMain& next = Replace<TfMain>();
+  for (const QAction* item :
+       {next.MenuItemShowTimer, next.MenuItemCrossOutClues, next.MenuItemCheckWhileDrawing}) {
+    EXPECT_TRUE(item->isChecked()) << item->text().toStdString();
+  }
+  next.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&next));
+  EXPECT_TRUE(next.Play().Session().TimeRunning());
+  next.showMinimized();
+  QApplication::processEvents();
+  EXPECT_FALSE(next.Play().Session().TimeRunning());
 }
 
 }  // namespace
