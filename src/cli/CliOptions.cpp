@@ -74,8 +74,8 @@ void AddTimeout(CLI::App& command, TCliOptions& options, const char* what) {
 void AddThreads(CLI::App& command, TCliOptions& options) {
   command
       .add_option("--threads", options.threads,
-                  "searches side by side (default: one per core); any number gives\n"
-                  "the same verdict and the same first solution")
+                  "searches side by side (default: one per core; two at most run);\n"
+                  "any number gives the same verdict and the same first solution")
       ->type_name("N")
       ->check(CLI::Range(1, 256));
 }

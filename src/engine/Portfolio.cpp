@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -33,8 +32,8 @@ Grid PictureOf(const Rows& rows, int width) {
   return grid;
 }
 
-// What the searches of the split turns and the helpers beside them found,
-// where in one thread's order, and how far each got. The first solution is
+// What the searches of the split turns found, where in one thread's order,
+// and how far each got. The first solution is
 // the one one thread would have found first: the solution at the lowest
 // place, once every other search of the turns has searched every place
 // below it. Each part of the turns searches as one thread's would until one
@@ -42,8 +41,8 @@ Grid PictureOf(const Rows& rows, int width) {
 // other's solutions in one thread's order only.
 class Schedule {
  public:
-  // Searches 0 .. `ranked` - 1 take part in the turns.
-  Schedule(int max_solutions, int ranked) : max_solutions_(max_solutions), reached_(ranked, 0) {}
+  // Searches 0 .. `lanes` - 1 take part in the turns.
+  Schedule(int max_solutions, int lanes) : max_solutions_(max_solutions), reached_(lanes, 0) {}
 
   class Lane final : public Searcher::Board {
    public:
@@ -100,11 +99,9 @@ class Schedule {
     unsigned known_by;  // lanes that found it or were handed it, as bits
   };
 
-  int Ranked() const { return static_cast<int>(reached_.size()); }
-
   void Found(int lane, std::int64_t place, const Rows& rows) {
     const std::lock_guard lock(mutex_);
-    if (lane < Ranked()) reached_[lane] = std::max(reached_[lane], place);
+    reached_[lane] = std::max(reached_[lane], place);
     auto same = std::find_if(found_.begin(), found_.end(),
                              [&](const Entry& entry) { return entry.rows == rows; });
     if (same == found_.end()) {
@@ -120,7 +117,7 @@ class Schedule {
 
   void Reached(int lane, std::int64_t place) {
     const std::lock_guard lock(mutex_);
-    if (lane < Ranked()) reached_[lane] = std::max(reached_[lane], place);
+    reached_[lane] = std::max(reached_[lane], place);
     Decide();
   }
 
@@ -128,7 +125,7 @@ class Schedule {
     const std::lock_guard lock(mutex_);
     complete_ = true;
     // The search ended: it has no place left to search.
-    if (lane < Ranked()) reached_[lane] = kNowhere;
+    reached_[lane] = kNowhere;
     Decide();
   }
 
@@ -148,7 +145,7 @@ class Schedule {
         first = &entry;
     }
     if (first == nullptr) return nullptr;
-    for (int lane = 0; lane < Ranked(); ++lane) {
+    for (int lane = 0; lane < static_cast<int>(reached_.size()); ++lane) {
       if (lane != first->lane && reached_[lane] < first->place) return nullptr;
     }
     return first;
@@ -156,7 +153,11 @@ class Schedule {
 
   void Decide() {
     const bool enough = static_cast<int>(found_.size()) >= max_solutions_;
-    if ((complete_ && found_.empty()) || (First() != nullptr && (enough || complete_))) {
+    // Once every solution is known and there is only one, it is the one one
+    // thread finds first, wherever the other searches stand.
+    const bool only_one = complete_ && found_.size() == 1;
+    if ((complete_ && found_.empty()) || only_one ||
+        (First() != nullptr && (enough || complete_))) {
       decided_ = true;
       quit = true;
     }
@@ -172,53 +173,48 @@ class Schedule {
 
 // Deciding or solving: the turns split in two, the depth-first turns on the
 // calling thread and the SAT and dive turns beside them, so that one SAT
-// instance serves both (a second would double the memory of a large puzzle);
-// with a third thread, the guided dive alone beside them, with a SAT solver
-// of its own.
-Result Split(Searcher& first, const Clues& clues, const Limits& limits, int threads) {
+// instance serves both (a second would double the memory of a large puzzle).
+// More threads are not used. The dive and the SAT turns share that instance
+// and its learnt clauses, one chain that a third thread cannot shorten; a
+// search beside the turns, such as the guided dive alone, can never find
+// the solution shown first, only a second one, and its own SAT solver took
+// 100 MB on a 100x100 puzzle, past what a check may use.
+Result Split(Searcher& first, const Clues& clues, const Limits& limits) {
   const int max_solutions = std::max(1, limits.max_solutions);
   Schedule schedule(max_solutions, 2);
   Limits helper_limits = limits;
   // The progress report belongs to the calling thread.
   helper_limits.progress = nullptr;
-  const Searcher::Strategy helper_strategies[] = {Searcher::Strategy::sat_turns,
-                                                  Searcher::Strategy::dive};
-  const int helper_count = std::min(threads - 1, 2);
   // The SAT and dive turns probe only in their first, short turn, and a dive
   // node solves lines under new known cells mostly, so a small line cache
   // serves them: on a 100x100 puzzle the full one is 10 MB.
   constexpr int kSatTurnsCachePerCell = 1;
-  std::vector<std::unique_ptr<Searcher>> helpers;
-  std::vector<std::unique_ptr<Schedule::Lane>> lanes;
-  lanes.push_back(std::make_unique<Schedule::Lane>(schedule, 0));
-  first.Post(lanes.back().get());
+  Schedule::Lane first_lane(schedule, 0);
+  Schedule::Lane helper_lane(schedule, 1);
+  first.Post(&first_lane);
   first.Watch(&schedule.quit, nullptr);
-  for (int i = 0; i < helper_count; ++i) {
-    lanes.push_back(std::make_unique<Schedule::Lane>(schedule, i + 1));
-    helpers.push_back(std::make_unique<Searcher>(
-        clues, helper_limits, i == 0 ? kSatTurnsCachePerCell : Propagator::kCachePerCell));
-    helpers.back()->Adopt(first);
-    helpers.back()->Post(lanes.back().get());
-    helpers.back()->Watch(&schedule.quit, nullptr);
-  }
+  Searcher helper(clues, helper_limits, kSatTurnsCachePerCell);
+  helper.Adopt(first);
+  helper.Post(&helper_lane);
+  helper.Watch(&schedule.quit, nullptr);
 
-  std::vector<std::int64_t> helper_nodes(helpers.size(), 0);
-  std::vector<std::jthread> workers;
-  const QuitOnExit quit_helpers{schedule.quit};
-  for (std::size_t i = 0; i < helpers.size(); ++i) {
-    workers.emplace_back([&, i] {
-      try {
-        helper_nodes[i] = helpers[i]->Search(helper_strategies[i]).nodes;
-      } catch (...) {
-        schedule.Failed(static_cast<int>(i) + 1);
-      }
-    });
-  }
+  std::int64_t helper_nodes = 0;
+  // Declared first so that it joins last: should the search below throw, the
+  // helper hears the quit before it is waited for.
+  std::jthread worker;
+  const QuitOnExit quit_helper{schedule.quit};
+  worker = std::jthread([&] {
+    try {
+      helper_nodes = helper.Search(Searcher::Strategy::sat_turns).nodes;
+    } catch (...) {
+      schedule.Failed(1);
+    }
+  });
   Result result = first.Search(Searcher::Strategy::depth_first_turns);
   // The other part of the turns may still have to search the places below
   // this part's first solution.
-  workers.clear();
-  for (const std::int64_t nodes : helper_nodes) result.nodes += nodes;
+  worker.join();
+  result.nodes += helper_nodes;
   return schedule.Outcome(std::move(result), clues.width);
 }
 
@@ -298,11 +294,11 @@ Result Count(Searcher& first, const Clues& clues, const Limits& limits) {
 
 }  // namespace
 
-Result Portfolio::Run(const Clues& clues, const Grid& known, const Limits& limits, int threads) {
+Result Portfolio::Run(const Clues& clues, const Grid& known, const Limits& limits) {
   Searcher first(clues, limits);
   if (!first.Root(known)) return first.Outcome();
   if (limits.max_solutions > 2) return Count(first, clues, limits);
-  return Split(first, clues, limits, threads);
+  return Split(first, clues, limits);
 }
 
 }  // namespace search

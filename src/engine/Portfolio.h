@@ -12,17 +12,16 @@ namespace search {
 // beside them. Each part searches as one thread's would until a solution
 // turns up, and the first solution is the one found at the earliest point of
 // one thread's order of turns, once the other part has searched everything
-// before it. So one SAT instance serves both parts. A third thread runs the
-// guided dive alone, with a SAT solver of its own.
+// before it. So one SAT instance serves both parts.
 //
 // Counting, the one-thread search runs beside the SAT backstop alone, which
 // counts with blocking clauses; the helper is never heard before the first
 // search's first solution, which stays the one shown.
 class Portfolio {
  public:
-  // The clues must have been checked; `threads` is at least 2 (more than
-  // three, or two when counting, are not used).
-  static Result Run(const Clues& clues, const Grid& known, const Limits& limits, int threads);
+  // The clues must have been checked. Two threads, whatever Limits::threads
+  // asks beyond one: a third would find nothing one thread shows first.
+  static Result Run(const Clues& clues, const Grid& known, const Limits& limits);
 };
 
 }  // namespace search

@@ -47,7 +47,7 @@ Result FindSolutions(const Clues& clues, const Grid& known, const Limits& limits
     throw std::invalid_argument("known cells do not match the size");
   int threads = limits.threads;
   if (threads < 1) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  if (threads > 1) return Portfolio::Run(clues, known, limits, threads);
+  if (threads > 1) return Portfolio::Run(clues, known, limits);
   Searcher searcher(clues, limits);
   return searcher.Run(known);
 }

@@ -59,9 +59,9 @@ struct Limits {
   // Called on the searching thread now and then (a few times a second at
   // most), never in a hot loop.
   std::function<void(const Progress&)> progress;
-  // Searches run side by side; 0 or below: one per core. Any count gives the
-  // same verdict, count and first solution as one thread; the second
-  // solution of a puzzle with several may differ.
+  // Searches run side by side; 0 or below: one per core; more than two run
+  // as two. Any count gives the same verdict, count and first solution as
+  // one thread; the second solution of a puzzle with several may differ.
   int threads = 1;
 };
 

@@ -377,18 +377,6 @@ void Searcher::Watch(const std::atomic<bool>* quit, const std::atomic<bool>* fir
   first_is_enough_ = first_is_enough;
 }
 
-void Searcher::DiveAlone() {
-  // The dive may reach a picture its SAT questions completed before.
-  dedupe_ = true;
-  SatSearch sat(clues_, propagator_, root_);
-  for (const auto& [a, b] : implications_) sat.Implication(a, b);
-  implications_ = {};
-  GuidedDive dive(propagator_, sat, root_);
-  const std::function<bool()> stopping = [&] { return Stopping(root_); };
-  Guide(dive, std::numeric_limits<std::int64_t>::max() / 2, stopping);
-  Done();
-}
-
 bool Searcher::Root(const Grid& known) {
   next_report_ = std::chrono::steady_clock::now() + kReportInterval;
   root_ = propagator_.Empty();
@@ -434,8 +422,6 @@ Result Searcher::Search(Strategy strategy) {
   // search is at home; the backstop finishes what its budget leaves.
   if (strategy == Strategy::sat) {
     Backstop(root_);
-  } else if (strategy == Strategy::dive) {
-    DiveAlone();
   } else if (max_solutions_ > 2) {
     StartDepthFirst(root_, branch_);
     if (!ContinueDepthFirst(kCountingNodes) && !Finished()) Backstop(root_);

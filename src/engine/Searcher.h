@@ -24,14 +24,14 @@ class Searcher {
   // How the search below the root goes: the depth-first search, the SAT
   // backstop and the guided dive taking turns (one thread's search), the
   // turns split in two (the depth-first turns, and the SAT and dive turns,
-  // each on a thread of its own beside the other), or the SAT backstop or
-  // the guided dive alone (a helper beside them).
-  enum class Strategy { turns, depth_first_turns, sat_turns, sat, dive };
+  // each on a thread of its own beside the other), or the SAT backstop alone
+  // (a helper beside the counting search).
+  enum class Strategy { turns, depth_first_turns, sat_turns, sat };
 
   // Where a search stands among searches side by side. Each solution has a
   // place in the order of one thread's turns: turn t's depth-first part is
-  // place 3t, its SAT part 3t + 1 and its guided dive 3t + 2; a helper
-  // outside the turns finds its solutions at kNowhere.
+  // place 3t, its SAT part 3t + 1 and its guided dive 3t + 2; kNowhere lies
+  // beyond every place.
   class Board {
    public:
     static constexpr std::int64_t kNowhere = std::numeric_limits<std::int64_t>::max();
@@ -122,8 +122,6 @@ class Searcher {
            (first_is_enough_ != nullptr && result_.solution_count > 0 &&
             first_is_enough_->load(std::memory_order_relaxed));
   }
-  // The guided dive alone, with a SAT solver of its own for its questions.
-  void DiveAlone();
 
   const Clues& clues_;
   Propagator propagator_;

@@ -63,29 +63,39 @@ TEST(SearchBeliefsTest, SurestIsAnUndecidedCellWhileThereIsOne) {
   EXPECT_FALSE(beliefs.Surest(state, x, y, filled));
 }
 
-// The searcher's test counts the dive's solutions of smaller puzzles. Here
-// refutations under assumptions cut subtrees: a jump one frame too far loses
-// solutions.
+// Complete by itself: every solution once its turns run out. In the first
+// puzzle refutations under assumptions cut subtrees, where a jump one frame
+// too far loses solutions.
 TEST(SearchGuidedDiveTest, ReportsEverySolutionBeforeItRunsOut) {
-  const Clues clues = search_test::CluesOf(
-      ".#..#....####..# #.###.###....#.. #.####.#....##.. .####.###.....## "
-      "..###..#.##..##. #.##....#..##..# ##....##.#.#.### #.#.#.....#.##.. "
-      "...#.##..#.##.#. #.....#.#.#...#. .#.#..###..##..# .#...#.......... "
-      "##.#.#.###.###.. ##.###..###.###. ..##.#####...#.# #..######.....#.");
+  const struct {
+    Clues clues;
+    std::size_t count;
+  } cases[] = {
+      {search_test::CluesOf(".#..#....####..# #.###.###....#.. #.####.#....##.. .####.###.....## "
+                            "..###..#.##..##. #.##....#..##..# ##....##.#.#.### #.#.#.....#.##.. "
+                            "...#.##..#.##.#. #.....#.#.#...#. .#.#..###..##..# .#...#.......... "
+                            "##.#.#.###.###.. ##.###..###.###. ..##.#####...#.# #..######.....#."),
+       16},
+      {OneCellPerLine(5), 120},
+      {search_test::CluesOf("#..# .##. .##. #..#"), 3},
+  };
   const std::function<bool()> never = [] { return false; };
-  Dive dive(clues);
-  // The dive and its SAT solver may both report a solution.
-  std::set<std::string> found;
-  GuidedDive::Outcome outcome = GuidedDive::Outcome::solution;
-  while (outcome == GuidedDive::Outcome::solution) {
-    outcome = dive.dive->Continue(dive.nodes, std::numeric_limits<std::int64_t>::max(), never);
-    if (outcome != GuidedDive::Outcome::solution) break;
-    const search::Grid grid = GridOf(dive.propagator, dive.dive->Solution());
-    EXPECT_TRUE(search_test::Satisfies(grid, clues));
-    found.insert(search_test::PictureOf(grid));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.clues.width << "x" << c.clues.height);
+    Dive dive(c.clues);
+    // The dive and its SAT solver may both report a solution.
+    std::set<std::string> found;
+    GuidedDive::Outcome outcome = GuidedDive::Outcome::solution;
+    while (outcome == GuidedDive::Outcome::solution) {
+      outcome = dive.dive->Continue(dive.nodes, std::numeric_limits<std::int64_t>::max(), never);
+      if (outcome != GuidedDive::Outcome::solution) break;
+      const search::Grid grid = GridOf(dive.propagator, dive.dive->Solution());
+      EXPECT_TRUE(search_test::Satisfies(grid, c.clues));
+      found.insert(search_test::PictureOf(grid));
+    }
+    EXPECT_EQ(outcome, GuidedDive::Outcome::exhausted);
+    EXPECT_EQ(found.size(), c.count);
   }
-  EXPECT_EQ(outcome, GuidedDive::Outcome::exhausted);
-  EXPECT_EQ(found.size(), 16u);
 }
 
 TEST(SearchGuidedDiveTest, EndsTurnsOnTheBudgetAndOnStopping) {
