@@ -114,8 +114,8 @@ class Searcher {
   // A turn of the guided dive, `node_budget` nodes at most, recording what
   // it finds: false when the budget ran out first.
   bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
-  // Counting: the depth-first search in turns while they find solutions,
-  // then the backstop.
+  // Counting: the depth-first search in turns while they find many
+  // solutions, then the backstop.
   void Count();
   // Hands the rest to the SAT backstop, excluding the solutions found so far;
   // after many solutions, hands it back to the depth-first search.
