@@ -1,7 +1,5 @@
-#include <malloc.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -16,6 +14,7 @@
 #include "cli/SearchCommands.h"
 #include "cli/StopWatcher.h"
 #include "document/Pixler.h"
+#include "puzzle/ProcessSetup.h"
 
 namespace {
 
@@ -57,17 +56,7 @@ int RunSolve(const TCliOptions& options, StopWatcher& watcher) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Under a file-size limit a write past it must fail with its cause, so that
-  // the save is refused and the old file kept, instead of the signal ending
-  // the program with a half-written file beside the old one.
-  std::signal(SIGXFSZ, SIG_IGN);
-  // The SAT solver of a large puzzle allocates and frees blocks of tens of MB
-  // (its clause arena, anew at each garbage collection). Past the first such
-  // free, glibc would raise its mapping threshold and serve the next ones from
-  // the heap, which keeps what was freed: on a 100x100 puzzle that is 25 MB of
-  // peak memory more. A fixed threshold keeps large blocks mapped, so that
-  // freeing them gives the memory back.
-  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+  SetUpProcess();
   TCliOptions options;
   int status = 0;
   if (!ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc), options, status,

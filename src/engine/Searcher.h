@@ -114,6 +114,9 @@ class Searcher {
   // A turn of the guided dive, `node_budget` nodes at most, recording what
   // it finds: false when the budget ran out first.
   bool Guide(GuidedDive& dive, std::int64_t node_budget, const std::function<bool()>& stopping);
+  // Counting: the depth-first search in turns while they find many
+  // solutions, then the backstop.
+  void Count();
   // Hands the rest to the SAT backstop, excluding the solutions found so far;
   // after many solutions, hands it back to the depth-first search.
   void Backstop(const BoardState& root);
@@ -146,8 +149,9 @@ class Searcher {
   std::vector<char> focus_;  // rows, then columns
   std::vector<Frame> frames_;
   // The filled cells of each row of the solutions the depth-first search
-  // found, for the backstop to exclude, at most one per node of its budget;
-  // then those the backstop found, for the search to skip.
+  // found, for the backstop to exclude: the backstop's share of solutions,
+  // and one per node of a turn past it, at most (see Count); then those the
+  // backstop found, for the search to skip.
   std::vector<std::vector<LineSolver::Mask>> found_;
   bool keep_found_ = true;
   // Set while both searches may find the same solution.

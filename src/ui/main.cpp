@@ -1,17 +1,15 @@
 #include <QApplication>
-#include <csignal>
 #include <memory>
 
 #include "puzzle/Platform.h"
+#include "puzzle/ProcessSetup.h"
 #include "ui/DesktopArguments.h"
 #include "ui/FileCommands.h"
 #include "ui/MainForm.h"
 #include "ui/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
-  // Under a file-size limit a save or export past it must fail with its
-  // cause and keep the old file, not end the program with the work unsaved.
-  std::signal(SIGXFSZ, SIG_IGN);
+  SetUpProcess();
   QCoreApplication::setApplicationName(QStringLiteral("Pixlers Solver"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.4"));
   const std::unique_ptr<QCoreApplication> application =

@@ -73,8 +73,8 @@ TEST(SearchEngineTest, CountsSolutionsUpToTheLimitAndGradesAUniqueOne) {
       {CluesOf("#.#. .#.# #.#. .#.#"), "", 2, 2},
       {OneCellPerLine(5), "", 1000, 120},
       {OneCellPerLine(5), "", 7, 7},
-      // Past the depth-first search's budget and the backstop's share of
-      // solutions: the search takes over again and counts each solution once.
+      // More solutions than the backstop keeps: each counted once, whether
+      // the depth-first search counts alone or takes over from the backstop.
       {OneCellPerLine(7), "", 1'000'000, 5040},
       // More filled cells by columns than by rows; a column that cannot hold
       // its runs; a run longer than its line; lines that fit alone and agree

@@ -10,13 +10,14 @@ using search::Limits;
 using search::Result;
 using search::Searcher;
 using search_test::CluesOf;
+using search_test::OneCellPerLine;
 using search_test::Satisfies;
 
 // Each way of searching below the root runs alone beside the others, so each
 // must be complete by itself: the same count, no solution twice, every one
 // fitting the clues.
 TEST(SearcherTest, EveryStrategyAloneCountsEverySolution) {
-  const Clues permutations = search_test::OneCellPerLine(5);
+  const Clues permutations = OneCellPerLine(5);
   const struct {
     Clues clues;
     int max_solutions;
@@ -25,6 +26,10 @@ TEST(SearcherTest, EveryStrategyAloneCountsEverySolution) {
       {permutations, 1000, 120},
       {permutations, 2, 2},
       {permutations, 1, 1},
+      // More than the backstop keeps: counting alone, the SAT backstop hands
+      // over to the depth-first search, which must skip what it found; the
+      // depth-first search stops keeping its solutions for the backstop.
+      {OneCellPerLine(7), 1'000'000, 5040},
       {CluesOf("#..# .##. .##. #..#"), 1000, 3},
       {CluesOf("##......#... .#..##.#.##. ......#..#.. ...#..#..#.. ###..#.#.##. ##......##.# "
                ".##..##.##.. ##..##..#..# ..#.##.#.... ##..##....## .....##..#.# #.##.#.#...."),
