@@ -104,8 +104,10 @@ void Searcher::Changed(Branch& branch) {
   branch = Branch{};
   std::fill(seen_filled_.begin(), seen_filled_.end(), Mask{0});
   std::fill(seen_empty_.begin(), seen_empty_.end(), Mask{0});
-  // The trials of the next round learn all this again, or more.
-  implications_.clear();
+  // The trials of the next round learn all this again, or more. Below the
+  // root nothing is learnt, and what the root taught must still reach the
+  // backstop, which is built after the first depth-first turn.
+  if (collect_implications_) implications_.clear();
 }
 
 bool Searcher::Try(const BoardState& state, int x, int y, bool filled, BoardState& trial) {
