@@ -31,15 +31,17 @@ constexpr std::size_t kMostBackstopSolutions = 1000;
 // the puzzles whose lines interlock.
 constexpr std::int64_t kFirstNodes = 128;
 constexpr int kFirstConflicts = 3000;
-// The guided dive joins the turns once a SAT turn of this many conflicts
-// has failed, with turns of its own that double from kFirstGuidedNodes. Its
-// guesses pay off on puzzles with many solutions and little line logic; on
-// the rest it only costs time, and all but one puzzle of the corpus that
-// the two searches decide at all, they decide before this point. The first
-// turn is long because the turns after it wait for a long SAT turn; a node
-// of the dive costs a few line solves.
-constexpr int kGuidedConflicts = 12000;
-constexpr std::int64_t kFirstGuidedNodes = 4096;
+// The guided dive takes a turn after each SAT turn, with turns of its own
+// that double from kFirstGuidedNodes. Its guesses pay off on puzzles with
+// many solutions and little line logic, random pictures of half-filled
+// cells above all, which it solves where the other two wander; on the rest
+// it only costs time, which a short first turn bounds. Measured on the
+// corpus and on random 100x100 pictures: a dive that waited for a SAT turn
+// of 12000 conflicts left the large random pictures undecided, a first
+// turn of 4096 nodes slowed the unique puzzles that the backstop decides in
+// its second turn, one of 512 slowed the large ones with several solutions.
+// A node of the dive costs a few line solves.
+constexpr std::int64_t kFirstGuidedNodes = 1024;
 // Trials that decide many cells teach the backstop little for the clauses
 // they cost; measured on the corpus.
 constexpr int kMaxLearnedPerTrial = 64;
@@ -106,8 +108,10 @@ void Searcher::Changed(Branch& branch) {
   branch = Branch{};
   std::fill(seen_filled_.begin(), seen_filled_.end(), Mask{0});
   std::fill(seen_empty_.begin(), seen_empty_.end(), Mask{0});
-  // The trials of the next round learn all this again, or more.
-  implications_.clear();
+  // The trials of the next round learn all this again, or more. Below the
+  // root nothing is learnt, and what the root taught must still reach the
+  // backstop, which is built after the first depth-first turn.
+  if (collect_implications_) implications_.clear();
 }
 
 bool Searcher::Try(const BoardState& state, int x, int y, bool filled, BoardState& trial) {
@@ -310,15 +314,13 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch, Strategy 
     if (outcome == SatSearch::Outcome::none) Done();
     if (outcome == SatSearch::Outcome::none || Finished()) return;
     Reach(place_ + 1);
-    if (conflicts >= kGuidedConflicts) {
-      place_ = 3 * turn + 2;
-      if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
-      if (Guide(*dive, guided_nodes, stopping)) {
-        Done();
-        return;
-      }
-      guided_nodes *= 2;
+    place_ = 3 * turn + 2;
+    if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
+    if (Guide(*dive, guided_nodes, stopping)) {
+      Done();
+      return;
     }
+    guided_nodes *= 2;
     Reach(3 * turn + 3);
     depth_ = saved_depth;
     nodes *= 2;

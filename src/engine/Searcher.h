@@ -104,7 +104,7 @@ class Searcher {
   bool ContinueDepthFirst(std::int64_t node_budget);
   // The depth-first search and the SAT backstop take turns of growing length
   // until either decides: each is far faster than the other on some puzzles.
-  // Once both have had long turns, the guided dive takes turns too.
+  // The guided dive takes a turn after each SAT turn.
   // With `strategy` depth_first_turns or sat_turns only that part runs.
   void Alternate(const BoardState& root, const Branch& branch, Strategy strategy);
   void Reach(std::int64_t place);
