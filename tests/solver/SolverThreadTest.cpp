@@ -14,7 +14,7 @@ int Positions(const TRecorder& recorder) {
 TEST(SolverThreadTest, AThrowOrAStopEndsTheRunAndNotTheNext) {
   TScriptedPlatform platform;
   auto recorder = std::make_shared<TRecorder>();
-  const TPicture puzzle = Picture(kNeedsLevel2);
+  const TPicture puzzle = Rows(kNeedsLevel2);
   TSolver solver(recorder, puzzle[0].size(), puzzle.size());
   LoadPuzzle(solver, puzzle);
   solver.field_recursion_methods[1] = true;
@@ -33,7 +33,7 @@ TEST(SolverThreadTest, AThrowOrAStopEndsTheRunAndNotTheNext) {
   solver.Run(true, true, false);
   EXPECT_EQ(Positions(*recorder), 1);
   EXPECT_FALSE(solver.error);
-  EXPECT_EQ(PictureOf(solver), Picture(kLevel2Stuck));
+  EXPECT_EQ(PictureOf(solver), Rows(kLevel2Stuck));
   recorder->on_report = nullptr;
   solver.ResetReports();
   solver.Run(true, true, false);

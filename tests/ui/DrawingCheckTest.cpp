@@ -61,7 +61,7 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
   window->MenuItemCheckWhileDrawing->setChecked(true);
   for (const auto& [verdict, line_logic_open, probing_open, picture] : cases) {
     SCOPED_TRACE(verdict);
-    Draw(search_test::Rows(picture));
+    Draw(Rows(picture));
     const std::string before = window->Document().FileText();
     ASSERT_TRUE(Shows(verdict)) << check->Panel()->text().toStdString();
     EXPECT_EQ(std::pair(Doubts()[1] > 0, Doubts()[2] > 0),
