@@ -141,8 +141,9 @@ class MainWindowFixture : public ::testing::Test {
   // filled, '-' might be empty; with the new flag 'N' filled, 'X' empty.
   std::vector<std::string> Picture();
   void SetPicture(const std::vector<std::string>& rows);
-  // A puzzle of the picture's size and clues with every cell undecided.
-  void MakePuzzle(const std::vector<std::string>& rows);
+  // A puzzle of the picture's size and clues with every cell undecided, or
+  // with the picture drawn when it is kept.
+  void MakePuzzle(const std::vector<std::string>& rows, bool keep_picture = false);
 
   // Writes a file into the test's folder and returns its path.
   QString Write(const QString& name, const QByteArray& bytes) {
