@@ -124,29 +124,6 @@ TEST(PixlerTest, FindNextPieceIsOneFlaggedUndoGroupAfterTheStrokeInProgress) {
   EXPECT_EQ(field.GetCell(1, 1) + field.GetCell(3, 5), csUnknown);
 }
 
-TEST(PixlerTest, ContradictionsAndStuckRunsAreReported) {
-  // Commands: a full pass, all full passes, realtime.
-  const std::pair<bool, int> cases[] = {{true, 0}, {true, 1}, {true, 2}, {false, 2}};
-  for (const auto& [contradiction, command] : cases) {
-    TScriptedPlatform platform;
-    // Without column 2's clue, columns 2 and 3 and then row 2 decide cells
-    // that row 1 ("3") contradicts. The square has two solutions.
-    auto document = NewSolvable(contradiction ? TRows{"###", "..#"} : TRows{"#.", ".#"});
-    if (contradiction) document->GetTop().SetCell(2, 1, 0);
-    document->FUseFieldRecurse1 = false;
-    if (command == 1) {
-      document->SolveAll(true, false, nullptr);
-    } else {
-      EXPECT_FALSE(document->SolveStep(true, command == 2, false, nullptr));
-    }
-    EXPECT_EQ(document->LastRunFoundError(), contradiction);
-    TRows texts = {kCaption + "No new pieces has been found! Sorry..."};
-    if (contradiction) texts.insert(texts.begin(), kCaption + "WARNING: An error has been found!!");
-    EXPECT_EQ(Texts(platform), texts);
-    EXPECT_EQ(document->GetField().GetCell(2, 2), contradiction ? csEmpty + csNewFlag : csUnknown);
-  }
-}
-
 TEST(PixlerTest, StopEndsALongRunAndKeepsWhatItFound) {
   // Noise has many solutions and keeps the brute force busy far longer than
   // a test may wait; the filled top rows give the sweep something to find.

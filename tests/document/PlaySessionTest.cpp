@@ -131,10 +131,8 @@ TEST(PlaySessionTest, KeepsBestTimesOfUnhelpedGamesOnly) {
   EXPECT_EQ(finish(80, none), "Finished in 1:20: a new best time!");
 
   const std::string key = BestTimes::KeyOf(CluesOf(*NewDocument(kHeart)));
-  for (const char* damaged : {"",
-                              "not the format\n"
-                              "0123456789abcdef 5\n",
-                              "Pixlers best times 1\nzz 5\n0123 5\n"}) {
+  for (const char* damaged :
+       {"", "not the format\n0123456789abcdef 5\n", "Pixlers best times 1\nzz 5\n0123 5\n"}) {
     folder.Write("data/best-times.txt", damaged);
     EXPECT_FALSE(BestTimes(records).Best(key)) << damaged;
     EXPECT_EQ(finish(99, none), "Finished in 1:39: a new best time!") << damaged;

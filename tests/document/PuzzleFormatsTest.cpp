@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <random>
 #include <tuple>
 
+#include "ManualExample.h"
 #include "TestDocument.h"
 #include "document/NonFile.h"
+#include "document/PixlerFile.h"
 #include "document/PuzzleFormats.h"
+#include "document/XmlFile.h"
 #include "puzzle/CellState.h"
 
 namespace {
@@ -192,6 +196,113 @@ TEST(PuzzleFormatsTest, RefusedFilesNameFileAndLineAndChangeNothing) {
     EXPECT_EQ(Saved(*document), before) << name;
     EXPECT_EQ(document->GetField().GetJournalPos(), 1) << name;
   }
+}
+
+const std::string kBoat =
+    ManualExample("catalogue \"pixlers example 1\"", "saved \"??1????????????11111\"");
+
+const PuzzleImage kBoatPicture = {"..#..", ".###.", ".....", "#####"};
+
+TEST(NonFileTest, ReadsTheManualsExampleAndWritesItBackTheSame) {
+  ASSERT_FALSE(kBoat.empty()) << "the example is missing from the manual";
+  const ExchangePuzzle puzzle = NonFile::Parse(kBoat, "boat.non");
+  EXPECT_EQ(puzzle.goal, kBoatPicture);
+  // The saved state decides the top cell and the bottom row.
+  auto saved = NewDocument(kBoatPicture);
+  SetCells(*saved, {"__#", "", "", "#####"});
+  EXPECT_EQ(TPixlerFile::Format(*puzzle.data), TPixlerFile::Format(*saved->FileData()));
+  EXPECT_EQ(NonFile::Format(puzzle), kBoat);
+}
+
+TEST(NonFileTest, ReadsTheCommonVariantsAlike) {
+  // Blank-separated clues, empty lines for lines without clues, sizes given
+  // with the blocks' keywords, the goal as rows of digits, CR LF line ends,
+  // keys in another order and lines this reader does not know.
+  // A byte-order mark starts the second.
+  const std::string variants[] = {
+      "rows 4\r\ncolumns 5\r\nrows\r\n1\r\n3\r\n\r\n5\r\ncolumns\r\n1\r\n1 1\r\n2  1\r\n1, "
+      "1\r\n1\r\n"
+      "goal\r\n00100\r\n01110\r\n00000\r\n11111\r\n",
+      "\xEF\xBB\xBF# drawn by hand\nheight 4\nwidth 5\nmaxrule 2\ncolumns\n1\n1 1\n2 1\n1 1\n1\n"
+      "rows\n1\n3\n0\n5\ngoal 00100011100000011111\nauthor \"unknown key\"\n",
+  };
+  // The boat's clues and no cell decided, as a .pixler file holds them.
+  const std::string clues = TPixlerFile::Format(*NewDocument(kBoatPicture)->FileData());
+  for (const std::string& text : variants) {
+    const ExchangePuzzle puzzle = NonFile::Parse(text, "variant.non");
+    EXPECT_EQ(TPixlerFile::Format(*puzzle.data), clues) << text;
+    EXPECT_EQ(puzzle.goal, kBoatPicture) << text;
+  }
+}
+
+TEST(NonFileTest, AWrittenPictureIsAGoalOnlyWhenSolvedAndTrueToItsClues) {
+  TTempFolder folder;
+  auto exported = [&](TPixler& document) {
+    document.ExportToFile(folder.Path("p.non"));
+    return ReadFile(folder.Path("p.non"));
+  };
+  const std::string clues = "width 2\nheight 2\n\nrows\n1\n1\n\ncolumns\n1\n1\n";
+  auto solved = NewDocument({"#.", ".#"}, true);
+  EXPECT_EQ(exported(*solved), clues + "\ngoal \"1001\"\nsaved \"1001\"\n");
+  // The same picture under clues it breaks is only a saved state.
+  solved->GetLeft().SetCell(1, 1, 2);
+  EXPECT_EQ(exported(*solved),
+            "width 2\nheight 2\n\nrows\n2\n1\n\ncolumns\n1\n1\n\nsaved \"1001\"\n");
+  // Pencil marks are not written, and an undecided picture writes no state.
+  auto empty = NewDocument({"#.", ".#"});
+  empty->GetField().SetCell(1, 1, csMaybeFilled);
+  EXPECT_EQ(exported(*empty), clues);
+}
+
+const std::string kSet = ManualExample("<?xml version=\"1.0\"?>", "</puzzleset>");
+
+TEST(XmlFileTest, ReadsTheManualsExampleByIndex) {
+  ASSERT_FALSE(kSet.empty()) << "the example is missing from the manual";
+  const ExchangePuzzle dot = XmlFile::Parse(kSet, "set.xml");
+  EXPECT_EQ(NonFile::Format(dot), "title \"Dot\"\nwidth 1\nheight 1\n\nrows\n1\n\ncolumns\n1\n");
+
+  // The second is the manual's .non example without its licence, which XML
+  // has no place for.
+  std::string boat = kBoat;
+  boat.erase(boat.find("license CC0-1.0\n"), 16);
+  EXPECT_EQ(NonFile::Format(XmlFile::Parse(kSet, "set.xml", 2)), boat);
+}
+
+TEST(XmlFileTest, ReadsDefaultCharactersPlainLinesAndSetsOfCells) {
+  // A document type, comments and unknown elements are passed over; without
+  // <color> elements "X" is filled and "." empty; without any "|" every line
+  // is a row; "[X.]" may be either, "[X]" is filled.
+  const std::string text =
+      "<?xml version=\"1.0\"?>\n<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\">\n"
+      "<puzzleset><!-- a comment --><puzzle><note>ignored</note>"
+      "<clues type=\"rows\"><line><count> 2 </count></line><line/>"
+      "<line><count>1</count></line></clues>\n<clues type=\"columns\"><line><count>1</count>"
+      "<count>1</count></line><line><count>1</count></line></clues>\n"
+      "<solution type=\"saved\"><image>\n  X [X.]\n\t[.] ?\n\n [X]. \n</image></solution>"
+      "</puzzle></puzzleset>";
+  const ExchangePuzzle puzzle = XmlFile::Parse(text, "plain.xml");
+  EXPECT_EQ(NonFile::Format(puzzle),
+            "width 2\nheight 3\n\nrows\n2\n0\n1\n\ncolumns\n1,1\n1\n\nsaved \"1?0?10\"\n");
+}
+
+// Reading it back is the random round trip's; here is the form other programs read.
+TEST(XmlFileTest, WritesWhatItReadsBack) {
+  ExchangePuzzle boat = XmlFile::Parse(kSet, "set.xml", 2);
+  // Texts read from other files may hold what XML cannot: controls, a NUL,
+  // broken UTF-8. They are dropped; a CR survives as a reference.
+  boat.metadata.title = std::string("<Boat> & \"sea\"\r\nsails\x01\x1b[1m\xff\xc3(\0\xc3\xa9", 32);
+  const std::string title = "<Boat> & \"sea\"\r\nsails[1m(\xc3\xa9";
+  const std::string text = XmlFile::Format(boat);
+  if (std::system("xmllint --version >/dev/null 2>&1") == 0) {
+    TTempFolder folder;
+    const std::string check = "xmllint --noout '" + folder.Write("boat.xml", text) + "'";
+    EXPECT_EQ(std::system(check.c_str()), 0) << text;
+  }
+  EXPECT_NE(text.find("<line><count>2</count><count>1</count></line>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<image>\n|..X..|\n|.XXX.|\n|.....|\n|XXXXX|\n</image>"), std::string::npos)
+      << text;
+  EXPECT_EQ(XmlFile::Parse(text, "again.xml").metadata.title, title);
+  EXPECT_NE(text.find("&lt;Boat&gt; &amp; "), std::string::npos) << text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <limits>
 #include <stdexcept>
+#include <tuple>
 
 #include "SearchPictures.h"
 #include "engine/SearchEngine.h"
@@ -20,34 +21,28 @@ using search_test::PictureOf;
 using search_test::Satisfies;
 
 TEST(GeneratorTest, MakesCluesWithOneSolutionOfTheGradeAsked) {
-  struct Case {
-    int width;
-    int height;
-    Grade grade;
-    double density;
-    int seeds;
-  };
-  const Case cases[] = {
+  // Width, height, grade, density and how many seeds are tried.
+  using TCase = std::tuple<int, int, Grade, double, int>;
+  const TCase cases[] = {
       {8, 8, Grade::line_logic, 0.5, 20}, {12, 5, Grade::line_logic, 0.3, 20},
       {10, 10, Grade::probing, 0.5, 20},  {7, 13, Grade::probing, 0.6, 20},
       {20, 20, Grade::search, 0.4, 2},
   };
-  for (const Case& c : cases) {
-    for (int seed = 1; seed <= c.seeds; ++seed) {
-      SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " grade "
-                                      << static_cast<int>(c.grade) << " seed " << seed);
+  for (const auto& [width, height, grade, density, seeds] : cases) {
+    for (int seed = 1; seed <= seeds; ++seed) {
+      SCOPED_TRACE(testing::Message() << width << "x" << height << " grade "
+                                      << static_cast<int>(grade) << " seed " << seed);
       const Generated generated = GeneratePuzzle(
-          GenerateRequest{c.width, c.height, c.grade, c.density, static_cast<std::uint64_t>(seed)},
-          {});
+          GenerateRequest{width, height, grade, density, static_cast<std::uint64_t>(seed)}, {});
       ASSERT_TRUE(generated.found);
       EXPECT_FALSE(generated.stopped);
       EXPECT_TRUE(Satisfies(generated.solution, generated.clues));
       const search::Result check = search::FindSolutions(generated.clues, {}, {});
       ASSERT_TRUE(check.Unique());
-      EXPECT_EQ(check.grade, c.grade);
+      EXPECT_EQ(check.grade, grade);
       const auto filled = std::count(generated.solution.cells.begin(),
                                      generated.solution.cells.end(), Cell::filled);
-      EXPECT_NEAR(static_cast<double>(filled) / (c.width * c.height), c.density, 0.15);
+      EXPECT_NEAR(static_cast<double>(filled) / (width * height), density, 0.15);
     }
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <tuple>
 
 #include "SearchPictures.h"
 #include "engine/HintExplainer.h"
@@ -16,13 +17,7 @@ using search_test::GridOf;
 // Worked examples: the first hint for a picture's clues with the known cells
 // ('?' unknown) of `known`, its kind and its reason word for word.
 TEST(HintExplainerTest, ExplainsTheSimplestReasonFirst) {
-  struct Case {
-    const char* picture;
-    const char* known;
-    Hint::Kind kind;
-    const char* reason;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, Hint::Kind, const char*> cases[] = {
       {"####. ..... .....", "????? ????? ?????", Hint::Kind::overlap,
        "Row 1: the clue 4 covers cells 2 to 4 wherever it lies"},
       {"##.## ..... .....", "????? ????? ?????", Hint::Kind::overlap,
@@ -40,10 +35,10 @@ TEST(HintExplainerTest, ExplainsTheSimplestReasonFirst) {
        "No piece can be explained by line logic or by one probe"},
       {"#. .#", "#. .#", Hint::Kind::solved, "The picture is complete"},
   };
-  for (const Case& c : cases) {
-    const Hint hint = HintExplainer::Explain(CluesOf(c.picture), GridOf(c.known));
-    EXPECT_EQ(hint.kind, c.kind) << c.picture;
-    EXPECT_EQ(hint.reason, c.reason) << c.picture;
+  for (const auto& [picture, known, kind, reason] : cases) {
+    const Hint hint = HintExplainer::Explain(CluesOf(picture), GridOf(known));
+    EXPECT_EQ(hint.kind, kind) << picture;
+    EXPECT_EQ(hint.reason, reason) << picture;
   }
 }
 

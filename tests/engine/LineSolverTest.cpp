@@ -4,6 +4,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SearchPictures.h"
@@ -113,15 +114,11 @@ TEST(LineSolverTest, SolverCacheAndWeightsAgreeWithEveryFillingOfRandomLines) {
 // Lines too long to enumerate; those whose runs cannot fit are refused with
 // the line left as it was.
 TEST(LineSolverTest, SolvesLongLinesAndFindsNoPlacementWhereRunsCannotFit) {
-  struct Case {
-    std::vector<int> runs;
-    int length;
-    std::string expected;  // empty when no placement fits
-  };
   const std::vector<int> fifty_ones(50, 1);
   std::string alternating;
   for (int i = 0; i < 50; ++i) alternating += i < 49 ? "#." : "#";
-  const std::vector<Case> cases = {
+  // The runs, the length, and the line solved (empty when no placement fits).
+  const std::vector<std::tuple<std::vector<int>, int, std::string>> cases = {
       {fifty_ones, 99, alternating},
       {{100}, 100, std::string(100, '#')},
       {{}, 100, std::string(100, '.')},
@@ -131,11 +128,11 @@ TEST(LineSolverTest, SolvesLongLinesAndFindsNoPlacementWhereRunsCannotFit) {
       {std::vector<int>(51, 1), 100, ""},
       {{101}, 100, ""},
   };
-  for (const Case& c : cases) {
-    const std::string text(c.length, '?');
+  for (const auto& [runs, length, expected] : cases) {
+    const std::string text(length, '?');
     std::vector<Cell> line = Line(text);
-    EXPECT_EQ(LineSolver::Solve(c.runs, line), !c.expected.empty()) << text;
-    EXPECT_EQ(Text(line), c.expected.empty() ? text : c.expected);
+    EXPECT_EQ(LineSolver::Solve(runs, line), !expected.empty()) << text;
+    EXPECT_EQ(Text(line), expected.empty() ? text : expected);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SearchPictures.h"
@@ -25,14 +26,10 @@ int Unknowns(const Grid& grid) {
 
 TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpenUnlessStopped) {
   enum class Count { none, unique, several };
-  struct Case {
-    Clues clues;
-    Count count;
-    Grade grade;
-    bool line_logic_open;  // line logic leaves cells undecided
-    bool probing_open;
-  };
-  const Case cases[] = {
+  // The clues, how many solutions they have, the grade of a unique one, and
+  // whether line logic and probing leave cells undecided.
+  using TCase = std::tuple<Clues, Count, Grade, bool, bool>;
+  const TCase cases[] = {
       {CluesOf("....## #.#..# #.##.# ..###. ##.### #....."), Count::unique, Grade::line_logic,
        false, false},
       {CluesOf(".#.### ..##.# .#..#. #..### #..### .#...#"), Count::unique, Grade::probing, true,
@@ -48,23 +45,23 @@ TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpenU
   const std::atomic<bool> stop{true};
   Limits stopped;
   stopped.stop = &stop;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.clues.rows));
-    const search::Verdict verdict = search::JudgeClues(c.clues, Limits{});
+  for (const auto& [clues, count, grade, line_logic_open, probing_open] : cases) {
+    SCOPED_TRACE(testing::PrintToString(clues.rows));
+    const search::Verdict verdict = search::JudgeClues(clues, Limits{});
     EXPECT_FALSE(verdict.result.stopped);
-    EXPECT_EQ(verdict.result.None(), c.count == Count::none);
-    EXPECT_EQ(verdict.result.Unique(), c.count == Count::unique);
-    EXPECT_EQ(verdict.result.Multiple(), c.count == Count::several);
-    if (c.count == Count::unique) {
-      EXPECT_EQ(verdict.result.grade, c.grade);
+    EXPECT_EQ(verdict.result.None(), count == Count::none);
+    EXPECT_EQ(verdict.result.Unique(), count == Count::unique);
+    EXPECT_EQ(verdict.result.Multiple(), count == Count::several);
+    if (count == Count::unique) {
+      EXPECT_EQ(verdict.result.grade, grade);
     }
-    if (c.count == Count::none) continue;
+    if (count == Count::none) continue;
     // A stopped judgement proves nothing.
-    const search::Verdict halted = search::JudgeClues(c.clues, stopped);
+    const search::Verdict halted = search::JudgeClues(clues, stopped);
     EXPECT_TRUE(halted.result.stopped && !halted.result.Unique() && !halted.result.None());
     EXPECT_TRUE(halted.probing.cells.empty());
-    EXPECT_EQ(Unknowns(verdict.line_logic) > 0, c.line_logic_open);
-    EXPECT_EQ(Unknowns(verdict.probing) > 0, c.probing_open);
+    EXPECT_EQ(Unknowns(verdict.line_logic) > 0, line_logic_open);
+    EXPECT_EQ(Unknowns(verdict.probing) > 0, probing_open);
     // Probing only adds to what line logic decided, and every solution agrees.
     for (std::size_t i = 0; i < verdict.probing.cells.size(); ++i) {
       if (verdict.line_logic.cells[i] != Cell::unknown) {
@@ -81,14 +78,12 @@ TEST(PictureDesignTest, JudgesCluesWithTheirGradeAndTheCellsEachLogicLeavesOpenU
 
 // A picture that already has the grade asked stays as it is.
 TEST(PictureDesignTest, MakesPicturesUniqueWithFewChanges) {
-  std::vector<Grid> pictures = {GridOf("#. .#"),
-                                GridOf("#..# .##. .##. #..#"),
-                                GridOf("#.#. .#.# #.#. .#.#"),
-                                GridOf("##. .#. .##"),
-                                GridOf("....## #.#..# #.##.# ..###. ##.### #....."),
-                                GridOf(".#.### ..##.# .#..#. #..### #..### .#...#"),
-                                GridOf("###### ###### ######"),
-                                GridOf("...... ......")};
+  std::vector<Grid> pictures;
+  for (const char* rows :
+       {"#. .#", "#..# .##. .##. #..#", "#.#. .#.# #.#. .#.#", "##. .#. .##",
+        "....## #.#..# #.##.# ..###. ##.### #.....", ".#.### ..##.# .#..#. #..### #..### .#...#",
+        "###### ###### ######", "...... ......"})
+    pictures.push_back(GridOf(rows));
   for (unsigned seed = 1; seed <= 4; ++seed)
     pictures.push_back(search_test::RandomPicture(15, 15, seed));
   for (const bool line_logic : {false, true}) {

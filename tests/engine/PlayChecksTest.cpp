@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SearchPictures.h"
@@ -23,12 +24,8 @@ std::string PlacedText(const std::vector<int>& runs, const std::string& line) {
 }
 
 TEST(PlacedRunsTest, CrossesOnlyRunsTheCellsPinDown) {
-  struct Case {
-    std::vector<int> runs;
-    const char* line;
-    const char* placed;
-  };
-  const Case cases[] = {
+  // The runs, the line, and where each run starts when it is crossed out.
+  const std::tuple<std::vector<int>, const char*, const char*> cases[] = {
       {{2, 1}, "##.#", "03"},
       {{3, 1}, "###..?", "0-"},   // the last run's only cell is still undecided
       {{1, 1}, ".#.??", "1-"},    // nothing before the run: it is the first
@@ -38,9 +35,7 @@ TEST(PlacedRunsTest, CrossesOnlyRunsTheCellsPinDown) {
       {{2}, "?###?", "-"},        // the cells break the line: nothing is crossed
       {{}, "...", ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PlacedText(c.runs, c.line), c.placed) << c.line;
-  }
+  for (const auto& [runs, line, placed] : cases) EXPECT_EQ(PlacedText(runs, line), placed) << line;
 }
 
 // Every solution of small clues, by trying every filling of each row.

@@ -4,7 +4,6 @@
 // and '.' empty, rows separated by spaces; the clues come from the picture.
 
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,13 +11,6 @@
 #include "engine/SearchEngine.h"
 
 namespace search_test {
-
-inline std::vector<std::string> Rows(const std::string& picture) {
-  std::istringstream words(picture);
-  std::vector<std::string> rows;
-  for (std::string row; words >> row;) rows.push_back(row);
-  return rows;
-}
 
 // Every row and every column holds one filled cell: the n! permutation matrices.
 inline search::Clues OneCellPerLine(int n) {

@@ -6,16 +6,34 @@
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "PictureData.h"
+#include "../document/TestDocument.h"
+#include "document/PixlerFile.h"
 #include "export/PuzzleExport.h"
 
 namespace {
 
-const std::vector<std::string> kPicture = {"#N.x#", "o#..#", "####x"};
+// The picture's filled cells as '#', all others as '.'.
+TRows Filled(TRows rows) {
+  for (std::string& row : rows) {
+    for (char& cell : row) cell = cell == '#' || cell == 'N' ? '#' : '.';
+  }
+  return rows;
+}
+
+// A puzzle with the clues of its picture's filled cells, the cells kept as
+// drawn (in the characters of SetCells).
+std::unique_ptr<TPixlerFileData> PictureData(const TRows& rows) {
+  auto document = NewDocument(Filled(rows));
+  SetCells(*document, rows);
+  return document->FileData();
+}
+
+const TRows kPicture = {"#N_.#", "o#__#", "####."};
 
 std::string Output(const std::string& command) {
   std::string output;
@@ -116,7 +134,7 @@ TEST(PuzzleExportTest, PdfReadsBackWithItsPagesTitleAndClues) {
   // Checks of uneven sizes give each line about a dozen clues.
   std::vector<std::string> largest(100, std::string(100, '.'));
   for (int y = 0; y < 100; ++y) {
-    for (int x = 0; x < 100; ++x) largest[y][x] = (x / 7 + y / 9) % 2 == 0 || x == y ? '#' : '.';
+    for (int x = 0; x < 100; ++x) largest[y][x] = (x / 7 + y / 9) % 2 == 0 || x == y ? '#' : '_';
   }
   // The title, the picture, with a solution page or not, pages and texts.
   using TCase = std::tuple<const char*, TRows, bool, int, std::vector<std::string>>;

@@ -1,11 +1,5 @@
 #include "SolverPictures.h"
 
-TEST(SolverCompQueue, SelfTestIsSilent) {
-  TScriptedPlatform platform;
-  TSolverCompQueue::SelfTest();
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 // Long random runs against a plain model also recycle entries and buckets
 // through both pools. A copy taken now and then must drain like the model,
 // and adds to it must leave the source alone.

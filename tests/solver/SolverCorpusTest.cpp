@@ -18,7 +18,7 @@ TEST(SolverCorpusTest, SolvesRealPuzzlesThatNeedNoSearch) {
       continue;
     SCOPED_TRACE(puzzle.path);
     std::ifstream file(puzzle.path + ".solution.txt");
-    const TPicture solution = Picture(std::string(std::istreambuf_iterator<char>(file), {}));
+    const TPicture solution = Rows(std::string(std::istreambuf_iterator<char>(file), {}));
     ASSERT_EQ(solution.size(), static_cast<size_t>(puzzle.height));
     TScriptedPlatform platform;
     TSolver solver(nullptr, solution[0].size(), solution.size());

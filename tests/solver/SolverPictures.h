@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -36,12 +34,6 @@ inline const char* const kNeedsLevel2 =
 // All that line methods and single-cell trials decide of it.
 inline const char* const kLevel2Stuck =
     ".?.??.?. .?.??.?. ?.?????? #.?####? ??????.? .??...?? #...##.. #.#.####";
-
-// "#. .#" is the picture of two rows "#." and ".#"; "" has no rows.
-inline TPicture Picture(const std::string& rows) {
-  std::istringstream words(rows);
-  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
-}
 
 // The runs of every row, then of every column.
 inline std::vector<std::vector<int32_t>> CluesOf(const TPicture& picture) {

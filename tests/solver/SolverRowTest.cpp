@@ -37,21 +37,15 @@ std::string State(const TSolverRowBase& line) {
   return cells + " " + owners + ranges;
 }
 
-struct TExample {
-  const char* name;
-  const char* cells;
-  std::vector<int32_t> clues;
-  const char* methods;
-  void (TSolverRow::*step)();
-  const char* expected;  // a State, or "error"
-};
+// Name, cells, clues, the methods on, the step, and the State after it or
+// "error".
+using TExample = std::tuple<const char*, const char*, std::vector<int32_t>, const char*,
+                            void (TSolverRow::*)(), const char*>;
 
 constexpr auto kSolve = &TSolverRow::Solve;
 constexpr auto kBigger = &TSolverRow::MethodBigger;
 constexpr auto kEmpty = &TSolverRow::MethodEmpty;
 constexpr auto kRecurse = &TSolverRow::MethodPossibilities;
-
-}  // namespace
 
 // Each method (or the driver) applied to a line: one example of what each
 // decides, and the contradictions each must see. That no decision is ever
@@ -77,10 +71,10 @@ TEST(SolverRow, MethodsDecideTheWorkedExamples) {
       {"switched off", "???#??", {2, 1}, "1234", kRecurse, "???#?? ------ 1..6 1..6"},
       {"both trials fail", "#???#?#.#?", {2, 2}, "1345", kRecurse, "error"},
   };
-  for (const TExample& example : examples) {
-    TSolverRow line = MakeLine(example.cells, example.clues, example.methods);
-    (line.*example.step)();
-    EXPECT_EQ(line.FError ? "error" : State(line), example.expected) << example.name;
+  for (const auto& [name, cells, clues, methods, step, expected] : examples) {
+    TSolverRow line = MakeLine(cells, clues, methods);
+    (line.*step)();
+    EXPECT_EQ(line.FError ? "error" : State(line), expected) << name;
   }
 }
 
@@ -96,8 +90,6 @@ TEST(SolverRow, ScansHonourTheCountAndStayInsideTheLine) {
   EXPECT_EQ(line.FindEmptyForward(-1000, 10), -990);
   EXPECT_EQ(line.FindEmptyForward(1000, 10), 1010);
 }
-
-namespace {
 
 // Holds of a line at any time; when the line has a filling (`agreed` is what
 // every filling agrees on), every cell the solver decides is so in every
@@ -116,8 +108,6 @@ void ExpectSound(const TSolverRow& line, const std::string& agreed) {
   ASSERT_TRUE(line.FCells[line.FLength + 1] == csEmpty && line.FOwners[line.FLength + 1] == 0);
   ASSERT_FALSE(!agreed.empty() && line.FError);
 }
-
-}  // namespace
 
 // Runs what a sweep runs (Solve, the recursion when Solve decided nothing,
 // Solve again) and checks the line after every call. A line in error on entry
@@ -152,3 +142,5 @@ TEST(SolverRow, DecisionsAgreeWithEveryFillingOfTheClues) {
     }
   }
 }
+
+}  // namespace

@@ -14,7 +14,7 @@ int Positions(const TRecorder& recorder) {
 TEST(SolverThreadTest, AThrowOrAStopEndsTheRunAndNotTheNext) {
   TScriptedPlatform platform;
   auto recorder = std::make_shared<TRecorder>();
-  const TPicture puzzle = Picture(kNeedsLevel2);
+  const TPicture puzzle = Rows(kNeedsLevel2);
   TSolver solver(recorder, puzzle[0].size(), puzzle.size());
   LoadPuzzle(solver, puzzle);
   solver.field_recursion_methods[1] = true;
@@ -33,7 +33,7 @@ TEST(SolverThreadTest, AThrowOrAStopEndsTheRunAndNotTheNext) {
   solver.Run(true, true, false);
   EXPECT_EQ(Positions(*recorder), 1);
   EXPECT_FALSE(solver.error);
-  EXPECT_EQ(PictureOf(solver), Picture(kLevel2Stuck));
+  EXPECT_EQ(PictureOf(solver), Rows(kLevel2Stuck));
   recorder->on_report = nullptr;
   solver.ResetReports();
   solver.Run(true, true, false);
@@ -59,6 +59,22 @@ TEST(SolverThreadTest, RunsAJobInsteadOfASolve) {
   EXPECT_NE(job_thread, std::this_thread::get_id());
   EXPECT_EQ(handed_over_thread, std::this_thread::get_id());
   EXPECT_EQ(worker.Failure(), "job gave up");
+}
+
+// The search reports often; the window hears of it ten times a second at
+// most, and a reset lets the next report through at once.
+TEST(SolverControlTest, PassesSearchProgressTenTimesASecondAtMost) {
+  auto receiver = std::make_shared<TRecorder>();
+  TSolverControl control(receiver);
+  control.ResetReports();
+  const auto start = std::chrono::steady_clock::now();
+  for (int32_t decided = 1; receiver->log.size() < 2; ++decided)
+    control.ReportSearch(decided, 4, 1, 10);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  control.ResetReports();
+  control.ReportSearch(0, 4, 0, 40);
+  EXPECT_EQ(receiver->log,
+            (std::vector<std::string>{"search 1 4 1 10", receiver->log[1], "search 0 4 0 40"}));
 }
 
 }  // namespace

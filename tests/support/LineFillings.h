@@ -1,9 +1,18 @@
 #pragma once
 
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Rows of a picture written on one line: "#. .#" is the picture of two rows
+// "#." and ".#"; "" has no rows.
+inline std::vector<std::string> Rows(const std::string& picture) {
+  std::istringstream words(picture);
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
 
 // The runs of '#' in a line, first to last.
 inline std::vector<int> RunsOf(const std::string& line) {

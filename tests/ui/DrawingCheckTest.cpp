@@ -24,12 +24,6 @@ class DrawingCheckTest : public MainWindowFixture {
     ASSERT_FALSE(HasFatalFailure());
     check = window->Check;
   }
-  void Draw(const TRows& rows) {
-    window->Document().SetSize(static_cast<int>(rows.front().size()),
-                               static_cast<int>(rows.size()));
-    window->Document().Clear();
-    SetPicture(rows);
-  }
   // Waits for the panel to show `text`; false when it never does.
   bool Shows(const QString& text) {
     return QTest::qWaitFor([&] { return check->Panel()->text() == text; }, 30000);
@@ -61,7 +55,7 @@ TEST_F(DrawingCheckTest, ShowsTheVerdictOfThePictureAndWhereASolverMustGuess) {
   window->MenuItemCheckWhileDrawing->setChecked(true);
   for (const auto& [verdict, line_logic_open, probing_open, picture] : cases) {
     SCOPED_TRACE(verdict);
-    Draw(search_test::Rows(picture));
+    MakePuzzle(Rows(picture), true);
     const std::string before = window->Document().FileText();
     ASSERT_TRUE(Shows(verdict)) << check->Panel()->text().toStdString();
     EXPECT_EQ(std::pair(Doubts()[1] > 0, Doubts()[2] > 0),
@@ -114,7 +108,7 @@ TEST_F(DrawingCheckTest, IsOfferedOnce) {
 
 TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   const TRows several = {"#..#", ".##.", ".##.", "#..#"};
-  Draw(several);
+  MakePuzzle(several, true);
   window->MenuItemSwitchEditMode->trigger();
   const auto key = [&](Qt::Key code) { QTest::keyClick(window->ImageField, code); };
   const auto status = [&] { return window->StatusHint->text(); };
@@ -139,7 +133,7 @@ TEST_F(DrawingCheckTest, MakeUniqueProposesCellsThatEnterAppliesAsOneStep) {
   EXPECT_EQ(Picture(), several);
 
   // A unique picture needs no change.
-  Draw({"##", "#."});
+  MakePuzzle({"##", "#."}, true);
   window->MenuItemMakeUnique->trigger();
   EXPECT_FALSE(window->Unique->Shown());
   EXPECT_EQ(status(), "The picture's clues already have one solution.");

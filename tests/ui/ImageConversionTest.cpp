@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -30,12 +31,9 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
   QTemporaryDir folder;
   const std::vector<std::string> greys = {"#.dl#", "t#..#", "####t"};
   const std::vector<std::string> plain = {"#..##", ".#..#", "###.."};
-  const struct {
-    const char* format;
-    int threshold;
-    const std::vector<std::string>& picture;
-    std::vector<std::string> expected;
-  } cases[] = {
+  // Format, threshold, the picture saved, and the cells read from it.
+  using TRows = std::vector<std::string>;
+  const std::tuple<const char*, int, TRows, TRows> cases[] = {
       {"png", 128, greys, {"#.#.#", ".#..#", "####."}},
       // BMP keeps no transparency: the hidden black shows.
       {"bmp", 128, greys, {"#.#.#", "##..#", "#####"}},
@@ -45,13 +43,13 @@ TEST(ImageConversionTest, CellsAreFilledBelowTheThresholdFromFilesOfEachFormat) 
       {"jpg", 128, plain, plain},
       {"pbm", 128, plain, plain},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.format) + " " + std::to_string(c.threshold));
-    const QString path = folder.filePath(QStringLiteral("image.") + c.format);
-    ASSERT_TRUE(Image(c.picture).save(path, c.format, 100));
+  for (const auto& [format, threshold, picture, expected] : cases) {
+    SCOPED_TRACE(std::string(format) + " " + std::to_string(threshold));
+    const QString path = folder.filePath(QStringLiteral("image.") + format);
+    ASSERT_TRUE(Image(picture).save(path, format, 100));
     const QImage read(path);
     ASSERT_FALSE(read.isNull());
-    EXPECT_EQ(Rows(image_conversion::ToCells(read, read.size(), c.threshold)), c.expected);
+    EXPECT_EQ(Rows(image_conversion::ToCells(read, read.size(), threshold)), expected);
   }
 }
 

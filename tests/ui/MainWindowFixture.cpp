@@ -64,11 +64,11 @@ void MainWindowFixture::SetPicture(const std::vector<std::string>& rows) {
   window->Document().Redraw(-1, -1);
 }
 
-void MainWindowFixture::MakePuzzle(const std::vector<std::string>& rows) {
+void MainWindowFixture::MakePuzzle(const std::vector<std::string>& rows, bool keep_picture) {
   window->Document().SetSize(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
   window->Document().Clear();
   SetPicture(rows);
   window->Document().RegenerateClues();
-  window->Document().ClearPicture();
+  if (!keep_picture) window->Document().ClearPicture();
   window->Document().Redraw(-1, -1);
 }

@@ -92,11 +92,7 @@ class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override;
 
-  int CellSize() {
-    int field_width = 0, field_height = 0, top_height = 0, left_width = 0;
-    window->Document().GetPixelSizes(field_width, field_height, top_height, left_width);
-    return (field_width - 1) / window->Document().GetWidth();
-  }
+  int CellSize() { return window->Document().GetField().GetCellSize(); }
   // Centres of a picture cell, of clue slot k of column x and of slot k of
   // row y, in their images' pixels; slot 1 touches the field.
   QPoint FieldCell(int x, int y) {
@@ -141,8 +137,9 @@ class MainWindowFixture : public ::testing::Test {
   // filled, '-' might be empty; with the new flag 'N' filled, 'X' empty.
   std::vector<std::string> Picture();
   void SetPicture(const std::vector<std::string>& rows);
-  // A puzzle of the picture's size and clues with every cell undecided.
-  void MakePuzzle(const std::vector<std::string>& rows);
+  // A puzzle of the picture's size and clues with every cell undecided, or
+  // with the picture drawn when it is kept.
+  void MakePuzzle(const std::vector<std::string>& rows, bool keep_picture = false);
 
   // Writes a file into the test's folder and returns its path.
   QString Write(const QString& name, const QByteArray& bytes) {

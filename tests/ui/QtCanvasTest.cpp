@@ -1,5 +1,6 @@
 #include <QImage>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -22,13 +23,9 @@ static std::vector<std::string> Picture(const QImage& image) {
 }
 
 TEST(QtCanvasTest, DrawingKeepsTheWindowsPixelRules) {
-  struct Case {
-    const char* name;
-    void (*draw)(TCanvas&);
-    std::vector<std::string> expected;
-  };
+  // What a drawing shows, the drawing, and the pixels it leaves.
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<const char*, void (*)(TCanvas&), std::vector<std::string>> cases[] = {
       {"fill leaves out the right and bottom edges, from either corner", [](TCanvas& c) { c.SetBrushColor(kInk); c.FillRect(4, 3, 1, 1); },
        {"........", ".###....", ".###....", "........", "........", "........"}},
       {"lines leave out their end points", [](TCanvas& c) {
@@ -42,11 +39,11 @@ TEST(QtCanvasTest, DrawingKeepsTheWindowsPixelRules) {
   };
   // clang-format on
   EnsureApplication();
-  for (const Case& shape : cases) {
+  for (const auto& [name, draw, expected] : cases) {
     QImage image(8, 6, QImage::Format_RGB32);
     image.fill(Qt::white);
     TQtCanvas canvas(image);
-    shape.draw(canvas);
-    EXPECT_EQ(Picture(image), shape.expected) << shape.name;
+    draw(canvas);
+    EXPECT_EQ(Picture(image), expected) << name;
   }
 }
