@@ -252,8 +252,11 @@ Result Count(Searcher& first, const Clues& clues, const Limits& limits) {
 
   Result helper_result;
   std::int64_t helper_nodes = 0;
+  // Declared first so that it joins last: should the search below throw, the
+  // helper hears the quit before it is waited for.
+  std::jthread worker;
   const QuitOnExit quit_helper{race.quit_helper};
-  std::jthread worker([&] {
+  worker = std::jthread([&] {
     // A helper that fails (out of memory) leaves the race to the first.
     try {
       helper_result = helper.Search(Searcher::Strategy::sat);
