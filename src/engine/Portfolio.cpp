@@ -33,12 +33,12 @@ Grid PictureOf(const Rows& rows, int width) {
 }
 
 // What the searches of the split turns found, where in one thread's order,
-// and how far each got. The first solution is
-// the one one thread would have found first: the solution at the lowest
-// place, once every other search of the turns has searched every place
-// below it. Each part of the turns searches as one thread's would until one
-// thread's search would have found a solution, since the parts hear of each
-// other's solutions in one thread's order only.
+// and how far each got. The first solution is the one one thread would have
+// found first: the solution at the lowest place, once every other search of
+// the turns has searched every place below it. Each part of the turns
+// searches as one thread's would until one thread's search would have found
+// a solution, since the parts hear of each other's solutions in one thread's
+// order only.
 class Schedule {
  public:
   // Searches 0 .. `lanes` - 1 take part in the turns.
