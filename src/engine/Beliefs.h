@@ -54,6 +54,12 @@ class Beliefs {
   std::vector<double> before_;
   std::vector<double> after_;
   std::vector<double> cover_;
+  // Per run: the starts some placement gives it, the first and last of
+  // them, and where its tables begin.
+  std::vector<LineSolver::Mask> starts_;
+  std::vector<int> first_;
+  std::vector<int> last_;
+  std::vector<int> window_;
   std::vector<double> prior_;
   std::vector<double> posterior_;
   // Per line: its known cells at the last update, and whether what its

@@ -39,6 +39,19 @@ class LineSolver {
                      std::span<Mask> starts);
 };
 
+// The lowest and the highest set bit of a mask that is not zero.
+inline int LowestBit(LineSolver::Mask bits) {
+  const auto low = static_cast<std::uint64_t>(bits);
+  return low != 0 ? std::countr_zero(low)
+                  : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
+}
+
+inline int HighestBit(LineSolver::Mask bits) {
+  const auto high = static_cast<std::uint64_t>(bits >> 64);
+  return high != 0 ? 127 - std::countl_zero(high)
+                   : 63 - std::countl_zero(static_cast<std::uint64_t>(bits));
+}
+
 // Calls visit(i) for every set bit i of a line's mask.
 template <typename Visit>
 void ForEachBit(LineSolver::Mask bits, Visit visit) {

@@ -9,18 +9,6 @@ namespace search {
 
 namespace {
 
-int LowestBit(LineSolver::Mask bits) {
-  const auto low = static_cast<std::uint64_t>(bits);
-  return low != 0 ? std::countr_zero(low)
-                  : 64 + std::countr_zero(static_cast<std::uint64_t>(bits >> 64));
-}
-
-int HighestBit(LineSolver::Mask bits) {
-  const auto high = static_cast<std::uint64_t>(bits >> 64);
-  return high != 0 ? 127 - std::countl_zero(high)
-                   : 63 - std::countl_zero(static_cast<std::uint64_t>(bits));
-}
-
 class StopPoll final : public CaDiCaL::Terminator {
  public:
   explicit StopPoll(const std::function<bool()>& stopping) : stopping_(stopping) {}
