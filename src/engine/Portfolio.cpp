@@ -171,29 +171,24 @@ class Schedule {
   bool decided_ = false;
 };
 
-// Deciding or solving: the turns split in two, the depth-first turns on the
-// calling thread and the SAT and dive turns beside them, so that one SAT
-// instance serves both (a second would double the memory of a large puzzle).
-// More threads are not used. The dive and the SAT turns share that instance
-// and its learnt clauses, one chain that a third thread cannot shorten; a
-// search beside the turns, such as the guided dive alone, can never find
-// the solution shown first, only a second one, and its own SAT solver took
-// 100 MB on a 100x100 puzzle, past what a check may use.
+// Deciding or solving: the turns split in two (see Portfolio). More threads
+// are not used: a search beside the turns, such as a second dive, can never
+// find the solution shown first, only a second one, and its SAT solver
+// would take a check of a 100x100 puzzle past the memory it may use.
 Result Split(Searcher& first, const Clues& clues, const Limits& limits) {
   const int max_solutions = std::max(1, limits.max_solutions);
   Schedule schedule(max_solutions, 2);
   Limits helper_limits = limits;
   // The progress report belongs to the calling thread.
   helper_limits.progress = nullptr;
-  // The SAT and dive turns probe only in their first, short turn, and a dive
-  // node solves lines under new known cells mostly, so a small line cache
-  // serves them: on a 100x100 puzzle the full one is 10 MB.
-  constexpr int kSatTurnsCachePerCell = 1;
+  // A dive node solves lines under new known cells mostly, so a small line
+  // cache serves the dive's turns: on a 100x100 puzzle the full one is 8 MB.
+  constexpr int kDiveCachePerCell = 1;
   Schedule::Lane first_lane(schedule, 0);
   Schedule::Lane helper_lane(schedule, 1);
   first.Post(&first_lane);
   first.Watch(&schedule.quit, nullptr);
-  Searcher helper(clues, helper_limits, kSatTurnsCachePerCell);
+  Searcher helper(clues, helper_limits, kDiveCachePerCell);
   helper.Adopt(first);
   helper.Post(&helper_lane);
   helper.Watch(&schedule.quit, nullptr);
@@ -205,12 +200,12 @@ Result Split(Searcher& first, const Clues& clues, const Limits& limits) {
   const QuitOnExit quit_helper{schedule.quit};
   worker = std::jthread([&] {
     try {
-      helper_nodes = helper.Search(Searcher::Strategy::sat_turns).nodes;
+      helper_nodes = helper.Search(Searcher::Strategy::dive_part).nodes;
     } catch (...) {
       schedule.Failed(1);
     }
   });
-  Result result = first.Search(Searcher::Strategy::depth_first_turns);
+  Result result = first.Search(Searcher::Strategy::search_part);
   // The other part of the turns may still have to search the places below
   // this part's first solution.
   worker.join();

@@ -46,6 +46,9 @@ SatSearch::SatSearch(const Clues& clues, const Propagator& propagator, const Boa
       if (!propagator_.Known(state, x, y)) row_open[y] = column_open[x] = 1;
     }
   }
+  // Every variable declared at once: the solver's tables grow by doubling
+  // otherwise, to up to twice the memory on a large puzzle.
+  solver_->reserve(Variables(clues, state));
   std::vector<int> cells;
   for (int y = 0; y < height_; ++y) {
     if (!row_open[y]) continue;
@@ -72,6 +75,23 @@ SatSearch::SatSearch(const Clues& clues, const Propagator& propagator, const Boa
 }
 
 SatSearch::~SatSearch() = default;
+
+int SatSearch::Variables(const Clues& clues, const BoardState& state) {
+  // A line the state completed leaves each run one start: no variable.
+  int variables = clues.width * clues.height;
+  std::vector<LineSolver::Mask> starts(LineSolver::kMaxLength);
+  const int height = clues.height;
+  for (int line = 0; line < height + clues.width; ++line) {
+    const bool row = line < height;
+    const std::vector<int>& runs = row ? clues.rows[line] : clues.columns[line - height];
+    if (!LineSolver::Starts(runs, row ? clues.width : height, state.filled[line],
+                            state.empty[line], std::span(starts.data(), runs.size())))
+      continue;
+    for (std::size_t j = 0; j < runs.size(); ++j)
+      variables += HighestBit(starts[j]) - LowestBit(starts[j]);
+  }
+  return variables;
+}
 
 void SatSearch::Clause(std::initializer_list<int> literals) {
   for (const int literal : literals) solver_->add(literal);

@@ -28,6 +28,11 @@ class SatSearch {
   SatSearch(const SatSearch&) = delete;
   SatSearch& operator=(const SatSearch&) = delete;
 
+  // The variables the encoding of `state` takes: one per cell, and one per
+  // start of each run but its last that a placement agreeing with the known
+  // cells gives it.
+  static int Variables(const Clues& clues, const BoardState& state);
+
   // Adds the clause "a or b" over cell literals: +(y * width + x + 1) for a
   // filled cell, its negation for an empty one.
   void Implication(int a, int b);

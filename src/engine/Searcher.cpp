@@ -42,6 +42,10 @@ constexpr int kFirstConflicts = 3000;
 // its second turn, one of 512 slowed the large ones with several solutions.
 // A node of the dive costs a few line solves.
 constexpr std::int64_t kFirstGuidedNodes = 1024;
+// A second SAT solver for the dive only while its encoding is below this
+// many variables: a random 75x75 picture's takes 58,000, a 100x100 one's
+// 137,000 and some 60 MB, two of which would take a check past 160 MB.
+constexpr int kMostVariablesOfTwoSolvers = 100'000;
 // Trials that decide many cells teach the backstop little for the clauses
 // they cost; measured on the corpus.
 constexpr int kMaxLearnedPerTrial = 64;
@@ -262,68 +266,98 @@ bool Searcher::Guide(GuidedDive& dive, std::int64_t node_budget,
   return true;
 }
 
+std::unique_ptr<SatSearch> Searcher::Encode(const BoardState& root) {
+  auto sat = std::make_unique<SatSearch>(clues_, propagator_, root);
+  for (const auto& [a, b] : implications_) sat->Implication(a, b);
+  return sat;
+}
+
+void Searcher::TakeOthers() {
+  if (board_ == nullptr) return;
+  others_.clear();
+  board_->Others(place_, others_);
+  for (auto& rows : others_) found_.push_back(std::move(rows));
+}
+
 void Searcher::Alternate(const BoardState& root, const Branch& branch, Strategy strategy) {
+  // The dive asks a SAT solver of its own, so that the SAT turns and the
+  // dive can run side by side, unless two encodings would take too much
+  // memory: the dive then shares the SAT turns' solver, and runs with them.
+  const bool shared = SatSearch::Variables(clues_, root) > kMostVariablesOfTwoSolvers;
+  const bool depth_first = strategy != Strategy::dive_part;
+  const bool sat_turns = strategy == Strategy::turns || (strategy == Strategy::dive_part) == shared;
+  const bool diving = strategy != Strategy::search_part;
   dedupe_ = true;
   StartDepthFirst(root, branch);
-  std::unique_ptr<SatSearch> sat;
   const std::function<bool()> stopping = [&] { return Stopping(root); };
+  std::unique_ptr<SatSearch> sat;
+  std::unique_ptr<SatSearch> own_sat;
   std::unique_ptr<GuidedDive> dive;
+  // How many of found_ each solver excluded.
   std::size_t excluded = 0;
+  std::size_t own_excluded = 0;
   int conflicts = kFirstConflicts;
   BoardState solution;
   std::int64_t nodes = kFirstNodes;
   std::int64_t guided_nodes = kFirstGuidedNodes;
+  // The depth-first search's depth, set aside while the others run.
+  int saved_depth = 0;
   for (std::int64_t turn = 0; !Finished(); ++turn) {
-    // The SAT turns' search repeats the first depth-first turn, which is
-    // short, so that its backstop starts from what one thread's would: the
-    // solutions and the root's implications that turn left.
-    if (strategy != Strategy::sat_turns || turn == 0) {
+    // Each part tells the board that it searched every place below its
+    // own: the places in between are the other parts'.
+    if (depth_first) {
       place_ = 3 * turn;
-      const bool done = ContinueDepthFirst(nodes);
-      if (done) Done();
-      if (strategy != Strategy::sat_turns) Reach(place_ + 1);
-      if (done) return;
+      Reach(place_);
+      if (ContinueDepthFirst(nodes)) {
+        Done();
+        return;
+      }
+      Reach(place_ + 1);
+      saved_depth = depth_;
     }
-    if (strategy == Strategy::depth_first_turns) {
-      nodes *= 2;
-      continue;
-    }
-    if (!sat) {
+    if (sat_turns) {
+      place_ = 3 * turn + 1;
+      Reach(place_);
       // Built only when the depth-first search needs help: encoding a large
       // puzzle costs more than a short search.
-      sat = std::make_unique<SatSearch>(clues_, propagator_, root);
-      for (const auto& [a, b] : implications_) sat->Implication(a, b);
-      implications_ = {};
+      if (!sat) sat = Encode(root);
+      TakeOthers();
+      for (; excluded < found_.size(); ++excluded) sat->Exclude(found_[excluded]);
+      depth_ = 0;
+      SatSearch::Outcome outcome = SatSearch::Outcome::solution;
+      while (!Finished() && outcome == SatSearch::Outcome::solution) {
+        outcome = sat->Next(solution, stopping, conflicts);
+        if (outcome == SatSearch::Outcome::solution) Record(solution);
+      }
+      // The backstop excluded its own solutions already.
+      excluded = found_.size();
+      if (outcome == SatSearch::Outcome::none) Done();
+      if (outcome == SatSearch::Outcome::none || Finished()) return;
+      Reach(place_ + 1);
     }
-    place_ = 3 * turn + 1;
-    if (board_ != nullptr) {
-      others_.clear();
-      board_->Others(place_, others_);
-      for (const auto& rows : others_) sat->Exclude(rows);
+    if (diving) {
+      place_ = 3 * turn + 2;
+      Reach(place_);
+      if (!dive) {
+        if (!shared) own_sat = Encode(root);
+        dive = std::make_unique<GuidedDive>(propagator_, shared ? *sat : *own_sat, root);
+      }
+      TakeOthers();
+      SatSearch& dive_sat = shared ? *sat : *own_sat;
+      std::size_t& dive_excluded = shared ? excluded : own_excluded;
+      for (; dive_excluded < found_.size(); ++dive_excluded) dive_sat.Exclude(found_[dive_excluded]);
+      depth_ = 0;
+      if (Guide(*dive, guided_nodes, stopping)) {
+        Done();
+        return;
+      }
+      Reach(place_ + 1);
     }
-    for (; excluded < found_.size(); ++excluded) sat->Exclude(found_[excluded]);
-    const int saved_depth = depth_;
-    depth_ = 0;
-    SatSearch::Outcome outcome = SatSearch::Outcome::solution;
-    while (!Finished() && outcome == SatSearch::Outcome::solution) {
-      outcome = sat->Next(solution, stopping, conflicts);
-      if (outcome == SatSearch::Outcome::solution) Record(solution);
-    }
-    // The backstop excluded its own solutions already.
-    excluded = found_.size();
-    if (outcome == SatSearch::Outcome::none) Done();
-    if (outcome == SatSearch::Outcome::none || Finished()) return;
-    Reach(place_ + 1);
-    place_ = 3 * turn + 2;
-    if (!dive) dive = std::make_unique<GuidedDive>(propagator_, *sat, root);
-    if (Guide(*dive, guided_nodes, stopping)) {
-      Done();
-      return;
-    }
-    guided_nodes *= 2;
-    Reach(3 * turn + 3);
+    // Every solver this search needs was built with the root's implications.
+    implications_ = {};
     depth_ = saved_depth;
     nodes *= 2;
+    guided_nodes *= 2;
     conflicts = conflicts > std::numeric_limits<int>::max() / 2 ? conflicts : conflicts * 2;
   }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 namespace search {
 
 class GuidedDive;
+class SatSearch;
 
 // Depth-first search over states closed under line logic and probing: at the
 // root every undecided cell is tried both ways with propagation until no
@@ -22,11 +24,11 @@ class GuidedDive;
 class Searcher {
  public:
   // How the search below the root goes: the depth-first search, the SAT
-  // backstop and the guided dive taking turns (one thread's search), the
-  // turns split in two (the depth-first turns, and the SAT and dive turns,
-  // each on a thread of its own beside the other), or the SAT backstop alone
-  // (a helper beside the counting search).
-  enum class Strategy { turns, depth_first_turns, sat_turns, sat };
+  // backstop and the guided dive taking turns (one thread's search), one of
+  // the two parts of those turns that run side by side on threads of their
+  // own (see Alternate), or the SAT backstop alone (a helper beside the
+  // counting search).
+  enum class Strategy { turns, search_part, dive_part, sat };
 
   // Where a search stands among searches side by side. Each solution has a
   // place in the order of one thread's turns: turn t's depth-first part is
@@ -105,9 +107,17 @@ class Searcher {
   // The depth-first search and the SAT backstop take turns of growing length
   // until either decides: each is far faster than the other on some puzzles.
   // The guided dive takes a turn after each SAT turn.
-  // With `strategy` depth_first_turns or sat_turns only that part runs.
+  // With `strategy` search_part only the depth-first turns run, and the SAT
+  // turns when the dive has a SAT solver of its own; with dive_part the
+  // others.
   void Alternate(const BoardState& root, const Branch& branch, Strategy strategy);
   void Reach(std::int64_t place);
+  // A SAT solver of the lines that `root` left open and the root's
+  // implications.
+  std::unique_ptr<SatSearch> Encode(const BoardState& root);
+  // The other searches' solutions below the current place, for the SAT
+  // solvers to exclude and Record to skip.
+  void TakeOthers();
   // Tells the board that the search ended without missing a solution,
   // unless it was stopped or had found enough.
   void Done();

@@ -36,8 +36,8 @@ TEST(SearcherTest, EveryStrategyAloneCountsEverySolution) {
        1000, 1},
       {Clues{3, 3, {{1, 1}, {1}, {1}}, {{1}, {3}, {}}}, 2, 0},
   };
-  for (const auto strategy : {Searcher::Strategy::turns, Searcher::Strategy::depth_first_turns,
-                              Searcher::Strategy::sat_turns, Searcher::Strategy::sat}) {
+  for (const auto strategy : {Searcher::Strategy::turns, Searcher::Strategy::search_part,
+                              Searcher::Strategy::dive_part, Searcher::Strategy::sat}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(testing::Message()
                    << "strategy " << static_cast<int>(strategy) << ", " << c.clues.width << "x"
