@@ -56,6 +56,11 @@ class GuidedDive {
   void Learnt(const BoardState& parent, const BoardState& child, int depth);
   // The cells `state` knows beyond the root as SAT assumptions.
   void Assume(const BoardState& state);
+  // The frame whose decision the SAT solver's last refutation goes back to.
+  int LatestRefuted() const;
+  // Moves `latest`, a refuted frame, up to the highest refuted one of the
+  // frames some steps above it; true when a check found a solution instead.
+  bool Escalate(int& latest, const std::function<bool()>& stopping);
 
   Propagator& propagator_;
   SatSearch& sat_;
@@ -64,6 +69,7 @@ class GuidedDive {
   std::vector<Frame> frames_;
   int depth_ = 0;
   int since_check_ = 0;
+  int refutations_ = 0;
   BoardState solution_;
   // Per cell on the current path: the depth of the frame whose decision
   // taught it, -1 for the root's cells.

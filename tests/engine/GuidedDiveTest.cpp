@@ -64,8 +64,9 @@ TEST(SearchBeliefsTest, SurestIsAnUndecidedCellWhileThereIsOne) {
 }
 
 // Complete by itself: every solution once its turns run out. In the first
-// puzzle refutations under assumptions cut subtrees, where a jump one frame
-// too far loses solutions.
+// two puzzles refutations under assumptions cut subtrees, where a jump one
+// frame too far loses solutions; in the second the dive is refuted often
+// enough to check states higher up, and jumps there too.
 TEST(SearchGuidedDiveTest, ReportsEverySolutionBeforeItRunsOut) {
   const struct {
     Clues clues;
@@ -76,6 +77,7 @@ TEST(SearchGuidedDiveTest, ReportsEverySolutionBeforeItRunsOut) {
                             "...#.##..#.##.#. #.....#.#.#...#. .#.#..###..##..# .#...#.......... "
                             "##.#.#.###.###.. ##.###..###.###. ..##.#####...#.# #..######.....#."),
        16},
+      {search::CluesOfPicture(search_test::RandomPicture(25, 25, 12)), 8},
       {OneCellPerLine(5), 120},
       {search_test::CluesOf("#..# .##. .##. #..#"), 3},
   };
