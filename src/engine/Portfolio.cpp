@@ -42,7 +42,11 @@ Grid PictureOf(const Rows& rows, int width) {
 class Schedule {
  public:
   // Searches 0 .. `lanes` - 1 take part in the turns.
-  Schedule(int max_solutions, int lanes) : max_solutions_(max_solutions), reached_(lanes, 0) {}
+  Schedule(int max_solutions, int lanes)
+      : max_solutions_(max_solutions),
+        reached_(lanes, 0),
+        last_place_(lanes, kNowhere),
+        found_at_place_(lanes, 0) {}
 
   class Lane final : public Searcher::Board {
    public:
@@ -81,7 +85,7 @@ class Schedule {
       if (&entry != first) order.push_back(&entry);
     }
     std::stable_sort(order.begin() + (first != nullptr ? 1 : 0), order.end(),
-                     [](const Entry* a, const Entry* b) { return a->place < b->place; });
+                     [](const Entry* a, const Entry* b) { return Before(*a, *b); });
     for (const Entry* entry : order) {
       if (result.solutions.size() == 2 ||
           static_cast<int>(result.solutions.size()) == result.solution_count)
@@ -94,21 +98,34 @@ class Schedule {
  private:
   struct Entry {
     std::int64_t place;
+    // Its rank among the solutions its lane found at that place: a place
+    // belongs to one lane, which finds them in one thread's order.
+    std::int64_t rank;
     int lane;
     Rows rows;
     unsigned known_by;  // lanes that found it or were handed it, as bits
   };
 
+  static bool Before(const Entry& a, const Entry& b) {
+    return a.place != b.place ? a.place < b.place : a.rank < b.rank;
+  }
+
   void Found(int lane, std::int64_t place, const Rows& rows) {
     const std::lock_guard lock(mutex_);
     reached_[lane] = std::max(reached_[lane], place);
+    if (place != last_place_[lane]) {
+      last_place_[lane] = place;
+      found_at_place_[lane] = 0;
+    }
+    const std::int64_t rank = found_at_place_[lane]++;
     auto same = std::find_if(found_.begin(), found_.end(),
                              [&](const Entry& entry) { return entry.rows == rows; });
     if (same == found_.end()) {
-      found_.push_back(Entry{place, lane, rows, 0});
+      found_.push_back(Entry{place, rank, lane, rows, 0});
       same = found_.end() - 1;
     } else if (place < same->place) {
       same->place = place;
+      same->rank = rank;
       same->lane = lane;
     }
     same->known_by |= 1u << lane;
@@ -141,7 +158,7 @@ class Schedule {
   const Entry* First() const {
     const Entry* first = nullptr;
     for (const Entry& entry : found_) {
-      if (entry.place != kNowhere && (first == nullptr || entry.place < first->place))
+      if (entry.place != kNowhere && (first == nullptr || Before(entry, *first)))
         first = &entry;
     }
     if (first == nullptr) return nullptr;
@@ -167,6 +184,9 @@ class Schedule {
   int max_solutions_;
   std::vector<Entry> found_;  // distinct solutions, each at its lowest place
   std::vector<std::int64_t> reached_;
+  // Per lane: the place of its last solution, and how many it found there.
+  std::vector<std::int64_t> last_place_;
+  std::vector<std::int64_t> found_at_place_;
   bool complete_ = false;
   bool decided_ = false;
 };

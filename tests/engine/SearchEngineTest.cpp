@@ -156,6 +156,20 @@ TEST(SearchEngineTest, StopsALongSearchAndReportsProgress) {
   }
 }
 
+// The dive beside the depth-first search often finds the diagonals first,
+// in its own order; the depth-first search's order must still lead.
+TEST(SearchEngineTest, SearchesSideBySideShowOneThreadsFirstSolutionWhoeverFindsItFirst) {
+  const Clues square = CluesOf("#. .#");
+  Limits limits;
+  const Result alone = FindSolutions(square, {}, limits);
+  limits.threads = 2;
+  for (int run = 0; run < 1000; ++run) {
+    const Result side_by_side = FindSolutions(square, {}, limits);
+    ASSERT_EQ(side_by_side.solutions.size(), 2u);
+    ASSERT_EQ(side_by_side.solutions[0].cells, alone.solutions[0].cells) << "run " << run;
+  }
+}
+
 TEST(SearchEngineTest, RejectsCluesThatDoNotFitTheSize) {
   const Clues good = CluesOf("#. .#");
   Clues wide = OneCellPerLine(101);
