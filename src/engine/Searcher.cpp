@@ -338,12 +338,10 @@ void Searcher::Alternate(const BoardState& root, const Branch& branch, Strategy 
     if (diving) {
       place_ = 3 * turn + 2;
       Reach(place_);
-      if (!dive) {
-        if (!shared) own_sat = Encode(root);
-        dive = std::make_unique<GuidedDive>(propagator_, shared ? *sat : *own_sat, root);
-      }
-      TakeOthers();
+      if (!shared && !own_sat) own_sat = Encode(root);
       SatSearch& dive_sat = shared ? *sat : *own_sat;
+      if (!dive) dive = std::make_unique<GuidedDive>(propagator_, dive_sat, root);
+      TakeOthers();
       std::size_t& dive_excluded = shared ? excluded : own_excluded;
       for (; dive_excluded < found_.size(); ++dive_excluded) dive_sat.Exclude(found_[dive_excluded]);
       depth_ = 0;
