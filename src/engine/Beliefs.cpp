@@ -201,8 +201,10 @@ void Beliefs::Update(const BoardState& state, int rounds) {
   }
 }
 
-bool Beliefs::Surest(const BoardState& state, int& x, int& y, bool& filled) const {
+void Beliefs::Surest(const BoardState& state, std::size_t most,
+                     std::vector<Guess>& guesses) const {
   const int width = propagator_.Width();
+  guesses.clear();
   double surest = -1;
   for (int row = 0; row < propagator_.Height(); ++row) {
     for (int column = 0; column < width; ++column) {
@@ -212,15 +214,14 @@ bool Beliefs::Surest(const BoardState& state, int& x, int& y, bool& filled) cons
       const double fill = row_says * column_says;
       const double leave = (1 - row_says) * (1 - column_says);
       const double sureness = std::max(fill, leave) / (fill + leave);
+      if (sureness < surest || (sureness == surest && guesses.size() == most)) continue;
       if (sureness > surest) {
         surest = sureness;
-        x = column;
-        y = row;
-        filled = fill > leave;
+        guesses.clear();
       }
+      guesses.push_back(Guess{column, row, fill > leave});
     }
   }
-  return surest >= 0;
 }
 
 }  // namespace search

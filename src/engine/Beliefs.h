@@ -21,9 +21,17 @@ class Beliefs {
   // Rounds of message passing over `state`, starting from the messages of
   // the previous call: a state close to the last one settles in few rounds.
   void Update(const BoardState& state, int rounds);
-  // The undecided cell whose value the beliefs are surest of, and that value.
-  // False when every cell is decided.
-  bool Surest(const BoardState& state, int& x, int& y, bool& filled) const;
+  // An undecided cell and the value the beliefs give it.
+  struct Guess {
+    int x = -1;
+    int y = -1;
+    bool filled = true;
+  };
+  // The undecided cells whose values the beliefs are surest of, all equally
+  // sure, row by row and `most` at most: on large pictures the beliefs grow
+  // sure of many cells to the last bit of a double. Empty when every cell is
+  // decided.
+  void Surest(const BoardState& state, std::size_t most, std::vector<Guess>& guesses) const;
 
   // One line: prior[i] is the chance that cell i is filled as the rest of
   // the puzzle sees it. Every placement of `runs` that fits the known cells

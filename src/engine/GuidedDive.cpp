@@ -25,6 +25,10 @@ constexpr int kCheckConflicts = 100;
 constexpr int kEscalateEvery = 8;
 constexpr int kFirstEscalationStep = 16;
 constexpr int kEscalationConflicts = 2000;
+// The equally sure cells that the dive weighs by what their values teach.
+// Measured on the corpus and on random 100x100 pictures: 16 or 128 made
+// the corpus slower, one puzzle of several solutions twice as slow.
+constexpr std::size_t kMostGuesses = 64;
 
 }  // namespace
 
@@ -33,6 +37,7 @@ GuidedDive::GuidedDive(Propagator& propagator, SatSearch& sat, const BoardState&
       sat_(sat),
       beliefs_(propagator),
       known_at_(static_cast<std::size_t>(propagator.Cells()), -1) {
+  guesses_.reserve(kMostGuesses);
   assumptions_.reserve(static_cast<std::size_t>(propagator.Cells()));
   failed_.reserve(static_cast<std::size_t>(propagator.Cells()));
   frames_.resize(1);
@@ -43,8 +48,28 @@ GuidedDive::GuidedDive(Propagator& propagator, SatSearch& sat, const BoardState&
 }
 
 void GuidedDive::Choose(Frame& frame) {
-  beliefs_.Surest(frame.state, frame.x, frame.y, frame.filled_first);
   frame.tried = 0;
+  beliefs_.Surest(frame.state, kMostGuesses, guesses_);
+  // Of cells the beliefs are equally sure of, the one whose value teaches
+  // line logic most: each decision is a chance to be wrong, and on random
+  // 100x100 pictures this one takes the dive down in fewer of them. A value
+  // that breaks a line is taken at once, for the dive to meet the
+  // contradiction and go on with the other value.
+  int most_decided = -1;
+  for (const Beliefs::Guess& guess : guesses_) {
+    int decided = propagator_.Cells();
+    if (guesses_.size() > 1) {
+      trial_ = frame.state;
+      propagator_.Set(trial_, guess.x, guess.y, guess.filled);
+      if (propagator_.Propagate(trial_)) decided = trial_.decided;
+    }
+    if (decided <= most_decided) continue;
+    most_decided = decided;
+    frame.x = guess.x;
+    frame.y = guess.y;
+    frame.filled_first = guess.filled;
+    if (decided == propagator_.Cells()) return;
+  }
 }
 
 void GuidedDive::Learnt(const BoardState& parent, const BoardState& child, int depth) {

@@ -74,6 +74,8 @@ class GuidedDive {
   // Per cell on the current path: the depth of the frame whose decision
   // taught it, -1 for the root's cells.
   std::vector<int> known_at_;
+  std::vector<Beliefs::Guess> guesses_;
+  BoardState trial_;
   std::vector<int> assumptions_;
   std::vector<int> failed_;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "SearchPictures.h"
 #include "engine/GuidedDive.h"
@@ -44,23 +45,24 @@ search::Grid GridOf(const Propagator& propagator, const BoardState& state) {
   return grid;
 }
 
-// The dive follows the cell the beliefs are surest of: while one is
-// undecided they name one.
-TEST(SearchBeliefsTest, SurestIsAnUndecidedCellWhileThereIsOne) {
+// The dive follows a cell the beliefs are surest of: while one is undecided
+// they name some, each undecided.
+TEST(SearchBeliefsTest, SurestAreUndecidedCellsWhileThereAreAny) {
   Propagator propagator(search_test::CluesOf("#..# .##. .##. #..#"));
   BoardState state = propagator.Empty();
   search::Beliefs beliefs(propagator);
-  int x = -1;
-  int y = -1;
-  bool filled = false;
+  std::vector<search::Beliefs::Guess> guesses;
   for (int step = 0; step < propagator.Cells(); ++step) {
     beliefs.Update(state, 5);
-    ASSERT_TRUE(beliefs.Surest(state, x, y, filled));
-    ASSERT_FALSE(propagator.Known(state, x, y));
-    propagator.Set(state, x, y, filled);
+    beliefs.Surest(state, 3, guesses);
+    ASSERT_FALSE(guesses.empty());
+    ASSERT_LE(guesses.size(), 3U);
+    for (const auto& guess : guesses) ASSERT_FALSE(propagator.Known(state, guess.x, guess.y));
+    propagator.Set(state, guesses.front().x, guesses.front().y, guesses.front().filled);
   }
   beliefs.Update(state, 5);
-  EXPECT_FALSE(beliefs.Surest(state, x, y, filled));
+  beliefs.Surest(state, 3, guesses);
+  EXPECT_TRUE(guesses.empty());
 }
 
 // Complete by itself: every solution once its turns run out. In the first
@@ -98,6 +100,20 @@ TEST(SearchGuidedDiveTest, ReportsEverySolutionBeforeItRunsOut) {
     EXPECT_EQ(outcome, GuidedDive::Outcome::exhausted);
     EXPECT_EQ(found.size(), c.count);
   }
+}
+
+// On random pictures the beliefs are equally sure of many cells; deciding
+// the one that teaches line logic most reaches a first solution in half the
+// nodes that the first of them in row order takes (224 on these four).
+TEST(SearchGuidedDiveTest, ReachesFirstSolutionsOfRandomPicturesInFewNodes) {
+  const std::function<bool()> never = [] { return false; };
+  std::int64_t nodes = 0;
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    Dive dive(search::CluesOfPicture(search_test::RandomPicture(40, 40, seed)));
+    EXPECT_EQ(dive.dive->Continue(dive.nodes, 1000, never), GuidedDive::Outcome::solution);
+    nodes += dive.nodes;
+  }
+  EXPECT_LE(nodes, 160);
 }
 
 TEST(SearchGuidedDiveTest, EndsTurnsOnTheBudgetAndOnStopping) {
